@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test through CTest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh
+ctest --test-dir "${MORVANE_BUILD_DIR:-build}" --output-on-failure --parallel "$(nproc)"
