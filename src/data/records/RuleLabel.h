@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace morvane {
+
+// The date-rule fields of one schedule record as stored; any of them may be
+// Null.
+struct SchedulePattern
+{
+    std::optional<int> type;
+    std::optional<int> year;
+    std::optional<int> month;
+    std::optional<int> day;
+    std::optional<int> week;
+    std::optional<int> dayOfTheWeek;
+};
+
+// The full description of a record's rule, as the lists, the CSV export and
+// the search results show it: year part and month part always written
+// ("毎年毎月15日", "毎年5月第2週日曜日", "毎年3月(日計算)"). A Null Year or
+// Month contributes only its unit.
+QString RuleLabel(const SchedulePattern& pattern);
+
+// The day editor's compact description of (year, month, day, week, weekday):
+// a 0 year or month collapses into "毎年"/"毎月", a day below 1 means a
+// weekday rule. (0, 5, 5) gives 毎年5月5日, (0, 0, -1, 0, 2) 毎週月曜日.
+QString MakeDateLabel(int year, int month, int day, int week = 0, int weekday = 0);
+
+// MakeDateLabel of a stored record: a non-numeric Day counts as 0, a Week
+// that is Null or -1 as 0, a Null weekday as 0.
+QString MakeDateLabel(const SchedulePattern& pattern);
+
+} // namespace morvane
