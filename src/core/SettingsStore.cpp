@@ -130,9 +130,13 @@ std::unique_ptr<QSettings> OpenUserSettingsStore()
 #else
     const QSettings::Format format = QSettings::IniFormat;
 #endif
-    return std::make_unique<QSettings>(format, QSettings::UserScope,
-                                       QLatin1String(kOrganizationName),
-                                       QLatin1String(kApplicationName));
+    auto store =
+        std::make_unique<QSettings>(format, QSettings::UserScope, QLatin1String(kOrganizationName),
+                                    QLatin1String(kApplicationName));
+    // Only the user's own values count: no organisation-wide or system-wide
+    // files slipping in defaults nobody can see in the user's store.
+    store->setFallbacksEnabled(false);
+    return store;
 }
 
 Settings LoadSettings(const QSettings& store, const SettingsEnvironment& environment)

@@ -373,6 +373,24 @@ TEST_F(SettingsStoreTest, AStoreThatCannotBeWrittenIsPassedOver)
     EXPECT_TRUE(QFile::exists(LogFilePath(folder()))); // the run still ends normally
 }
 
+TEST_F(SettingsStoreTest, TheUserStoreIsAnIniFileNamedAfterTheMaker)
+{
+#ifndef Q_OS_WIN
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder());
+    // An organisation-wide file must not leak into the program's values.
+    QSettings(folder() + QStringLiteral("/Quillstone.ini"), QSettings::IniFormat)
+        .setValue("FontSize", "30");
+
+    auto store = OpenUserSettingsStore();
+    EXPECT_EQ(store->fileName(), folder() + QStringLiteral("/Quillstone/Morvane.ini"));
+    EXPECT_EQ(LoadSettings(*store, {}).FontSize, 10);
+    SaveSettings(*store, Settings{}, folder(), m_clock);
+    EXPECT_TRUE(QFile::exists(store->fileName()));
+#else
+    GTEST_SKIP() << "the registry key is the store on Windows";
+#endif
+}
+
 TEST(VersionTest, IsMajorMinorRevision)
 {
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$"))
