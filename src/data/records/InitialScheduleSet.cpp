@@ -1,6 +1,9 @@
 #include "data/records/InitialScheduleSet.h"
 
+#include "data/engine/DatabaseEngine.h"
 #include "data/records/ScheduleCodes.h"
+#include "data/records/ScheduleDatabase.h"
+#include "data/records/ScheduleFields.h"
 
 #include <array>
 
@@ -81,6 +84,38 @@ TemplateFields DecodeTemplateCode(const QString& code)
     f.dayOfTheWeek = UnlessUnset(code.mid(11, 1));
     f.color = code.mid(12, 2).toInt();
     return f;
+}
+
+int CreateInitialSchedules(ScheduleDatabase& database,
+                           std::span<const InitialScheduleEntry> selected)
+{
+    namespace f = schedule_fields;
+    Recordset& rs = database.schedules();
+    int written = 0;
+    for (const InitialScheduleEntry& entry : selected) {
+        const TemplateFields fields = DecodeTemplateCode(entry.code);
+        rs.AddNew();
+        try {
+            rs.SetValue(f::Type, fields.type);
+            rs.SetValue(f::Year, fields.year);
+            rs.SetValue(f::Month, fields.month);
+            if (fields.day)
+                rs.SetValue(f::Day, *fields.day);
+            if (fields.week)
+                rs.SetValue(f::Week, *fields.week);
+            if (fields.dayOfTheWeek)
+                rs.SetValue(f::DayOfTheWeek, *fields.dayOfTheWeek);
+            rs.SetValue(f::Color, fields.color);
+            rs.SetValue(f::Message, entry.text);
+            rs.Update();
+        } catch (...) {
+            rs.CancelUpdate();
+            throw;
+        }
+        rs.MoveLast();
+        ++written;
+    }
+    return written;
 }
 
 QString InitialSetCancelledText()

@@ -13,6 +13,20 @@ QString NumberOrEmpty(const std::optional<int>& value)
     return value ? QString::number(*value) : QString();
 }
 
+// "毎年" or y年, then m月 or "毎月"; "毎月" alone when both are 0.
+QString CompactYearMonth(int year, int month)
+{
+    QString label =
+        year != 0 ? QString::number(year) + QStringLiteral("年") : QStringLiteral("毎年");
+    if (month != 0)
+        label += QString::number(month) + QStringLiteral("月");
+    else if (year != 0)
+        label += QStringLiteral("毎月");
+    else
+        label = QStringLiteral("毎月");
+    return label;
+}
+
 } // namespace
 
 QString RuleLabel(const SchedulePattern& p)
@@ -58,6 +72,12 @@ QString MakeDateLabel(int year, int month, int day, int week, int weekday)
 
 QString MakeDateLabel(const SchedulePattern& p)
 {
+    // An equinox holiday has neither day nor weekday; without this it would
+    // read as a weekly rule on no weekday.
+    if (p.type == int(ScheduleKind::EquinoxHoliday) && !p.day && !p.dayOfTheWeek) {
+        return CompactYearMonth(p.year.value_or(0), p.month.value_or(0)) +
+               QStringLiteral("(日計算)");
+    }
     const int week = (p.week && *p.week != -1) ? *p.week : 0;
     return MakeDateLabel(p.year.value_or(0), p.month.value_or(0), p.day.value_or(0), week,
                          p.dayOfTheWeek.value_or(0));

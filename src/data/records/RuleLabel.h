@@ -1,21 +1,10 @@
 #pragma once
 
+#include "data/records/SchedulePattern.h"
+
 #include <QString>
-#include <optional>
 
 namespace morvane {
-
-// The date-rule fields of one schedule record as stored; any of them may be
-// Null.
-struct SchedulePattern
-{
-    std::optional<int> type;
-    std::optional<int> year;
-    std::optional<int> month;
-    std::optional<int> day;
-    std::optional<int> week;
-    std::optional<int> dayOfTheWeek;
-};
 
 // The full description of a record's rule, as the lists, the CSV export and
 // the search results show it: year part and month part always written
@@ -29,7 +18,8 @@ QString RuleLabel(const SchedulePattern& pattern);
 QString MakeDateLabel(int year, int month, int day, int week = 0, int weekday = 0);
 
 // MakeDateLabel of a stored record: a non-numeric Day counts as 0, a Week
-// that is Null or -1 as 0, a Null weekday as 0.
+// that is Null or -1 as 0, a Null weekday as 0. An equinox-day holiday reads
+// "毎年3月(日計算)" as in the other lists.
 QString MakeDateLabel(const SchedulePattern& pattern);
 
 } // namespace morvane

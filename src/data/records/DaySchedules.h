@@ -1,0 +1,22 @@
+#pragma once
+
+#include "data/records/DayFilter.h"
+
+#include <QDate>
+#include <vector>
+
+namespace morvane {
+
+class Recordset;
+
+// EquinoxCheck of the current record of a Schedule recordset.
+bool EquinoxCheck(const Recordset& schedules, const QDate& date);
+
+// Positions of the schedules falling on date, in recordset order: the full
+// day filter through FindFirst/FindNext, each match kept only when it
+// passes EquinoxCheck. Leaves the last match current. Short form: the
+// filter alone (EquinoxCheck is not needed there).
+std::vector<int> FindSchedulesOn(Recordset& schedules, const QDate& date,
+                                 DayFilterForm form = DayFilterForm::Full);
+
+} // namespace morvane
