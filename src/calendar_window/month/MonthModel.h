@@ -59,26 +59,27 @@ int CellOfDay(QDate firstDay, int day);
 // cells and for the title.
 std::optional<int> DayInCell(QDate firstDay, int cell);
 
-// Title line formats 0 to 10; any other value is drawn as 0.
+// The title line follows the month; types 6 to 10 add the time of day.
 bool IsValidTitleType(int titleType);
 // Types 6 to 10 show the time and tick once a second.
 bool TitleHasClock(int titleType);
 // The title for displayMonth, the time part from now.
 QString TitleText(int titleType, QDate displayMonth, const QDateTime& now);
 
-// Colour held by a setting (blue * 65536 + green * 256 + red); a system
-// colour (top bit set) is resolved to the window background colour.
-QColor SettingColor(qint32 value);
-
 // The month as the window shows it, rebuilt from the schedules on every call.
 // Walks the schedules of firstDay's year and month (and of every year and
-// every month) in the recordset's order. An equinox-day holiday stored as a
-// plain date ("春分の日"/"秋分の日" records) is converted in the database on
-// the way: that is the only write. today decides the cursor; now the clock
-// part of the title.
+// every month) in the recordset's order; a later record overwrites what an
+// earlier one drew in the same cell. An equinox-day holiday stored as a plain
+// date (a "春分の日"/"秋分の日" record) is converted in the database on the way:
+// that is the only write. now gives the cursor (today's cell while today's
+// month is shown) and the clock part of the title. A TitleType outside 0 to
+// 10 is drawn as 0.
 //
-// Throws what the recordset throws; the caller keeps what it could draw.
-MonthModel BuildMonthModel(QDate firstDay, const Settings& settings, Recordset& schedules,
-                           const QDateTime& now, const MarkSymbolTable& markSymbols);
+// Without a recordset only the grid and the title are built. A database
+// failure stops the schedule part where it happened: the model then holds
+// what was built so far and *error (when given) the message.
+MonthModel BuildMonthModel(QDate firstDay, const Settings& settings, Recordset* schedules,
+                           const QDateTime& now, const MarkSymbolTable& markSymbols,
+                           QString* error = nullptr);
 
 } // namespace morvane
