@@ -78,6 +78,10 @@ private:
 // ---------------------------------------------------------------------------
 // Values
 
+namespace engine_detail {
+struct ValueAccess;
+} // namespace engine_detail
+
 // A field value: Null, a whole number or a text.
 class Value
 {
@@ -110,6 +114,7 @@ public:
     friend bool operator==(const Value&, const Value&) = default;
 
 private:
+    friend struct engine_detail::ValueAccess;
     std::variant<std::monostate, qint64, QString> m_data;
 };
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "data/engine/DatabaseEngine.h"
+#include "data/engine/SqliteConnection.h"
+#include "data/engine/TableStore.h"
+
+namespace morvane::engine_detail {
+
+struct DatabaseState
+{
+    QString path;
+    std::unique_ptr<SqliteConnection> connection; // null once closed
+    std::vector<TableDef> schema;                 // sizes resolved
+    // Rows of the tables opened so far, kept for the run: recordsets over one
+    // table share them.
+    std::vector<std::shared_ptr<TableStore>> stores;
+
+    // ObjectClosed once the database was closed.
+    SqliteConnection& openConnection() const;
+    // Index into `schema`, names without regard to case; -1 when missing.
+    qsizetype tableIndex(const QString& name) const;
+    [[noreturn]] void throwTableNotFound(const QString& name) const;
+    std::shared_ptr<TableStore> store(const QString& name);
+    void close();
+};
+
+struct RecordsetState final : RowObserver
+{
+    enum class Where
+    {
+        OnRecord, // `index` is the current record
+        PastEnd,  // no current record: empty, or moved past the last one
+        Deleted,  // the current record was deleted; `index` is the one that followed it
+    };
+
+    std::shared_ptr<DatabaseState> database;
+    std::shared_ptr<TableStore> table;
+    Where where = Where::PastEnd;
+    size_t index = 0;
+    bool noMatch = false;
+    EditMode mode = EditMode::None;
+    std::vector<Value> buffer;
+    qint64 editRowid = 0; // the record being edited
+
+    RecordsetState(std::shared_ptr<DatabaseState> db, std::shared_ptr<TableStore> rows);
+    ~RecordsetState();
+    void detach();
+    void rowRemoved(size_t removed) override;
+};
+
+} // namespace morvane::engine_detail

@@ -1,0 +1,171 @@
+#include "data/engine/TableStore.h"
+
+#include "data/engine/FilterParser.h"
+#include "data/engine/Schema.h"
+#include "data/engine/SqliteConnection.h"
+
+#include <algorithm>
+
+namespace morvane::engine_detail {
+
+namespace {
+
+// Filters differ by date and by text; a long session must not collect them
+// without bound.
+constexpr qsizetype kMaxCachedFilters = 512;
+
+QString ColumnList(const TableDef& definition)
+{
+    QStringList names;
+    for (const FieldDef& field : definition.fields)
+        names.append(QuoteIdentifier(field.name));
+    return names.join(QLatin1String(", "));
+}
+
+} // namespace
+
+std::shared_ptr<TableStore> TableStore::Load(SqliteConnection& connection,
+                                             const TableDef& definition)
+{
+    auto store = std::make_shared<TableStore>();
+    store->definition = definition;
+    store->rebuildLookup();
+
+    auto select =
+        connection.prepare(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
+                               .arg(ColumnList(definition), QuoteIdentifier(definition.name)));
+    const size_t fieldCount = definition.fields.size();
+    while (select->step()) {
+        Row row;
+        row.rowid = select->columnInteger(0);
+        row.values.reserve(fieldCount);
+        for (size_t i = 0; i < fieldCount; ++i)
+            row.values.push_back(select->columnValue(int(i) + 1, definition.fields[i].type));
+        store->rows.push_back(std::move(row));
+    }
+    return store;
+}
+
+TableStore::~TableStore() = default;
+
+void TableStore::rebuildLookup()
+{
+    m_fieldLookup.clear();
+    for (size_t i = 0; i < definition.fields.size(); ++i)
+        m_fieldLookup.insert(definition.fields[i].name.toCaseFolded(), int(i));
+}
+
+int TableStore::fieldIndex(const QString& name) const
+{
+    return m_fieldLookup.value(name.toCaseFolded(), -1);
+}
+
+std::shared_ptr<const BoundFilter> TableStore::boundFilter(const QString& filter)
+{
+    if (auto found = m_filters.constFind(filter); found != m_filters.constEnd())
+        return found.value();
+    const auto parsed = ParseFilter(filter);
+    auto bound = BoundFilter::Bind(*parsed, definition.fields,
+                                   [this](const QString& name) { return fieldIndex(name); });
+    if (m_filters.size() >= kMaxCachedFilters)
+        m_filters.clear();
+    m_filters.insert(filter, bound);
+    return bound;
+}
+
+qsizetype TableStore::indexOfRowid(qint64 rowid) const
+{
+    const auto it = std::lower_bound(rows.begin(), rows.end(), rowid,
+                                     [](const Row& row, qint64 id) { return row.rowid < id; });
+    if (it == rows.end() || it->rowid != rowid)
+        return -1;
+    return it - rows.begin();
+}
+
+SqliteStatement& TableStore::statement(SqliteConnection& connection,
+                                       std::unique_ptr<SqliteStatement>& slot, const QString& sql)
+{
+    if (!slot)
+        slot = connection.prepare(sql);
+    return *slot;
+}
+
+size_t TableStore::append(SqliteConnection& connection, std::vector<Value> values)
+{
+    const size_t fieldCount = definition.fields.size();
+    values.resize(fieldCount);
+    // The id is given explicitly: one past the last row, so table order and
+    // id order stay the same thing.
+    const qint64 rowid = rows.empty() ? 1 : rows.back().rowid + 1;
+
+    QStringList markers;
+    for (size_t i = 0; i <= fieldCount; ++i)
+        markers.append(QStringLiteral("?"));
+    SqliteStatement& insert =
+        statement(connection, m_insert,
+                  QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (%3)")
+                      .arg(QuoteIdentifier(definition.name), ColumnList(definition),
+                           markers.join(QLatin1String(", "))));
+    insert.reset();
+    insert.bind(1, Value(rowid));
+    for (size_t i = 0; i < fieldCount; ++i)
+        insert.bind(int(i) + 2, values[i]);
+    insert.step();
+    insert.reset();
+
+    rows.push_back(Row{rowid, std::move(values)});
+    return rows.size() - 1;
+}
+
+void TableStore::replace(SqliteConnection& connection, size_t index, std::vector<Value> values)
+{
+    const size_t fieldCount = definition.fields.size();
+    values.resize(fieldCount);
+    QStringList assignments;
+    for (const FieldDef& field : definition.fields)
+        assignments.append(QuoteIdentifier(field.name) + QLatin1String(" = ?"));
+    SqliteStatement& update = statement(
+        connection, m_update,
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+            .arg(QuoteIdentifier(definition.name), assignments.join(QLatin1String(", "))));
+    update.reset();
+    for (size_t i = 0; i < fieldCount; ++i)
+        update.bind(int(i) + 1, values[i]);
+    update.bind(int(fieldCount) + 1, Value(rows[index].rowid));
+    update.step();
+    update.reset();
+    rows[index].values = std::move(values);
+}
+
+void TableStore::remove(SqliteConnection& connection, size_t index)
+{
+    SqliteStatement& erase = statement(
+        connection, m_delete,
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuoteIdentifier(definition.name)));
+    erase.reset();
+    erase.bind(1, Value(rows[index].rowid));
+    erase.step();
+    erase.reset();
+    rows.erase(rows.begin() + qsizetype(index));
+    for (RowObserver* observer : observers)
+        observer->rowRemoved(index);
+}
+
+void TableStore::fieldAppended(const FieldDef& field)
+{
+    definition.fields.push_back(Resolved(field));
+    for (Row& row : rows)
+        row.values.emplace_back();
+    rebuildLookup();
+    m_filters.clear();
+    releaseStatements();
+}
+
+void TableStore::releaseStatements()
+{
+    m_insert.reset();
+    m_update.reset();
+    m_delete.reset();
+}
+
+} // namespace morvane::engine_detail
