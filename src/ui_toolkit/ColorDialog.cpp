@@ -1,5 +1,7 @@
 #include "ui_toolkit/ColorDialog.h"
 
+#include "ui_toolkit/MousePointer.h"
+
 #include <QColorDialog>
 #include <deque>
 
@@ -31,6 +33,7 @@ std::optional<QColor> ColorDialog::getColor(QWidget* parent, const QColor& initi
         queued.results.pop_front();
         return result;
     }
+    const ArrowWhileAsking arrow;
     const QColor chosen = QColorDialog::getColor(initial, parent, title);
     if (!chosen.isValid())
         return std::nullopt;

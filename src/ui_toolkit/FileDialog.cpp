@@ -1,5 +1,7 @@
 #include "ui_toolkit/FileDialog.h"
 
+#include "ui_toolkit/MousePointer.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <deque>
@@ -102,6 +104,7 @@ std::optional<QString> FileDialog::run(Kind kind, QWidget* parent, const FileDia
         dialog.setDefaultSuffix(options.defaultExtension);
     if (!options.fileName.isEmpty())
         dialog.selectFile(options.fileName);
+    const ArrowWhileAsking arrow;
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();

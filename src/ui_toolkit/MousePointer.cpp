@@ -80,4 +80,18 @@ void BusyPointer::release()
         m_widget->unsetCursor();
 }
 
+ArrowWhileAsking::ArrowWhileAsking()
+{
+    if (!haveGuiApplication() || QGuiApplication::overrideCursor() == nullptr)
+        return;
+    QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    m_pushed = true;
+}
+
+ArrowWhileAsking::~ArrowWhileAsking()
+{
+    if (m_pushed)
+        QGuiApplication::restoreOverrideCursor();
+}
+
 } // namespace morvane

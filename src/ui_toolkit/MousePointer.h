@@ -47,4 +47,19 @@ private:
     QCursor m_previousCursor;
 };
 
+// Shows the ordinary arrow for its lifetime when a BusyPointer is active over
+// the application, so that a dialog asking the user something in the middle
+// of a long action does not look busy itself. Does nothing otherwise.
+class ArrowWhileAsking
+{
+public:
+    ArrowWhileAsking();
+    ~ArrowWhileAsking();
+    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+
+private:
+    bool m_pushed = false;
+};
+
 } // namespace morvane

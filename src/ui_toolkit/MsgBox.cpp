@@ -1,5 +1,7 @@
 #include "ui_toolkit/MsgBox.h"
 
+#include "ui_toolkit/MousePointer.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -114,6 +116,7 @@ int showDialog(const QString& text, int style, const QString& title, QWidget* pa
     box.setDefaultButton(buttons[indexOf(MsgBoxDefaultResult(style))]);
     box.setEscapeButton(buttons[indexOf(MsgBoxEscapeResult(style))]);
 
+    const ArrowWhileAsking arrow;
     box.exec();
     if (QAbstractButton* clicked = box.clickedButton()) {
         bool ok = false;

@@ -1,5 +1,7 @@
 #include "ui_toolkit/MsgBox.h"
 
+#include "ui_toolkit/MousePointer.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -170,7 +172,10 @@ private slots:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QString defaultLabel;
         bool onTop = false;
+        Qt::CursorShape pointer = Qt::BlankCursor;
+        BusyPointer busy; // asked in the middle of a long action
         whenBoxShows([&](QMessageBox* box) {
+            pointer = QGuiApplication::overrideCursor()->shape();
             title = box->windowTitle();
             text = box->text();
             format = box->textFormat();
@@ -192,6 +197,9 @@ private slots:
         QCOMPARE(icon, QMessageBox::Warning);
         QCOMPARE(defaultLabel, QStringLiteral("いいえ(&N)"));
         QVERIFY(onTop);
+        // The box shows the arrow; the action is busy again afterwards.
+        QCOMPARE(pointer, Qt::ArrowCursor);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
     }
 };
 
