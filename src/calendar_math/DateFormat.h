@@ -43,6 +43,7 @@
 
 namespace morvane {
 
+// "" for an invalid date or time.
 QString FormatDateTime(QDate date, QTime time, QStringView pattern);
 QString FormatDateTime(const QDateTime& moment, QStringView pattern);
 

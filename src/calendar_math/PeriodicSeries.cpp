@@ -1,0 +1,110 @@
+#include "calendar_math/PeriodicSeries.h"
+
+#include <cmath>
+#include <cstdint>
+
+// The terms are independent until they are added, so the per-term work is a
+// plain loop the compiler vectorises; its own cosine keeps that loop free of
+// library calls. On x86-64 Linux a second copy is built for AVX-512 and
+// chosen at load time. The file is compiled without floating-point
+// contraction, so every copy computes the very same bits.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
+#define MORVANE_SERIES_CLONES __attribute__((target_clones("arch=x86-64-v4", "default")))
+#else
+#define MORVANE_SERIES_CLONES
+#endif
+
+namespace morvane {
+
+namespace {
+
+// Beyond this many centuries the fast path's integer conversions could
+// overflow; such times fall back to the library.
+constexpr double kFastPathCenturies = 10000;
+
+constexpr double kTwoOverPi = 6.36619772367581382433e-01;
+// pi / 2 in two parts; the first has 33 significant bits, so multiples of it
+// by small quadrant numbers are exact.
+constexpr double kPiOver2Hi = 1.57079632673412561417e+00;
+constexpr double kPiOver2Lo = 6.07710050650619224932e-11;
+
+// floor for |x| < 2^31, branch-free so that the loop vectorises.
+inline double SmallFloor(double x)
+{
+    const double truncated = static_cast<double>(static_cast<std::int32_t>(x));
+    return truncated - (truncated > x ? 1.0 : 0.0);
+}
+
+// cos(x) for x in [-pi/4, 9 pi/4]: reduce to r in [-pi/4, pi/4] by quadrant,
+// then near-minimax polynomials in r^2 (Chebyshev fits with errors below
+// 1e-19 for cos r and 1e-17 for sin r / r).
+inline double CosineKernel(double x)
+{
+    const std::int32_t quadrant = static_cast<std::int32_t>(x * kTwoOverPi + 0.5);
+    const double n = quadrant;
+    const double r = (x - n * kPiOver2Hi) - n * kPiOver2Lo;
+    const double z = r * r;
+    const double cosR =
+        1.0 +
+        z * (-0.5 +
+             z * (0.04166666666666645 +
+                  z * (-0.0013888888888861095 +
+                       z * (2.4801587283881152e-05 +
+                            z * (-2.7557313097790086e-07 +
+                                 z * (2.0875582380663952e-09 + z * -1.1353379638297575e-11))))));
+    const double sinR =
+        r + r * z *
+                (-0.16666666666666616 +
+                 z * (0.008333333333320363 +
+                      z * (-0.000198412698286503 +
+                           z * (2.755731337640013e-06 +
+                                z * (-2.5050716974102745e-08 + z * 1.5894736651849094e-10)))));
+    // cos of quadrant 0..3: cos r, -sin r, -cos r, sin r.
+    const double magnitude = (quadrant & 1) ? sinR : cosR;
+    return ((quadrant + 1) & 2) ? -magnitude : magnitude;
+}
+
+double SumWithLibrary(const PeriodicSeries& series, double t, double radiansPerDegree)
+{
+    double sum = 0;
+    for (std::size_t i = 0; i < series.size; ++i) {
+        const double a = series.rate[i] * t + series.phase[i];
+        sum += series.amplitude[i] * std::cos(radiansPerDegree * (a - 360 * std::floor(a / 360)));
+    }
+    return sum;
+}
+
+MORVANE_SERIES_CLONES
+double SumFast(const double* amplitude, const double* rate, const double* phase, std::size_t size,
+               double t, double radiansPerDegree)
+{
+    double values[kMaxPeriodicTerms];
+    for (std::size_t i = 0; i < size; ++i) {
+        const double a = rate[i] * t + phase[i];
+        const double x = radiansPerDegree * (a - 360 * SmallFloor(a / 360));
+        values[i] = amplitude[i] * CosineKernel(x);
+    }
+    double sum = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        sum += values[i];
+    return sum;
+}
+
+} // namespace
+
+double SumPeriodicSeries(const PeriodicSeries& series, double t, double radiansPerDegree)
+{
+    if (series.size > kMaxPeriodicTerms || !(std::abs(t) <= kFastPathCenturies))
+        return SumWithLibrary(series, t, radiansPerDegree);
+    return SumFast(series.amplitude, series.rate, series.phase, series.size, t, radiansPerDegree);
+}
+
+double SeriesCosine(double radians)
+{
+    constexpr double kTwoPi = 6.283185307179586;
+    if (!(radians >= 0 && radians <= kTwoPi))
+        return std::cos(radians);
+    return CosineKernel(radians);
+}
+
+} // namespace morvane

@@ -1,0 +1,82 @@
+#include "calendar_math/WeekFunctions.h"
+
+#include <array>
+#include <cmath>
+
+namespace morvane {
+
+namespace {
+
+// Years a date text of the original program could name.
+bool IsValidYearMonthDay(int year, int month, int day)
+{
+    return year >= 1 && year <= 9999 && QDate::isValid(year, month, day);
+}
+
+} // namespace
+
+int WeekdayNumber(QDate date)
+{
+    if (!date.isValid())
+        return 0;
+    // Qt numbers Monday 1 ... Sunday 7.
+    return date.dayOfWeek() % 7 + 1;
+}
+
+QString GetWeekName(int weekday)
+{
+    static const std::array<QString, 7> names = {
+        QStringLiteral("日"), QStringLiteral("月"), QStringLiteral("火"), QStringLiteral("水"),
+        QStringLiteral("木"), QStringLiteral("金"), QStringLiteral("土")};
+    if (weekday < 1 || weekday > 7)
+        return {};
+    return names[static_cast<std::size_t>(weekday - 1)];
+}
+
+QString GetWeekNameOfDate(QDate date)
+{
+    return GetWeekName(WeekdayNumber(date));
+}
+
+int GetNthWeekday(int year, int month, int n, int weekday)
+{
+    if (weekday < 1 || weekday > 7)
+        return 0;
+    if (!IsValidYearMonthDay(year, month, 1))
+        return 0;
+    const int c = WeekdayNumber(QDate(year, month, 1)) - weekday;
+    const int day = c <= 0 ? (n - 1) * 7 - c + 1 : n * 7 - c + 1;
+    return IsValidYearMonthDay(year, month, day) ? day : 0;
+}
+
+int GetWeekOfMonth(QDate date)
+{
+    if (!date.isValid())
+        return 0;
+    return (date.day() - 1) / 7 + 1;
+}
+
+int GetEquinoxDay(int year, int month)
+{
+    double base = 0;
+    if (month == 3)
+        base = 20.8431;
+    else if (month == 9)
+        base = 23.2488;
+    else
+        return 0;
+    const double k = year - 1980;
+    return static_cast<int>(std::floor(base + 0.242194 * k - std::floor(k / 4)));
+}
+
+int GetElapsedYears(QDate fromDate, QDate toDate)
+{
+    if (!fromDate.isValid() || !toDate.isValid())
+        return 0;
+    const int years = toDate.year() - fromDate.year();
+    const bool anniversaryReached =
+        toDate.month() * 100 + toDate.day() >= fromDate.month() * 100 + fromDate.day();
+    return anniversaryReached ? years : years - 1;
+}
+
+} // namespace morvane
