@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdlib>
 
 namespace morvane {
 
@@ -105,10 +104,20 @@ template <std::size_t N> double SumTerms(const TermColumns<N>& columns, double t
     return SumPeriodicSeries(series, t, kDegree);
 }
 
+// std::floor without the library call, which the iterations make thousands
+// of times; the same value for every finite x.
+double Floor(double x)
+{
+    if (!(std::abs(x) < 4.0e18))
+        return std::floor(x);
+    const double truncated = static_cast<double>(static_cast<qint64>(x));
+    return truncated > x ? truncated - 1 : truncated;
+}
+
 // Round half to even, independent of the floating-point environment.
 double RoundHalfEven(double x)
 {
-    const double lower = std::floor(x);
+    const double lower = Floor(x);
     const double fraction = x - lower;
     if (fraction > 0.5)
         return lower + 1;
@@ -120,7 +129,7 @@ double RoundHalfEven(double x)
 // The day number of a moment's date.
 double DayOf(double moment)
 {
-    return std::floor(moment);
+    return Floor(moment);
 }
 
 struct LunarMonth
@@ -146,7 +155,7 @@ const QStringList& RokuyouNames()
 
 double NormalizeAngle(double a)
 {
-    return a - 360 * std::floor(a / 360);
+    return a - 360 * Floor(a / 360);
 }
 
 double JulianCenturies(double tm1, double tm2)
@@ -179,8 +188,7 @@ SolarTerm SolarTermTime(qint32 tm, int step)
     double tm1 = tm;
     double tm2 = kTimeZone;
     SolarTerm term;
-    term.longitude =
-        step * static_cast<int>(std::floor(SunLongitude(JulianCenturies(tm1, tm2)) / step));
+    term.longitude = step * static_cast<int>(Floor(SunLongitude(JulianCenturies(tm1, tm2)) / step));
 
     double d1 = 0;
     double d2 = 1;
@@ -190,7 +198,7 @@ SolarTerm SolarTermTime(qint32 tm, int step)
             delta -= 360;
         else if (delta < -180)
             delta += 360;
-        d1 = std::floor(delta * 365.2 / 360);
+        d1 = Floor(delta * 365.2 / 360);
         d2 = delta * 365.2 / 360 - d1;
         tm1 -= d1;
         tm2 -= d2;
@@ -206,7 +214,7 @@ SolarTerm SolarTermTime(qint32 tm, int step)
 double NewMoonTime(double tm)
 {
     int counter = 1;
-    double tm1 = std::floor(tm);
+    double tm1 = Floor(tm);
     double tm2 = tm - tm1 + kTimeZone;
     double d1 = 0;
     double d2 = 1;
@@ -220,7 +228,7 @@ double NewMoonTime(double tm)
             delta = 360 - NormalizeAngle(delta);
         else if (std::abs(delta) > 40)
             delta = NormalizeAngle(delta);
-        d1 = std::floor(delta * 29.530589 / 360);
+        d1 = Floor(delta * 29.530589 / 360);
         d2 = delta * 29.530589 / 360 - d1;
         tm1 -= d1;
         tm2 -= d2;
@@ -230,9 +238,10 @@ double NewMoonTime(double tm)
         }
         if (counter == 15 && std::abs(d1 + d2) > kEpsilon) {
             // Wandered off: start again from a month earlier.
-            tm1 = std::floor(tm - 26);
+            tm1 = Floor(tm - 26);
             tm2 = 0;
         } else if (counter > 30 && std::abs(d1 + d2) > kEpsilon) {
+            // Still no convergence: hand back the starting instant.
             tm1 = tm;
             tm2 = 0;
             break;
@@ -292,6 +301,9 @@ LunarDay GetLunarDay(QDate date)
         months[e] = {WrapMonth(months[e - 1].number + 1), DayOf(saku[e])};
     }
 
+    // The month the date falls in. The date is never before months[0] (that
+    // new moon lies on or before chu[0], which lies on or before the date);
+    // the clamp only keeps the index in range.
     std::size_t k = months.size() - 1;
     for (std::size_t i = 0; i < months.size(); ++i) {
         if (tm0 < months[i].firstDay) {
