@@ -95,6 +95,17 @@ OpenScheduleResult Failed(UserMessage message)
 // never changed.
 OpenScheduleResult OpenExisting(const QString& path)
 {
+    const QFileInfo info(path);
+    if (info.isDir())
+        return Failed(OpenFailure(path, QStringLiteral("ファイルではなくフォルダーです。")));
+    // SQLite would take an empty file for an empty database and write a
+    // header into it; an empty file is no data file of ours.
+    if (info.size() == 0) {
+        return Failed(OpenFailure(
+            path, QStringLiteral("ファイルが空です（0 バイト）。モルヴァのデータファイルでは"
+                                 "ありません。")));
+    }
+
     std::unique_ptr<Database> database;
     try {
         database = Database::OpenDatabase(path);
