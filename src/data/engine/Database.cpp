@@ -45,6 +45,22 @@ std::shared_ptr<TableStore> DatabaseState::store(const QString& name)
     return loaded;
 }
 
+void DatabaseState::refuseInTransaction(const QString& what) const
+{
+    if (inTransaction) {
+        throw EngineError(EngineErrorCode::InvalidOperation,
+                          QStringLiteral("%1 is not possible while a batch is open.").arg(what));
+    }
+}
+
+void DatabaseState::abandonTransaction()
+{
+    inTransaction = false;
+    SqliteConnection& db = openConnection();
+    for (const auto& store : stores)
+        store->reload(db);
+}
+
 void DatabaseState::close()
 {
     for (const auto& store : stores)
@@ -130,6 +146,7 @@ void Database::CreateTable(const TableDef& definition)
 {
     using engine_detail::ValidateName;
     SqliteConnection& db = m_state->openConnection();
+    m_state->refuseInTransaction(QStringLiteral("Creating a table"));
     ValidateName(definition.name, QStringLiteral("table"));
     if (m_state->tableIndex(definition.name) >= 0) {
         throw EngineError(EngineErrorCode::TableExists,
@@ -164,6 +181,7 @@ void Database::CreateTable(const TableDef& definition)
 void Database::AppendField(const QString& table, const FieldDef& field)
 {
     SqliteConnection& db = m_state->openConnection();
+    m_state->refuseInTransaction(QStringLiteral("Adding a field"));
     const qsizetype index = m_state->tableIndex(table);
     if (index < 0)
         m_state->throwTableNotFound(table);
@@ -195,6 +213,56 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString& table)
     auto rows = m_state->store(table);
     return std::unique_ptr<Recordset>(
         new Recordset(std::make_unique<engine_detail::RecordsetState>(m_state, std::move(rows))));
+}
+
+void Database::BeginTrans()
+{
+    SqliteConnection& db = m_state->openConnection();
+    if (m_state->inTransaction) {
+        throw EngineError(EngineErrorCode::InvalidOperation,
+                          QStringLiteral("A batch is already open on '%1'.").arg(m_state->path));
+    }
+    db.execute("BEGIN");
+    m_state->inTransaction = true;
+}
+
+void Database::CommitTrans()
+{
+    SqliteConnection& db = m_state->openConnection();
+    if (!m_state->inTransaction) {
+        throw EngineError(
+            EngineErrorCode::TransactionNotStarted,
+            QStringLiteral("CommitTrans without BeginTrans on '%1'.").arg(m_state->path));
+    }
+    try {
+        db.execute("COMMIT");
+    } catch (const EngineError&) {
+        // Whatever SQLite kept of the batch is undone, so that the file and
+        // the rows agree on what was not saved.
+        if (db.inTransaction())
+            db.rollbackQuietly();
+        m_state->abandonTransaction();
+        throw;
+    }
+    m_state->inTransaction = false;
+}
+
+void Database::Rollback()
+{
+    SqliteConnection& db = m_state->openConnection();
+    if (!m_state->inTransaction) {
+        throw EngineError(
+            EngineErrorCode::TransactionNotStarted,
+            QStringLiteral("Rollback without BeginTrans on '%1'.").arg(m_state->path));
+    }
+    if (db.inTransaction())
+        db.execute("ROLLBACK");
+    m_state->abandonTransaction();
+}
+
+bool Database::InTransaction() const
+{
+    return m_state->inTransaction;
 }
 
 } // namespace morvane

@@ -32,30 +32,32 @@ namespace morvane {
 // report can tell them apart.
 enum class EngineErrorCode : int
 {
-    FileNotFound = 53,           // the data file does not exist
-    InvalidArgument = 3001,      // e.g. a position outside the recordset
-    TableExists = 3010,          // a table of that name is already defined
-    UpdateWithoutEdit = 3020,    // Update/CancelUpdate/SetValue without AddNew or Edit
-    NoCurrentRecord = 3021,      // no current record (empty, or past the end)
-    DiskFull = 3026,             // the file could not grow
-    ReadOnly = 3027,             // the file or its folder cannot be written
-    DiskError = 3043,            // any other failure of the file underneath
-    NotADatabase = 3049,         // the file is not a database or is damaged
-    FileInUse = 3051,            // another process has the file open
-    UnknownFilterField = 3070,   // a filter names a field the table lacks
-    FilterSyntax = 3077,         // a malformed filter
-    TableNotFound = 3078,        // no table of that name
-    InvalidName = 3125,          // not a valid table or field name
-    FieldTooSmall = 3163,        // text longer than the field's capacity
-    RecordDeleted = 3167,        // the current record was deleted
-    DuplicateField = 3191,       // a field of that name is already defined
-    DatabaseExists = 3204,       // creating a database over an existing file
-    ItemNotFound = 3265,         // no field of that name
-    ZeroLengthNotAllowed = 3315, // "" into a Text field that refuses it
-    NumericOverflow = 3349,      // a number outside the field's range
-    ObjectClosed = 3420,         // the database or recordset was closed
-    ConversionError = 3421,      // a value that cannot become the field's type
-    FilterTypeMismatch = 3464,   // a filter compares a number field with text
+    FileNotFound = 53,            // the data file does not exist
+    InvalidArgument = 3001,       // e.g. a position outside the recordset
+    TableExists = 3010,           // a table of that name is already defined
+    UpdateWithoutEdit = 3020,     // Update/CancelUpdate/SetValue without AddNew or Edit
+    NoCurrentRecord = 3021,       // no current record (empty, or past the end)
+    DiskFull = 3026,              // the file could not grow
+    ReadOnly = 3027,              // the file or its folder cannot be written
+    TransactionNotStarted = 3034, // CommitTrans/Rollback without BeginTrans
+    DiskError = 3043,             // any other failure of the file underneath
+    NotADatabase = 3049,          // the file is not a database or is damaged
+    FileInUse = 3051,             // another process has the file open
+    UnknownFilterField = 3070,    // a filter names a field the table lacks
+    FilterSyntax = 3077,          // a malformed filter
+    TableNotFound = 3078,         // no table of that name
+    InvalidName = 3125,           // not a valid table or field name
+    FieldTooSmall = 3163,         // text longer than the field's capacity
+    RecordDeleted = 3167,         // the current record was deleted
+    DuplicateField = 3191,        // a field of that name is already defined
+    DatabaseExists = 3204,        // creating a database over an existing file
+    InvalidOperation = 3219,      // a second BeginTrans; a table change inside one
+    ItemNotFound = 3265,          // no field of that name
+    ZeroLengthNotAllowed = 3315,  // "" into a Text field that refuses it
+    NumericOverflow = 3349,       // a number outside the field's range
+    ObjectClosed = 3420,          // the database or recordset was closed
+    ConversionError = 3421,       // a value that cannot become the field's type
+    FilterTypeMismatch = 3464,    // a filter compares a number field with text
 };
 
 class EngineError : public std::exception
@@ -211,6 +213,19 @@ public:
     // A recordset over all rows of `table` in table order, positioned on the
     // first record (none when the table is empty). TableNotFound.
     std::unique_ptr<Recordset> OpenRecordset(const QString& table);
+
+    // Batches. Between BeginTrans and CommitTrans the Updates and Deletes
+    // of every recordset reach the file as one commit at CommitTrans: many
+    // records saved with one disk sync instead of one each (an import, a
+    // bulk deletion). A kill before CommitTrans loses the batch and nothing
+    // else. Rollback undoes the batch in the file and in every recordset,
+    // which then have no current record. A write failure that makes the
+    // file give up the batch does the same before it is raised. Tables
+    // cannot be created or changed inside a batch (InvalidOperation).
+    void BeginTrans();  // InvalidOperation when a batch is already open
+    void CommitTrans(); // TransactionNotStarted
+    void Rollback();    // TransactionNotStarted
+    bool InTransaction() const;
 
 private:
     explicit Database(std::shared_ptr<engine_detail::DatabaseState> state);

@@ -14,6 +14,7 @@ struct DatabaseState
     // Rows of the tables opened so far, kept for the run: recordsets over one
     // table share them.
     std::vector<std::shared_ptr<TableStore>> stores;
+    bool inTransaction = false;
 
     // ObjectClosed once the database was closed.
     SqliteConnection& openConnection() const;
@@ -22,6 +23,22 @@ struct DatabaseState
     [[noreturn]] void throwTableNotFound(const QString& name) const;
     std::shared_ptr<TableStore> store(const QString& name);
     void close();
+    // Table changes are refused inside a batch (InvalidOperation).
+    void refuseInTransaction(const QString& what) const;
+    // Runs a write; when it fails inside a batch that SQLite has given up,
+    // the rows are read back from the file before the error goes on.
+    template <typename Write> void write(Write&& action)
+    {
+        try {
+            action(openConnection());
+        } catch (const EngineError&) {
+            if (inTransaction && connection && !connection->inTransaction())
+                abandonTransaction();
+            throw;
+        }
+    }
+    // The batch is gone from the file: the rows follow.
+    void abandonTransaction();
 };
 
 struct RecordsetState final : RowObserver
@@ -46,6 +63,7 @@ struct RecordsetState final : RowObserver
     ~RecordsetState();
     void detach();
     void rowRemoved(size_t removed) override;
+    void rowsReloaded() override;
 };
 
 } // namespace morvane::engine_detail

@@ -92,6 +92,39 @@ Value LiteralValue(const FilterOperand& operand)
                                                        : Value(operand.text);
 }
 
+// Bit set of the orderings an operator accepts: 4 less, 2 equal, 1 greater.
+unsigned AcceptedOrderings(CompareOp op)
+{
+    switch (op) {
+    case CompareOp::Equal:
+        return 2;
+    case CompareOp::NotEqual:
+        return 5;
+    case CompareOp::Less:
+        return 4;
+    case CompareOp::Greater:
+        return 1;
+    case CompareOp::LessEqual:
+        return 6;
+    case CompareOp::GreaterEqual:
+        return 3;
+    }
+    return 0;
+}
+
+// A field against a number, the bulk of every day filter, evaluated without
+// a call and without a branch on the operator.
+inline Truth NumberLeaf(unsigned accepted, qint64 literal, const Value& value)
+{
+    qint64 number = 0;
+    if (const qint64* n = ValueAccess::number(value)) [[likely]]
+        number = *n;
+    else if (!NumberOf(value, number))
+        return Truth::Unknown;
+    const unsigned ordering = number < literal ? 2u : (number == literal ? 1u : 0u);
+    return FromBool((accepted >> ordering) & 1u);
+}
+
 } // namespace
 
 std::shared_ptr<const BoundFilter> BoundFilter::Bind(const ParsedFilter& filter,
@@ -183,6 +216,7 @@ BoundFilter::Node BoundFilter::bind(const FilterNode& node, const std::vector<Fi
     if (literal.kind == FilterOperand::Kind::Number) {
         bound.kind = Node::Kind::FieldVsNumber;
         bound.number = literal.number;
+        bound.accepted = AcceptedOrderings(bound.op);
         return bound;
     }
     if (field.type == FieldType::Text) {
@@ -199,16 +233,22 @@ BoundFilter::Node BoundFilter::bind(const FilterNode& node, const std::vector<Fi
                               .arg(field.name, literal.text, m_text));
     }
     bound.kind = Node::Kind::FieldVsNumber;
+    bound.accepted = AcceptedOrderings(bound.op);
     return bound;
 }
 
-Truth BoundFilter::evaluate(const Node& node, const std::vector<Value>& row) const
+Truth BoundFilter::evaluate(const Node& node, RowRef row) const
 {
+    const auto child = [&](const Node& c) {
+        if (c.kind == Node::Kind::FieldVsNumber)
+            return NumberLeaf(c.accepted, c.number, row[size_t(c.field)]);
+        return evaluate(c, row);
+    };
     switch (node.kind) {
     case Node::Kind::Or: {
         Truth result = Truth::False;
-        for (const Node& child : node.children) {
-            const Truth truth = evaluate(child, row);
+        for (const Node& c : node.children) {
+            const Truth truth = child(c);
             if (truth == Truth::True)
                 return Truth::True;
             if (truth == Truth::Unknown)
@@ -218,8 +258,8 @@ Truth BoundFilter::evaluate(const Node& node, const std::vector<Value>& row) con
     }
     case Node::Kind::And: {
         Truth result = Truth::True;
-        for (const Node& child : node.children) {
-            const Truth truth = evaluate(child, row);
+        for (const Node& c : node.children) {
+            const Truth truth = child(c);
             if (truth == Truth::False)
                 return Truth::False;
             if (truth == Truth::Unknown)
@@ -228,22 +268,15 @@ Truth BoundFilter::evaluate(const Node& node, const std::vector<Value>& row) con
         return result;
     }
     case Node::Kind::Not: {
-        const Truth truth = evaluate(node.children.front(), row);
+        const Truth truth = child(node.children.front());
         if (truth == Truth::Unknown)
             return Truth::Unknown;
         return truth == Truth::True ? Truth::False : Truth::True;
     }
     case Node::Kind::Constant:
         return node.constant;
-    case Node::Kind::FieldVsNumber: {
-        const Value& value = row[size_t(node.field)];
-        if (const qint64* n = ValueAccess::number(value))
-            return Ordered(CompareNumbers(*n, node.number), node.op);
-        qint64 number = 0;
-        if (!NumberOf(value, number))
-            return Truth::Unknown;
-        return Ordered(CompareNumbers(number, node.number), node.op);
-    }
+    case Node::Kind::FieldVsNumber:
+        return NumberLeaf(node.accepted, node.number, row[size_t(node.field)]);
     case Node::Kind::FieldVsText: {
         const Value& value = row[size_t(node.field)];
         if (const QString* text = ValueAccess::text(value))

@@ -8,6 +8,14 @@
 
 namespace morvane::engine_detail {
 
+// One row of a table kept by column: field f of the row is columns[f][row].
+struct RowRef
+{
+    const std::vector<Value>* columns;
+    size_t row;
+    const Value& operator[](size_t field) const { return columns[field][row]; }
+};
+
 // Three-valued truth: a comparison with Null is Unknown, and so is Not of
 // it; a record matches only when its filter is True.
 enum class Truth : unsigned char
@@ -33,11 +41,8 @@ public:
                                                    const std::vector<FieldDef>& fields,
                                                    const FieldLookup& lookup);
 
-    bool Matches(const std::vector<Value>& row) const
-    {
-        return evaluate(m_root, row) == Truth::True;
-    }
-    Truth Evaluate(const std::vector<Value>& row) const { return evaluate(m_root, row); }
+    bool Matches(RowRef row) const { return evaluate(m_root, row) == Truth::True; }
+    Truth Evaluate(RowRef row) const { return evaluate(m_root, row); }
 
 private:
     struct Node
@@ -57,6 +62,7 @@ private:
         Kind kind = Kind::Constant;
         std::vector<Node> children;
         CompareOp op = CompareOp::Equal;
+        unsigned accepted = 0; // FieldVsNumber: orderings op accepts
         int field = -1;
         int otherField = -1;
         qint64 number = 0;
@@ -68,7 +74,7 @@ private:
 
     Node bind(const FilterNode& node, const std::vector<FieldDef>& fields,
               const FieldLookup& lookup) const;
-    Truth evaluate(const Node& node, const std::vector<Value>& row) const;
+    Truth evaluate(const Node& node, RowRef row) const;
 
     QString m_text;
     Node m_root;

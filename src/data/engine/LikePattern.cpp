@@ -9,18 +9,18 @@ char32_t Fold(char32_t c)
     return QChar::toCaseFolded(c);
 }
 
-// Calls `emit` with each code point of `text`; a pair of surrogates is one
+// Calls `visit` with each code point of `text`; a pair of surrogates is one
 // character, so ? matches a rare kanji outside the basic plane whole.
-template <typename Emit> void ForEachCodePoint(QStringView text, Emit emit)
+template <typename Emit> void ForEachCodePoint(QStringView text, Emit visit)
 {
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const QChar c = text[i];
         if (c.isHighSurrogate() && i + 1 < size && text[i + 1].isLowSurrogate()) {
-            emit(QChar::surrogateToUcs4(c, text[i + 1]));
+            visit(QChar::surrogateToUcs4(c, text[i + 1]));
             ++i;
         } else {
-            emit(char32_t(c.unicode()));
+            visit(char32_t(c.unicode()));
         }
     }
 }

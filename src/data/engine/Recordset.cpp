@@ -11,7 +11,7 @@ RecordsetState::RecordsetState(std::shared_ptr<DatabaseState> db, std::shared_pt
     : database(std::move(db)), table(std::move(rows))
 {
     table->observers.push_back(this);
-    if (!table->rows.empty()) {
+    if (table->rowCount() > 0) {
         where = Where::OnRecord;
         index = 0;
     }
@@ -40,6 +40,15 @@ void RecordsetState::rowRemoved(size_t removed)
         --index;
     else if (index == removed && where == Where::OnRecord)
         where = Where::Deleted;
+}
+
+void RecordsetState::rowsReloaded()
+{
+    where = Where::PastEnd;
+    index = 0;
+    mode = EditMode::None;
+    buffer.clear();
+    noMatch = false;
 }
 
 } // namespace engine_detail
@@ -114,9 +123,10 @@ void Search(State& s, const QString& filter, size_t from)
 {
     const auto bound = s.table->boundFilter(filter);
     DropPendingEdit(s);
-    const auto& rows = s.table->rows;
-    for (size_t i = from; i < rows.size(); ++i) {
-        if (bound->Matches(rows[i].values)) {
+    const engine_detail::TableStore& table = *s.table;
+    const size_t count = table.rowCount();
+    for (size_t i = from; i < count; ++i) {
+        if (bound->Matches(table.rowRef(i))) {
             s.where = Where::OnRecord;
             s.index = i;
             s.noMatch = false;
@@ -150,7 +160,7 @@ void Recordset::FindFirst(const QString& filter)
 void Recordset::FindNext(const QString& filter)
 {
     State& s = Live(m_state);
-    size_t from = s.table->rows.size();
+    size_t from = s.table->rowCount();
     if (s.where == Where::OnRecord)
         from = s.index + 1;
     else if (s.where == Where::Deleted)
@@ -167,7 +177,7 @@ void Recordset::MoveFirst()
 {
     State& s = Live(m_state);
     DropPendingEdit(s);
-    if (s.table->rows.empty()) {
+    if (s.table->rowCount() == 0) {
         s.where = Where::PastEnd;
         return;
     }
@@ -182,7 +192,7 @@ void Recordset::MoveNext()
         ThrowNoCurrentRecord(s);
     DropPendingEdit(s);
     const size_t next = s.where == Where::Deleted ? s.index : s.index + 1;
-    if (next >= s.table->rows.size()) {
+    if (next >= s.table->rowCount()) {
         s.where = Where::PastEnd;
         return;
     }
@@ -194,12 +204,12 @@ void Recordset::MoveLast()
 {
     State& s = Live(m_state);
     DropPendingEdit(s);
-    if (s.table->rows.empty()) {
+    if (s.table->rowCount() == 0) {
         s.where = Where::PastEnd;
         return;
     }
     s.where = Where::OnRecord;
-    s.index = s.table->rows.size() - 1;
+    s.index = s.table->rowCount() - 1;
 }
 
 bool Recordset::IsEOF() const
@@ -209,7 +219,7 @@ bool Recordset::IsEOF() const
 
 int Recordset::RecordCount() const
 {
-    return int(Live(m_state).table->rows.size());
+    return int(Live(m_state).table->rowCount());
 }
 
 int Recordset::AbsolutePosition() const
@@ -221,12 +231,12 @@ int Recordset::AbsolutePosition() const
 void Recordset::SetAbsolutePosition(int position)
 {
     State& s = Live(m_state);
-    if (position < 0 || size_t(position) >= s.table->rows.size()) {
+    if (position < 0 || size_t(position) >= s.table->rowCount()) {
         throw EngineError(EngineErrorCode::InvalidArgument,
                           QStringLiteral("Position %1 is outside table '%2' (%3 records).")
                               .arg(position)
                               .arg(s.table->definition.name)
-                              .arg(s.table->rows.size()));
+                              .arg(s.table->rowCount()));
     }
     DropPendingEdit(s);
     s.where = Where::OnRecord;
@@ -245,14 +255,13 @@ void Recordset::Edit()
     State& s = Live(m_state);
     const size_t index = CurrentIndex(s);
     s.mode = EditMode::Editing;
-    s.buffer = s.table->rows[index].values;
-    s.editRowid = s.table->rows[index].rowid;
+    s.buffer = s.table->rowValues(index);
+    s.editRowid = s.table->rowids[index];
 }
 
 void Recordset::Update()
 {
     State& s = Live(m_state);
-    engine_detail::SqliteConnection& db = *s.database->connection;
     switch (s.mode) {
     case EditMode::None:
         throw EngineError(EngineErrorCode::UpdateWithoutEdit,
@@ -261,7 +270,8 @@ void Recordset::Update()
     case EditMode::Adding: {
         // A recordset past its end stays past its end; the new record is
         // reached with MoveLast.
-        s.table->append(db, s.buffer);
+        s.database->write(
+            [&](engine_detail::SqliteConnection& db) { s.table->append(db, s.buffer); });
         break;
     }
     case EditMode::Editing: {
@@ -271,7 +281,9 @@ void Recordset::Update()
                               QStringLiteral("The record being edited in table '%1' was deleted.")
                                   .arg(s.table->definition.name));
         }
-        s.table->replace(db, size_t(index), s.buffer);
+        s.database->write([&](engine_detail::SqliteConnection& db) {
+            s.table->replace(db, size_t(index), s.buffer);
+        });
         break;
     }
     }
@@ -300,7 +312,7 @@ void Recordset::Delete()
     const size_t index = CurrentIndex(s);
     DropPendingEdit(s);
     // Observers, this recordset among them, move their positions.
-    s.table->remove(*s.database->connection, index);
+    s.database->write([&](engine_detail::SqliteConnection& db) { s.table->remove(db, index); });
 }
 
 int Recordset::FieldCount() const
@@ -343,7 +355,7 @@ Value Recordset::GetValue(int index) const
         const size_t at = size_t(index);
         return at < s.buffer.size() ? s.buffer[at] : Value();
     }
-    return s.table->rows[CurrentIndex(s)].values[size_t(index)];
+    return s.table->value(CurrentIndex(s), size_t(index));
 }
 
 void Recordset::SetValue(const QString& name, const Value& value)

@@ -211,12 +211,14 @@ void SqliteConnection::lockAndCheck()
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
-    // Rollback journal, deleted after each commit, with full syncs: each
-    // commit is on disk before the call returns, and between commits the
-    // data file alone holds everything (a write-ahead log would keep saved
-    // records in a second file, lost to a user who copies or backs up only
-    // Morva.dat). Saves are single records typed by hand, so the extra
-    // syncs cost nothing noticeable.
+    // Rollback journal with full syncs, not a write-ahead log: each commit
+    // is complete in the data file itself before the call returns, so the
+    // file alone always holds every saved record. With a log, saved records
+    // would live for a while in a second file that a user who copies or
+    // backs up Morva.dat would leave behind. (Under exclusive locking SQLite
+    // keeps the emptied journal file until close; an emptied journal is
+    // never replayed.) Saves are single records typed by hand, so the
+    // extra syncs cost nothing noticeable.
     execute("PRAGMA journal_mode=DELETE");
     execute("PRAGMA synchronous=FULL");
 }
@@ -224,6 +226,16 @@ void SqliteConnection::lockAndCheck()
 int SqliteConnection::changes() const
 {
     return sqlite3_changes(m_db);
+}
+
+bool SqliteConnection::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
+}
+
+void SqliteConnection::rollbackQuietly() noexcept
+{
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void SqliteConnection::execute(const char* sql)

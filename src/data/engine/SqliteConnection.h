@@ -52,6 +52,10 @@ public:
     const QString& path() const { return m_path; }
     sqlite3* handle() const { return m_db; }
     int changes() const;
+    // False outside BEGIN ... COMMIT, and after SQLite gave up a batch.
+    bool inTransaction() const;
+    // ROLLBACK, ignoring a failure: used only while another error is raised.
+    void rollbackQuietly() noexcept;
 
     // Runs SQL that is fixed in the program, never built from user text.
     void execute(const char* sql);

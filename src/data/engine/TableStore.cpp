@@ -35,18 +35,25 @@ std::shared_ptr<TableStore> TableStore::Load(SqliteConnection& connection,
         connection.prepare(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
                                .arg(ColumnList(definition), QuoteIdentifier(definition.name)));
     const size_t fieldCount = definition.fields.size();
+    store->columns.resize(fieldCount);
     while (select->step()) {
-        Row row;
-        row.rowid = select->columnInteger(0);
-        row.values.reserve(fieldCount);
+        store->rowids.push_back(select->columnInteger(0));
         for (size_t i = 0; i < fieldCount; ++i)
-            row.values.push_back(select->columnValue(int(i) + 1, definition.fields[i].type));
-        store->rows.push_back(std::move(row));
+            store->columns[i].push_back(select->columnValue(int(i) + 1, definition.fields[i].type));
     }
     return store;
 }
 
 TableStore::~TableStore() = default;
+
+void TableStore::reload(SqliteConnection& connection)
+{
+    auto fresh = Load(connection, definition);
+    rowids = std::move(fresh->rowids);
+    columns = std::move(fresh->columns);
+    for (RowObserver* observer : observers)
+        observer->rowsReloaded();
+}
 
 void TableStore::rebuildLookup()
 {
@@ -75,11 +82,19 @@ std::shared_ptr<const BoundFilter> TableStore::boundFilter(const QString& filter
 
 qsizetype TableStore::indexOfRowid(qint64 rowid) const
 {
-    const auto it = std::lower_bound(rows.begin(), rows.end(), rowid,
-                                     [](const Row& row, qint64 id) { return row.rowid < id; });
-    if (it == rows.end() || it->rowid != rowid)
+    const auto it = std::lower_bound(rowids.begin(), rowids.end(), rowid);
+    if (it == rowids.end() || *it != rowid)
         return -1;
-    return it - rows.begin();
+    return it - rowids.begin();
+}
+
+std::vector<Value> TableStore::rowValues(size_t row) const
+{
+    std::vector<Value> values;
+    values.reserve(columns.size());
+    for (const auto& column : columns)
+        values.push_back(column[row]);
+    return values;
 }
 
 SqliteStatement& TableStore::statement(SqliteConnection& connection,
@@ -96,7 +111,7 @@ size_t TableStore::append(SqliteConnection& connection, std::vector<Value> value
     values.resize(fieldCount);
     // The id is given explicitly: one past the last row, so table order and
     // id order stay the same thing.
-    const qint64 rowid = rows.empty() ? 1 : rows.back().rowid + 1;
+    const qint64 rowid = rowids.empty() ? 1 : rowids.back() + 1;
 
     QStringList markers;
     for (size_t i = 0; i <= fieldCount; ++i)
@@ -113,8 +128,19 @@ size_t TableStore::append(SqliteConnection& connection, std::vector<Value> value
     insert.step();
     insert.reset();
 
-    rows.push_back(Row{rowid, std::move(values)});
-    return rows.size() - 1;
+    // Room first, so that a failed allocation cannot leave the columns of
+    // unequal length; capacity grows by doubling as push_back's would.
+    const auto makeRoom = [](auto& column) {
+        if (column.size() == column.capacity())
+            column.reserve(std::max<size_t>(16, column.size() * 2));
+    };
+    makeRoom(rowids);
+    for (auto& column : columns)
+        makeRoom(column);
+    rowids.push_back(rowid);
+    for (size_t i = 0; i < fieldCount; ++i)
+        columns[i].push_back(std::move(values[i]));
+    return rowids.size() - 1;
 }
 
 void TableStore::replace(SqliteConnection& connection, size_t index, std::vector<Value> values)
@@ -131,10 +157,11 @@ void TableStore::replace(SqliteConnection& connection, size_t index, std::vector
     update.reset();
     for (size_t i = 0; i < fieldCount; ++i)
         update.bind(int(i) + 1, values[i]);
-    update.bind(int(fieldCount) + 1, Value(rows[index].rowid));
+    update.bind(int(fieldCount) + 1, Value(rowids[index]));
     update.step();
     update.reset();
-    rows[index].values = std::move(values);
+    for (size_t i = 0; i < fieldCount; ++i)
+        columns[i][index] = std::move(values[i]);
 }
 
 void TableStore::remove(SqliteConnection& connection, size_t index)
@@ -143,10 +170,12 @@ void TableStore::remove(SqliteConnection& connection, size_t index)
         connection, m_delete,
         QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuoteIdentifier(definition.name)));
     erase.reset();
-    erase.bind(1, Value(rows[index].rowid));
+    erase.bind(1, Value(rowids[index]));
     erase.step();
     erase.reset();
-    rows.erase(rows.begin() + qsizetype(index));
+    rowids.erase(rowids.begin() + qsizetype(index));
+    for (auto& column : columns)
+        column.erase(column.begin() + qsizetype(index));
     for (RowObserver* observer : observers)
         observer->rowRemoved(index);
 }
@@ -154,8 +183,7 @@ void TableStore::remove(SqliteConnection& connection, size_t index)
 void TableStore::fieldAppended(const FieldDef& field)
 {
     definition.fields.push_back(Resolved(field));
-    for (Row& row : rows)
-        row.values.emplace_back();
+    columns.emplace_back(rowids.size());
     rebuildLookup();
     m_filters.clear();
     releaseStatements();

@@ -10,18 +10,15 @@ namespace morvane::engine_detail {
 class SqliteConnection;
 class SqliteStatement;
 
-struct Row
-{
-    qint64 rowid = 0; // the record's id in the file; rows are kept in rowid order
-    std::vector<Value> values;
-};
-
 // Observes the rows of a table so that a current record stays on the same
 // record when another recordset deletes an earlier one.
 class RowObserver
 {
 public:
     virtual void rowRemoved(size_t index) = 0;
+    // The rows were read again from the file (a batch was undone): no
+    // position held before means anything now.
+    virtual void rowsReloaded() = 0;
 
 protected:
     ~RowObserver() = default;
@@ -30,15 +27,27 @@ protected:
 // Every row of one table, in table order, shared by all recordsets over
 // it. Each change is written to the file first and applied to the rows
 // only once the file has it, so memory and file never disagree.
+//
+// Values are kept by column: a filter pass reads a few fields of every
+// row, and reading them from contiguous columns keeps a search over ten
+// thousand records well under a millisecond.
 struct TableStore
 {
-    TableDef definition; // sizes resolved
-    std::vector<Row> rows;
+    TableDef definition;                     // sizes resolved
+    std::vector<qint64> rowids;              // the records' ids in the file, ascending
+    std::vector<std::vector<Value>> columns; // one per field, rowids.size() long
     std::vector<RowObserver*> observers;
+
+    size_t rowCount() const { return rowids.size(); }
+    const Value& value(size_t row, size_t field) const { return columns[field][row]; }
+    std::vector<Value> rowValues(size_t row) const;
+    RowRef rowRef(size_t row) const { return RowRef{columns.data(), row}; }
 
     static std::shared_ptr<TableStore> Load(SqliteConnection& connection,
                                             const TableDef& definition);
     ~TableStore();
+    // Reads the rows again from the file and tells the observers.
+    void reload(SqliteConnection& connection);
 
     // Index of a field, without regard to case; -1 when there is none.
     int fieldIndex(const QString& name) const;
