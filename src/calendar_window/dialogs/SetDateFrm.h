@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDate>
+#include <QWidget>
+
+class QCalendarWidget;
+
+namespace morvane {
+
+class AppContext;
+
+// "日付指定": picks the day of a new schedule. Opens on the displayed month
+// with today's day chosen, centred on the screen and above other windows; a
+// click on a date hands it on and the window goes.
+class SetDateFrm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SetDateFrm(AppContext& context, QWidget* parent = nullptr);
+
+    QCalendarWidget* MonthView1;
+
+    // The date chosen at load: today's day in the displayed month, or that
+    // month's last day when it is shorter.
+    static QDate InitialDate(QDate displayMonth, QDate today);
+
+    // A date click: asks for the day editor and hides.
+    void MonthView1_DateClick(QDate date);
+
+signals:
+    // The editor starts a new schedule on date.
+    void newScheduleRequested(QDate date);
+
+private:
+    AppContext& m_context;
+    bool m_chosen = false;
+};
+
+} // namespace morvane

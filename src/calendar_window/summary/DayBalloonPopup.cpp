@@ -1,0 +1,75 @@
+#include "calendar_window/summary/DayBalloonPopup.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QStyle>
+#include <QToolTip>
+
+namespace morvane {
+
+DayBalloonPopup::DayBalloonPopup()
+    : QFrame(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_icon(new QLabel(this)), m_title(new QLabel(this)), m_body(new QLabel(this))
+{
+    setObjectName(QStringLiteral("DayBalloon"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setPalette(QToolTip::palette());
+    setAutoFillBackground(true);
+
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    m_icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(iconSize));
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+    for (QLabel* label : {m_title, m_body}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setPalette(QToolTip::palette());
+    }
+    m_title->setObjectName(QStringLiteral("BalloonTitle"));
+    m_body->setObjectName(QStringLiteral("BalloonBody"));
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(8, 6, 10, 8);
+    layout->setHorizontalSpacing(6);
+    layout->setVerticalSpacing(4);
+    layout->addWidget(m_icon, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    layout->addWidget(m_title, 0, 1);
+    layout->addWidget(m_body, 1, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+}
+
+void DayBalloonPopup::setText(const DayBalloonText& text)
+{
+    const bool titled = !text.title.isEmpty();
+    m_icon->setVisible(titled);
+    m_title->setVisible(titled);
+    m_title->setText(text.title);
+    QString body = text.body;
+    body.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QChar('\r'), QChar('\n'));
+    m_body->setText(body);
+    adjustSize();
+}
+
+void DayBalloonPopup::showAt(const QPoint& globalPos)
+{
+    adjustSize();
+    QPoint place = globalPos + QPoint(2, 20);
+    if (const QScreen* screen = QGuiApplication::screenAt(globalPos)) {
+        const QRect area = screen->availableGeometry();
+        if (place.x() + width() > area.right()) {
+            place.setX(std::max(area.left(), area.right() - width()));
+        }
+        if (place.y() + height() > area.bottom()) {
+            place.setY(std::max(area.top(), globalPos.y() - height() - 4));
+        }
+    }
+    move(place);
+    show();
+    raise();
+}
+
+} // namespace morvane

@@ -1,0 +1,412 @@
+#include "calendar_window/tray/CalendarMenuFrm.h"
+
+#include "calendar_window/dialogs/AboutFrm.h"
+#include "calendar_window/dialogs/HelpWindow.h"
+#include "calendar_window/dialogs/JumpFrm.h"
+#include "calendar_window/dialogs/SetDateFrm.h"
+#include "calendar_window/month/MonthModel.h"
+#include "calendar_window/summary/DaySchedulesSummary.h"
+#include "calendar_window/tray/DeleteDaySchedules.h"
+#include "calendar_window/tray/TrayIconArt.h"
+#include "core/context/AppContext.h"
+#include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleDatabase.h"
+#include "data/records/UserMessage.h"
+#include "ui_toolkit/MousePointer.h"
+#include "ui_toolkit/MsgBox.h"
+#include "ui_toolkit/WindowStacking.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QMenu>
+#include <algorithm>
+
+namespace morvane {
+
+CalendarMenuFrm::CalendarMenuFrm(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_menus(BuildPopupMenus(this))
+{
+    setObjectName(QStringLiteral("CalendarMenuFrm"));
+    setAttribute(Qt::WA_DontShowOnScreen);
+
+    const Settings& settings = context.settings();
+    m_image1[0] = IconFromFileOr(settings.IconFile1, CalendarPageIcon());
+    m_image1[1] = IconFromFileOr(settings.IconFile2, CalendarPageIconLit());
+
+    m_flashTimer.setInterval(500);
+    connect(&m_flashTimer, &QTimer::timeout, this, &CalendarMenuFrm::flashTick);
+
+    m_tray.setObjectName(QStringLiteral("TrayIcon"));
+    m_tray.setIcon(m_image1[0]);
+    m_tray.setToolTip(AppTitle);
+    // The tray widget passes its tooltip request on to the icon object:
+    // that is the moment the pointer rests on the icon.
+    m_tray.installEventFilter(this);
+    connect(&m_tray, &QSystemTrayIcon::activated, this, &CalendarMenuFrm::trayActivated);
+    m_tray.show();
+
+    connectMenus();
+    connectContext();
+    setDayNotifyIcon();
+
+    // When the month was drawn before this window existed, catch up with
+    // what that drawing announced.
+    const QDate shown = context.displayMonthDate();
+    if (shown.isValid()) {
+        tickJumpMonth(shown);
+        const QDate today = context.clock().today();
+        if (shown.year() == today.year() && shown.month() == today.month()) {
+            writeTodayTip();
+        }
+    }
+    syncMenuTicks();
+}
+
+CalendarMenuFrm::~CalendarMenuFrm()
+{
+    removeTrayIcon();
+    delete m_setDateFrm;
+    delete m_jumpFrm;
+    delete m_aboutFrm;
+    delete m_helpWindow;
+}
+
+QIcon CalendarMenuFrm::ImageDay(int day) const
+{
+    const auto index = std::size_t(std::clamp(day, 0, 31));
+    if (m_imageDay[index].isNull()) {
+        m_imageDay[index] = DayNumberIcon(int(index));
+    }
+    return m_imageDay[index];
+}
+
+void CalendarMenuFrm::connectMenus()
+{
+    const PopupMenus& m = m_menus;
+    connect(m.MNU, &QMenu::aboutToShow, this, &CalendarMenuFrm::syncMenuTicks);
+    connect(m.MNU_S, &QAction::triggered, this, &CalendarMenuFrm::showSetDateFrm);
+    connect(m.MNU_E, &QAction::triggered, this, &CalendarMenuFrm::openEditorOnSelectedDay);
+    connect(m.MNU_D, &QAction::triggered, this, &CalendarMenuFrm::MNU_D_Click);
+    connect(m.MNU_P, &QAction::triggered, this, &CalendarMenuFrm::toggleCalendarView);
+    connect(m.MNU_V, &QAction::triggered, this, [this] {
+        const QDate month = m_context.displayMonthDate();
+        m_context.events().viewerRequested(month.year(), month.month(), false);
+    });
+    connect(m.MNU_F, &QAction::triggered, this, &CalendarMenuFrm::searchRequested);
+    connect(m.MNU_B, &QAction::triggered, this, [this] { stepDisplayedMonth(-1); });
+    connect(m.MNU_N, &QAction::triggered, this, [this] { stepDisplayedMonth(1); });
+    connect(m.MNU_J, &QAction::triggered, this, &CalendarMenuFrm::showJumpFrm);
+    connect(m.MNU_O, &QAction::triggered, this, [this] {
+        BusyPointer busy;
+        emit optionsRequested();
+    });
+    connect(m.MNU_T, &QAction::triggered, this, &CalendarMenuFrm::toggleTopView);
+    connect(m.MNU_U, &QAction::triggered, this,
+            [this] { m_context.events().calendarMoveRequested(QPoint(0, 0)); });
+    connect(m.MNU_H_C, &QAction::triggered, this, &CalendarMenuFrm::showHelp);
+    connect(m.MNU_H_A, &QAction::triggered, this, &CalendarMenuFrm::showAboutFrm);
+    connect(m.MNU_X, &QAction::triggered, this, &CalendarMenuFrm::MNU_X_Click);
+
+    connect(m.MNU_J_J, &QAction::triggered, this, &CalendarMenuFrm::showJumpFrm);
+    connect(m.MNU_J_T, &QAction::triggered, this,
+            [this] { drawMonth(FirstDayText(m_context.clock().today())); });
+    connect(m.MNU_J_B, &QAction::triggered, this, [this] { stepDisplayedYear(-1); });
+    connect(m.MNU_J_N, &QAction::triggered, this, [this] { stepDisplayedYear(1); });
+    for (int month = 1; month <= 12; ++month) {
+        connect(m.MNU_J_month[std::size_t(month - 1)], &QAction::triggered, this, [this, month] {
+            const int year = m_context.displayMonthDate().year();
+            drawMonth(FirstDayText(QDate(year, month, 1)));
+        });
+    }
+
+    connect(m.MNU_EDITFRM_N, &QAction::triggered, this,
+            &CalendarMenuFrm::editorNewCommandRequested);
+    connect(m.MNU_EDITFRM_D, &QAction::triggered, this,
+            &CalendarMenuFrm::editorDeleteCommandRequested);
+}
+
+void CalendarMenuFrm::connectContext()
+{
+    AppEvents& events = m_context.events();
+    connect(&events, &AppEvents::popupMenuRequested, this, &CalendarMenuFrm::PopupMenuShow);
+    connect(&events, &AppEvents::jumpMenuRequested, this,
+            [this](const QPoint& globalPos) { m_menus.MNU_JUMP->popup(globalPos); });
+    connect(&events, &AppEvents::monthDrawn, this, &CalendarMenuFrm::tickJumpMonth);
+    connect(&events, &AppEvents::todayCursorPlaced, this, &CalendarMenuFrm::writeTodayTip);
+    connect(&events, &AppEvents::dateChanged, this, &CalendarMenuFrm::setDayNotifyIcon);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &CalendarMenuFrm::removeTrayIcon);
+}
+
+bool CalendarMenuFrm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_tray && event->type() == QEvent::ToolTip) {
+        UpdateTrayToolTip();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- Tray icon ------------------------------------------------------------
+
+void CalendarMenuFrm::setDayNotifyIcon()
+{
+    if (m_context.settings().ShowDayIcon) {
+        m_tray.setIcon(ImageDay(m_context.clock().today().day()));
+    } else {
+        m_tray.setIcon(m_image1[0]);
+    }
+}
+
+void CalendarMenuFrm::UpdateTrayToolTip()
+{
+    try {
+        m_tray.setToolTip(getToolTipTextByDate(m_context, m_context.settings().TootTipType));
+    } catch (const EngineError&) {
+        // The tip keeps its last text; the next drawing reports the fault.
+    }
+}
+
+void CalendarMenuFrm::writeTodayTip()
+{
+    try {
+        m_tray.setToolTip(getToolTipTextByDate(m_context, 0));
+    } catch (const EngineError&) {
+        // As above: a tip is not the place to report a broken file.
+    }
+}
+
+void CalendarMenuFrm::startFlashing()
+{
+    m_flashTimer.start();
+}
+
+void CalendarMenuFrm::stopFlashing()
+{
+    m_flashTimer.stop();
+}
+
+void CalendarMenuFrm::flashTick()
+{
+    m_flashCounter = m_flashCounter >= 1 ? 0 : m_flashCounter + 1;
+    m_tray.setIcon(m_image1[std::size_t(m_flashCounter)]);
+}
+
+void CalendarMenuFrm::SetAlarmMsg()
+{
+    stopFlashing();
+    emit alarmMessageRequested();
+}
+
+void CalendarMenuFrm::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    UpdateTrayToolTip();
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick: // the second click of a double click
+        trayLeftClick();
+        break;
+    case QSystemTrayIcon::Context:
+        if (isFlashing()) {
+            SetAlarmMsg();
+        } else {
+            PopupMenuShow(QCursor::pos());
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CalendarMenuFrm::trayLeftClick()
+{
+    if (isFlashing()) {
+        SetAlarmMsg();
+        return;
+    }
+    if (!m_context.settings().IconClickView) {
+        return;
+    }
+    toggleCalendarView();
+    if (m_context.settings().CalendarView && !m_context.settings().TopView) {
+        m_context.events().raiseCalendarRequested();
+    }
+}
+
+void CalendarMenuFrm::removeTrayIcon()
+{
+    m_flashTimer.stop();
+    m_tray.hide();
+}
+
+// --- Popup menus ----------------------------------------------------------
+
+std::optional<QDate> CalendarMenuFrm::selectedDate() const
+{
+    const int cell = m_context.SelectedCell;
+    if (cell == 0) {
+        return m_context.clock().today();
+    }
+    const QDate month = m_context.displayMonthDate();
+    const std::optional<int> day = DayInCell(month, cell);
+    if (!day) {
+        return std::nullopt;
+    }
+    return QDate(month.year(), month.month(), *day);
+}
+
+void CalendarMenuFrm::setDayItemCaptions()
+{
+    int day = TodayCaptions;
+    if (m_context.SelectedCell != 0) {
+        const std::optional<int> shown =
+            DayInCell(m_context.displayMonthDate(), m_context.SelectedCell);
+        if (shown) {
+            day = *shown;
+        } else {
+            m_context.SelectedCell = 0;
+        }
+    }
+    const DayItemCaptions captions = DayItemCaptionsFor(day);
+    m_menus.MNU_E->setText(captions.edit);
+    m_menus.MNU_D->setText(captions.remove);
+}
+
+void CalendarMenuFrm::PopupMenuShow(const QPoint& globalPos)
+{
+    setDayItemCaptions();
+    m_menus.MNU->popup(globalPos);
+}
+
+void CalendarMenuFrm::syncMenuTicks()
+{
+    m_menus.MNU_T->setChecked(m_context.settings().TopView);
+    m_menus.MNU_P->setChecked(m_context.settings().CalendarView);
+}
+
+void CalendarMenuFrm::tickJumpMonth(QDate displayMonth)
+{
+    for (int month = 1; month <= 12; ++month) {
+        m_menus.MNU_J_month[std::size_t(month - 1)]->setChecked(month == displayMonth.month());
+    }
+}
+
+void CalendarMenuFrm::setViewerJumpHandler(std::function<bool(int, int)> handler)
+{
+    m_viewerJump = std::move(handler);
+}
+
+// --- Menu commands --------------------------------------------------------
+
+void CalendarMenuFrm::drawMonth(const QString& firstDay)
+{
+    m_context.events().drawCalendarRequested(firstDay);
+}
+
+void CalendarMenuFrm::stepDisplayedMonth(int months)
+{
+    drawMonth(FirstDayText(m_context.displayMonthDate().addMonths(months)));
+}
+
+void CalendarMenuFrm::stepDisplayedYear(int years)
+{
+    // The menu has no year limit, unlike the arrow keys; only a year the
+    // calendar cannot hold is refused.
+    const QDate target = m_context.displayMonthDate().addYears(years);
+    if (target.isValid() && target.year() >= 1) {
+        drawMonth(FirstDayText(target));
+    }
+}
+
+void CalendarMenuFrm::openEditorOnSelectedDay()
+{
+    if (const std::optional<QDate> date = selectedDate()) {
+        m_context.events().editorRequested(*date, false);
+    }
+}
+
+void CalendarMenuFrm::MNU_D_Click()
+{
+    const std::optional<QDate> date = selectedDate();
+    ScheduleDatabase* database = m_context.database();
+    if (!date || !database) {
+        return;
+    }
+    try {
+        DeleteDaySchedules(database->schedules(), *date);
+    } catch (const EngineError& error) {
+        MsgBox(QStringLiteral("予定を削除できませんでした。\n") + error.message(),
+               MsgBoxStyle::Exclamation, AppTitle);
+    }
+    BusyPointer busy;
+    drawMonth(m_context.DisplayMonth);
+    m_context.events().alarmScanRequested();
+}
+
+void CalendarMenuFrm::toggleCalendarView()
+{
+    Settings& settings = m_context.settings();
+    settings.CalendarView = !settings.CalendarView;
+    m_menus.MNU_P->setChecked(settings.CalendarView);
+    m_context.events().calendarVisibilityRequested(settings.CalendarView);
+    if (settings.CalendarView) {
+        m_context.events().paintBackgroundRequested();
+    }
+}
+
+void CalendarMenuFrm::toggleTopView()
+{
+    Settings& settings = m_context.settings();
+    settings.TopView = !settings.TopView;
+    m_menus.MNU_T->setChecked(settings.TopView);
+    m_context.events().topMostRequested(settings.TopView);
+}
+
+void CalendarMenuFrm::showSetDateFrm()
+{
+    if (!m_setDateFrm) {
+        m_setDateFrm = new SetDateFrm(m_context);
+        connect(m_setDateFrm, &SetDateFrm::newScheduleRequested, this,
+                &CalendarMenuFrm::newScheduleRequested);
+    }
+    m_setDateFrm->show();
+    m_setDateFrm->raise();
+    m_setDateFrm->activateWindow();
+}
+
+void CalendarMenuFrm::showJumpFrm()
+{
+    if (!m_jumpFrm) {
+        m_jumpFrm = new JumpFrm(m_context, m_viewerJump);
+    }
+    m_jumpFrm->show();
+    m_jumpFrm->raise();
+    m_jumpFrm->activateWindow();
+}
+
+void CalendarMenuFrm::showAboutFrm()
+{
+    if (!m_aboutFrm) {
+        m_aboutFrm = new AboutFrm(m_context);
+    }
+    m_aboutFrm->show();
+    SetTopMost(m_aboutFrm);
+    m_aboutFrm->activateWindow();
+}
+
+void CalendarMenuFrm::showHelp()
+{
+    if (!m_helpWindow) {
+        m_helpWindow = new HelpWindow;
+        m_helpWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_helpWindow->showTopic(QString::fromLatin1(CalendarHelpTopic));
+}
+
+void CalendarMenuFrm::MNU_X_Click()
+{
+    m_context.events().exitRequested();
+    removeTrayIcon();
+}
+
+} // namespace morvane

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "calendar_window/tray/PopupMenus.h"
+
+#include <QDate>
+#include <QIcon>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace morvane {
+
+class AppContext;
+class AboutFrm;
+class HelpWindow;
+class JumpFrm;
+class SetDateFrm;
+
+// The hidden owner of the tray icon and the popup menus. It never shows
+// itself: it keeps the icon in the notification area for the whole run,
+// makes it flash while an alarm waits, and carries out the menu commands
+// (the calendar window and the later windows are reached through the
+// context's requests).
+class CalendarMenuFrm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CalendarMenuFrm(AppContext& context, QWidget* parent = nullptr);
+    ~CalendarMenuFrm() override;
+
+    const PopupMenus& menus() const { return m_menus; }
+    QSystemTrayIcon& trayIcon() { return m_tray; }
+
+    // The tray pictures: Image1(0) normal, Image1(1) the flashing partner,
+    // ImageDay(d) the day icons.
+    QIcon Image1(int index) const { return m_image1[std::size_t(index == 0 ? 0 : 1)]; }
+    QIcon ImageDay(int day) const;
+
+    // Puts the day icon (ShowDayIcon) or the normal icon into the tray.
+    void setDayNotifyIcon();
+    // Shows today's summary in the layout chosen by TootTipType.
+    void UpdateTrayToolTip();
+    // Shows layout 0 (after the current month was drawn).
+    void writeTodayTip();
+
+    // The flasher: an alarm that waits starts it; the alarm window stops it.
+    void startFlashing();
+    void stopFlashing();
+    bool isFlashing() const { return m_flashTimer.isActive(); }
+
+    // Shows the waiting alarm messages and stops the flashing.
+    void SetAlarmMsg();
+
+    // Sets the day captions from the pressed cell and shows the main popup
+    // at globalPos.
+    void PopupMenuShow(const QPoint& globalPos);
+    // The captions the day items get now (also resets a pressed cell that
+    // has become blank to "today").
+    void setDayItemCaptions();
+
+    // The day items act on this date: the pressed day of the displayed
+    // month, today when no day was pressed, nothing for a blank cell.
+    std::optional<QDate> selectedDate() const;
+
+    // The jump dialog acts on the viewer when this returns true for
+    // (year, month); the viewer installs it once it exists.
+    void setViewerJumpHandler(std::function<bool(int, int)> handler);
+
+    // Removes the icon from the notification area (the exit path).
+    void removeTrayIcon();
+
+    // Menu commands, public so that other windows can run them.
+    void MNU_X_Click();
+    void MNU_D_Click();
+
+signals:
+    // Requests for windows that come later; each has a single receiver.
+    void alarmMessageRequested();
+    void searchRequested();
+    void optionsRequested();
+    // The editor starts a new schedule on date (after opening on it).
+    void newScheduleRequested(QDate date);
+    // The editor's own new and delete commands (MNU_EDITFRM).
+    void editorNewCommandRequested();
+    void editorDeleteCommandRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectMenus();
+    void connectContext();
+    void trayActivated(QSystemTrayIcon::ActivationReason reason);
+    void trayLeftClick();
+    void flashTick();
+    void syncMenuTicks();
+    void tickJumpMonth(QDate displayMonth);
+
+    void drawMonth(const QString& firstDay);
+    void stepDisplayedMonth(int months);
+    void stepDisplayedYear(int years);
+    void toggleCalendarView();
+    void toggleTopView();
+    void showSetDateFrm();
+    void showJumpFrm();
+    void showAboutFrm();
+    void showHelp();
+    void openEditorOnSelectedDay();
+
+    AppContext& m_context;
+    PopupMenus m_menus;
+    QSystemTrayIcon m_tray;
+    std::array<QIcon, 2> m_image1;
+    mutable std::array<QIcon, 32> m_imageDay; // drawn on first use
+    QTimer m_flashTimer;
+    int m_flashCounter = 0;
+    std::function<bool(int, int)> m_viewerJump;
+
+    QPointer<SetDateFrm> m_setDateFrm;
+    QPointer<JumpFrm> m_jumpFrm;
+    QPointer<AboutFrm> m_aboutFrm;
+    QPointer<HelpWindow> m_helpWindow;
+};
+
+} // namespace morvane
