@@ -1,0 +1,126 @@
+// Where the calendar's labels and icons are on the surface, how they are
+// painted, and which of them lies under a point.
+
+#include "calendar_window/window/CalendarFrm.h"
+#include "ui_toolkit/Twips.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace morvane {
+
+namespace {
+
+QRect RelativeRect(const QRect& base, const QRect& baseTwips, const QRect& twips)
+{
+    return {base.left() + TwipsToPixelsX(twips.left() - baseTwips.left()),
+            base.top() + TwipsToPixelsY(twips.top() - baseTwips.top()),
+            TwipsToPixelsX(twips.width()), TwipsToPixelsY(twips.height())};
+}
+
+// Text of a label: from the top, centred across a grid cell so one- and
+// two-digit days line up, from the left in an auto-sized label (the title).
+void PaintCaption(QPainter& painter, const CellLabel& label, const QRect& rect, const QColor& color)
+{
+    if (label.caption().isEmpty())
+        return;
+    painter.setFont(label.font());
+    painter.setPen(color);
+    const QFontMetrics metrics(label.font());
+    int left = rect.left();
+    if (!label.autoSize())
+        left += (rect.width() - metrics.horizontalAdvance(label.caption())) / 2;
+    painter.drawText(QPoint(left, rect.top() + CellLabel::baselineOffset(label.font())),
+                     label.caption());
+}
+
+// The mark glyph sits in the middle of its layer, behind the day number;
+// the today cursor fills the layer.
+void PaintMark(QPainter& painter, const CellLabel& label, const QRect& rect)
+{
+    if (label.opaque) {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(label.backColor);
+        painter.drawRoundedRect(QRectF(rect), 2.0, 2.0);
+        painter.restore();
+    }
+    const QString glyph = label.caption().trimmed();
+    if (glyph.isEmpty() || glyph == QStringLiteral(u"\u3000"))
+        return;
+    painter.setFont(label.font());
+    painter.setPen(label.foreColor);
+    const QFontMetrics metrics(label.font());
+    const QRect box = metrics.boundingRect(glyph);
+    const int left = rect.center().x() - box.width() / 2 - box.left() + 1;
+    const int baseline = rect.center().y() - box.height() / 2 - box.top() + 1;
+    painter.drawText(QPoint(left, baseline), glyph);
+}
+
+} // namespace
+
+QRect CalendarFrm::labelTwipsToPixels(const QRect& twips) const
+{
+    return {TwipsToPixelsX(twips.left()), TwipsToPixelsY(twips.top()),
+            TwipsToPixelsX(twips.width()), TwipsToPixelsY(twips.height())};
+}
+
+// The face and mark layers are placed from the shadow's pixels so that the
+// offsets of 16 twips always come out as the same whole pixels.
+QRect CalendarFrm::labelRectPixels(CalendarPart layer, int index) const
+{
+    const QRect shadowTwips = LB_A[index].geometry();
+    const QRect shadow = labelTwipsToPixels(shadowTwips);
+    if (layer == CalendarPart::ShadowLabel)
+        return shadow;
+    const QRect face = RelativeRect(shadow, shadowTwips, LB_B[index].geometry());
+    if (layer == CalendarPart::FaceLabel)
+        return face;
+    return RelativeRect(face, LB_B[index].geometry(), LB_C[index].geometry());
+}
+
+QRect CalendarFrm::iconRectPixels(int number) const
+{
+    const IconButton& button = icon(number);
+    return {TwipsToPixels(button.position), button.sizePixels};
+}
+
+void CalendarFrm::paintCells(QPainter& painter) const
+{
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    for (int index = 0; index < CellCount; ++index)
+        PaintMark(painter, LB_C[index], labelRectPixels(CalendarPart::MarkLabel, index));
+    for (int index = 0; index < CellCount; ++index) {
+        PaintCaption(painter, LB_A[index], labelRectPixels(CalendarPart::ShadowLabel, index),
+                     LB_A[index].foreColor);
+    }
+    for (int index = 0; index < CellCount; ++index) {
+        PaintCaption(painter, LB_B[index], labelRectPixels(CalendarPart::FaceLabel, index),
+                     LB_B[index].foreColor);
+    }
+    for (int number = 1; number <= 4; ++number) {
+        const IconButton& button = icon(number);
+        if (button.visible)
+            painter.drawImage(iconRectPixels(number), button.picture);
+    }
+}
+
+CalendarHit CalendarFrm::hitTest(QPoint surfacePos) const
+{
+    for (int number = 4; number >= 1; --number) {
+        if (icon(number).visible && iconRectPixels(number).contains(surfacePos))
+            return {CalendarPart::Icon, number};
+    }
+    for (const CalendarPart layer :
+         {CalendarPart::FaceLabel, CalendarPart::ShadowLabel, CalendarPart::MarkLabel}) {
+        for (int index = CellCount - 1; index >= 0; --index) {
+            if (labelRectPixels(layer, index).contains(surfacePos))
+                return {layer, index};
+        }
+    }
+    return {};
+}
+
+} // namespace morvane

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+namespace morvane {
+
+// One label of a cell layer (LB_A, LB_B or LB_C). The calendar paints its
+// labels itself instead of keeping 150 widgets, so a label is plain data:
+// what it says, how, and where. Geometry is in twips.
+class CellLabel
+{
+public:
+    const QString& caption() const { return m_caption; }
+    void setCaption(const QString& caption);
+
+    const QFont& font() const { return m_font; }
+    void setFont(const QFont& font);
+
+    // With autoSize on, the label takes the size of its caption whenever the
+    // caption or the font changes.
+    bool autoSize() const { return m_autoSize; }
+    void setAutoSize(bool on);
+
+    QRect geometry() const { return m_geometry; }
+    void move(int left, int top);
+    void move(int left, int top, int width, int height);
+    int left() const { return m_geometry.left(); }
+    int top() const { return m_geometry.top(); }
+    int width() const { return m_geometry.width(); }
+    int height() const { return m_geometry.height(); }
+
+    QColor foreColor;
+    // An opaque label fills its rectangle with backColor (the today cursor).
+    bool opaque = false;
+    QColor backColor;
+    // 0 the default pointer, 99 the calendar's own (a hand over days).
+    int mousePointer = 0;
+
+    // Size of text in font, in twips, as an auto-sized label measures it.
+    // A label is one em high whatever the font's own line spacing, with its
+    // baseline at baselineOffset: the grid was laid out for fonts of that
+    // shape, and the tall line boxes of many CJK and Latin fonts would make
+    // the rows and the today cursor overlap.
+    static QSize measure(const QString& text, const QFont& font);
+    // Distance in pixels from a label's top to the baseline of its text.
+    static int baselineOffset(const QFont& font);
+
+private:
+    void fitToCaption();
+
+    QString m_caption;
+    QFont m_font;
+    bool m_autoSize = false;
+    QRect m_geometry;
+};
+
+} // namespace morvane

@@ -1,0 +1,41 @@
+#include "calendar_window/window/DesktopCapture.h"
+
+#include "ui_toolkit/EventPump.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QThread>
+
+namespace morvane {
+
+void LetDesktopRepaint(int passes)
+{
+    for (int pass = 0; pass < passes; ++pass) {
+        DoEvents();
+        QThread::msleep(1);
+    }
+}
+
+QImage GrabDesktop(const QRect& rect)
+{
+    if (rect.isEmpty())
+        return {};
+    QScreen* screen = QGuiApplication::screenAt(rect.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const QRect area = screen->geometry();
+    const QPixmap shot = screen->grabWindow(0, rect.x() - area.x(), rect.y() - area.y(),
+                                            rect.width(), rect.height());
+    if (shot.isNull())
+        return {};
+    QImage image = shot.toImage().convertToFormat(QImage::Format_RGB32);
+    if (image.size() != rect.size())
+        image = image.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(1.0);
+    return image;
+}
+
+} // namespace morvane
