@@ -8,6 +8,16 @@
 
 namespace morvane {
 
+// Terms are worked in blocks of this many, so each column is readable up to
+// PaddedTermCount(size) entries; whatever stands past size is ignored.
+inline constexpr std::size_t kTermBlock = 8;
+inline constexpr std::size_t kMaxPeriodicTerms = 64;
+
+constexpr std::size_t PaddedTermCount(std::size_t size)
+{
+    return (size + kTermBlock - 1) / kTermBlock * kTermBlock;
+}
+
 struct PeriodicSeries
 {
     const double* amplitude; // degrees
@@ -15,8 +25,6 @@ struct PeriodicSeries
     const double* phase;     // degrees
     std::size_t size;        // at most kMaxPeriodicTerms
 };
-
-inline constexpr std::size_t kMaxPeriodicTerms = 64;
 
 // Sum of amplitude * cos(radiansPerDegree * NormalizeAngle(rate * t + phase))
 // over the terms, added in table order.

@@ -74,12 +74,13 @@ constexpr std::array<PeriodicTerm, 61> kMoonTerms = {{
     {6.2888, 477198.868, 44.963},
 }};
 
-// The series loop wants each column of a table contiguous.
+// The series loop wants each column of a table contiguous, padded to whole
+// blocks with terms of no amplitude.
 template <std::size_t N> struct TermColumns
 {
-    std::array<double, N> amplitude{};
-    std::array<double, N> rate{};
-    std::array<double, N> phase{};
+    std::array<double, PaddedTermCount(N)> amplitude{};
+    std::array<double, PaddedTermCount(N)> rate{};
+    std::array<double, PaddedTermCount(N)> phase{};
 };
 
 template <std::size_t N> constexpr TermColumns<N> Columns(const std::array<PeriodicTerm, N>& terms)

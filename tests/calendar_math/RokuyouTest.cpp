@@ -214,9 +214,10 @@ TEST(PeriodicSeries, CosineMatchesTheLibrary)
 
 TEST(PeriodicSeries, SumMatchesTheTermByTermFormula)
 {
-    const double amplitude[] = {6.2888, 1.274, 0.6583, 0.0003};
-    const double rate[] = {477198.868, 413335.35, 890534.22, 2322131};
-    const double phase[] = {44.963, 10.74, 145.7, 191};
+    // Columns padded to a whole block; the padding must not count.
+    const double amplitude[kTermBlock] = {6.2888, 1.274, 0.6583, 0.0003, 99, 99, 99, 99};
+    const double rate[kTermBlock] = {477198.868, 413335.35, 890534.22, 2322131};
+    const double phase[kTermBlock] = {44.963, 10.74, 145.7, 191};
     const PeriodicSeries series{amplitude, rate, phase, 4};
     constexpr double kDegree = 3.14159265358979 / 180;
     for (double t = -20; t <= 80; t += 0.01234) {
