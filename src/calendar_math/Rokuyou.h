@@ -25,7 +25,10 @@ const QStringList& RokuyouNames();
 
 // The lunar month (1 to 12) and day (from 1) of a date. A leap month carries
 // the number of the month it repeats. month and day are 0 for an invalid date
-// or a year outside 1 to 9999.
+// or a year outside 1 to 9999. Each date is numbered within the months around
+// the last solstice or equinox before it; where two such windows place the
+// leap month differently (2033: a leap seventh month seen from the autumn, a
+// leap eleventh from the winter) the numbering changes where they meet.
 struct LunarDay
 {
     int month = 0;
