@@ -11,7 +11,11 @@
 // (alarm lists, list row keys), so no operation ever reorders the rows.
 //
 // Durability: every Update and Delete is committed to the file before it
-// returns. While a Database is open no other process can read the file.
+// returns (or, inside BeginTrans ... CommitTrans, at CommitTrans). While a
+// Database is open no other process can read the file.
+//
+// Errors are raised as EngineError carrying the engine's error number.
+// A Database and its recordsets are used from one thread.
 
 #include <QByteArray>
 #include <QString>
@@ -19,6 +23,7 @@
 #include <QVariant>
 #include <exception>
 #include <memory>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -82,6 +87,10 @@ private:
 
 namespace engine_detail {
 struct ValueAccess;
+template <typename T>
+concept WholeNumber =
+    std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, char> &&
+    !std::is_same_v<T, char16_t> && !std::is_same_v<T, char32_t> && !std::is_same_v<T, wchar_t>;
 } // namespace engine_detail
 
 // A field value: Null, a whole number or a text.
@@ -89,8 +98,9 @@ class Value
 {
 public:
     Value() = default; // Null
-    Value(int number) : m_data(qint64(number)) {}
-    Value(qint64 number) : m_data(number) {}
+    // Any integer type (int, qint64, qsizetype ...); characters and
+    // Booleans are not numbers here.
+    template <engine_detail::WholeNumber T> Value(T number) : m_data(qint64(number)) {}
     Value(const QString& text) : m_data(text) {}
     Value(QString&& text) : m_data(std::move(text)) {}
     Value(const char* utf8) : m_data(QString::fromUtf8(utf8)) {}

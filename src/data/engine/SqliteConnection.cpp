@@ -202,23 +202,25 @@ void SqliteConnection::lockAndCheck()
     // closed, so no other process can read the schedules while we run.
     execute("PRAGMA locking_mode=EXCLUSIVE");
     // Take the lock now, and read the schema inside it: a file that is not
-    // a database fails here, before anything could be written to it.
+    // a database fails here. The transaction ends with ROLLBACK, which keeps
+    // the lock and writes nothing (a COMMIT would give an empty file a
+    // database header), so a file refused later is left as it was found.
     execute("BEGIN EXCLUSIVE");
     try {
         execute("SELECT count(*) FROM sqlite_master");
-        execute("COMMIT");
     } catch (...) {
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        rollbackQuietly();
         throw;
     }
+    execute("ROLLBACK");
     // Rollback journal with full syncs, not a write-ahead log: each commit
     // is complete in the data file itself before the call returns, so the
     // file alone always holds every saved record. With a log, saved records
     // would live for a while in a second file that a user who copies or
     // backs up Morva.dat would leave behind. (Under exclusive locking SQLite
     // keeps the emptied journal file until close; an emptied journal is
-    // never replayed.) Saves are single records typed by hand, so the
-    // extra syncs cost nothing noticeable.
+    // never replayed.) Single saves are typed by hand, so their syncs cost
+    // nothing noticeable; bulk work goes through BeginTrans/CommitTrans.
     execute("PRAGMA journal_mode=DELETE");
     execute("PRAGMA synchronous=FULL");
 }

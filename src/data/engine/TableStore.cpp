@@ -57,13 +57,19 @@ void TableStore::reload(SqliteConnection& connection)
 
 void TableStore::rebuildLookup()
 {
+    m_exactLookup.clear();
     m_fieldLookup.clear();
-    for (size_t i = 0; i < definition.fields.size(); ++i)
+    for (size_t i = 0; i < definition.fields.size(); ++i) {
+        m_exactLookup.insert(definition.fields[i].name, int(i));
         m_fieldLookup.insert(definition.fields[i].name.toCaseFolded(), int(i));
+    }
 }
 
 int TableStore::fieldIndex(const QString& name) const
 {
+    // Most callers spell names as defined; only the others pay for folding.
+    if (const auto exact = m_exactLookup.constFind(name); exact != m_exactLookup.constEnd())
+        return exact.value();
     return m_fieldLookup.value(name.toCaseFolded(), -1);
 }
 

@@ -70,6 +70,7 @@ private:
     SqliteStatement& statement(SqliteConnection& connection, std::unique_ptr<SqliteStatement>& slot,
                                const QString& sql);
 
+    QHash<QString, int> m_exactLookup; // name as defined -> index
     QHash<QString, int> m_fieldLookup; // case-folded name -> index
     QHash<QString, std::shared_ptr<const BoundFilter>> m_filters;
     std::unique_ptr<SqliteStatement> m_insert;

@@ -4,6 +4,7 @@
 #include "EngineTestSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <sqlite3.h>
 
 namespace morvane {
@@ -271,6 +272,20 @@ TEST_F(DatabaseFileTest, AFileThatIsNotADatabaseIsRefusedAndLeftUntouched)
     }
     EXPECT_EQ(ReadAll(damaged), bytes);
     EXPECT_FALSE(QFile::exists(damaged + "-journal"));
+}
+
+TEST_F(DatabaseFileTest, AnEmptyFileOpensWithoutTablesAndStaysEmpty)
+{
+    // An empty file is a database without tables to SQLite; opening it must
+    // not quietly turn it into something else.
+    const QString empty = m_dir.filePath("empty.dat");
+    WriteAll(empty, {});
+    {
+        auto db = Database::OpenDatabase(empty);
+        EXPECT_TRUE(db->TableNames().isEmpty());
+        EXPECT_EQ(ErrorNumberOf([&] { db->OpenRecordset("Schedule"); }), 3078);
+    }
+    EXPECT_EQ(QFileInfo(empty).size(), 0);
 }
 
 } // namespace
