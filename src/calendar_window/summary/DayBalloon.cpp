@@ -1,6 +1,5 @@
 #include "calendar_window/summary/DayBalloon.h"
 
-#include "calendar_window/month/MonthModel.h"
 #include "calendar_window/summary/DayBalloonPopup.h"
 #include "calendar_window/summary/DaySchedulesSummary.h"
 #include "core/context/AppContext.h"
@@ -37,37 +36,12 @@ bool DayBalloon::isShown() const
     return m_popup && m_popup->isVisible();
 }
 
-void DayBalloon::cellHovered(int cell)
+void DayBalloon::ShowDayBalloon(QDate date, QPoint globalPos)
 {
-    if (!m_context.settings().ToolTipView) {
-        destroyBalloon();
-        return;
-    }
-    const std::optional<int> day = DayInCell(m_context.displayMonthDate(), cell);
-    if (cell != 0 && !day) {
-        destroyBalloon(); // blank or header cell; the last index stays
-        return;
-    }
-    if (cell == m_lastTipIndex) {
-        // Back over the day after leaving the window or a click: rest again
-        // and the same balloon comes back.
-        if (m_armed && !m_pending && !isShown() &&
-            QGuiApplication::mouseButtons() == Qt::NoButton) {
-            m_pending = true;
-            m_restTimer.start();
-        }
-        return;
-    }
-    m_lastTipIndex = cell;
     destroyBalloon();
-    if (day && QGuiApplication::mouseButtons() == Qt::NoButton) {
-        const QDate month = m_context.displayMonthDate();
-        buildFor(QDate(month.year(), month.month(), *day));
+    if (!m_context.settings().ToolTipView || !date.isValid()) {
+        return;
     }
-}
-
-void DayBalloon::buildFor(QDate date)
-{
     QStringList messages;
     if (ScheduleDatabase* database = m_context.database()) {
         try {
@@ -79,28 +53,28 @@ void DayBalloon::buildFor(QDate date)
         }
     }
     m_text = BuildDayBalloonText(date, messages);
+    m_place = globalPos;
     m_armed = true;
-    m_pending = true;
     m_restTimer.start();
 }
 
 void DayBalloon::showNow()
 {
-    if (!m_pending) {
+    if (!m_armed || QGuiApplication::mouseButtons() != Qt::NoButton) {
         return;
     }
-    m_pending = false;
     if (!m_popup) {
         m_popup = new DayBalloonPopup;
     }
     m_popup->setText(m_text);
-    m_popup->showAt(QCursor::pos());
+    // Where the pointer rests now; it may have moved within the cell.
+    const QPoint pointer = QCursor::pos();
+    m_popup->showAt(pointer.isNull() ? m_place : pointer);
 }
 
 void DayBalloon::destroyBalloon()
 {
     m_restTimer.stop();
-    m_pending = false;
     m_armed = false;
     m_text = {};
     if (m_popup) {
@@ -112,18 +86,12 @@ bool DayBalloon::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_calendar) {
         switch (event->type()) {
-        case QEvent::Leave:
         case QEvent::Hide:
         case QEvent::MouseButtonPress:
         case QEvent::Wheel:
-            if (hasBalloon()) {
-                // Hidden, not forgotten: resting on the same day again shows
-                // it again without searching anew.
-                m_restTimer.stop();
-                m_pending = false;
-                if (m_popup) {
-                    m_popup->hide();
-                }
+            m_restTimer.stop();
+            if (m_popup) {
+                m_popup->hide();
             }
             break;
         default:

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QTimer>
 
@@ -15,32 +16,28 @@ class AppContext;
 class DayBalloonPopup;
 
 // The balloon that lists the schedules of the day under the mouse on the
-// calendar window. The calendar reports every mouse move over a cell; the
-// balloon appears once the pointer rests for a moment and goes away when the
-// pointer leaves the window or a button is pressed.
+// calendar window. The calendar decides when a day deserves one (a new day
+// cell under a resting pointer) and when it goes; the balloon then appears
+// once the pointer rests for a moment, and hides while a button is pressed
+// or the calendar is hidden.
 class DayBalloon : public QObject
 {
     Q_OBJECT
 
 public:
-    // calendar: the window whose cells are hovered; the balloon hides when
-    // the pointer leaves it.
+    // calendar: the window whose cells are hovered (may be null in tests).
     DayBalloon(AppContext& context, QWidget* calendar);
     ~DayBalloon() override;
 
-    // A mouse move over cell (0 title, 1 to 7 weekday header, 8 to 49 the
-    // weeks). A new day cell gets a new balloon; moving within the same cell
-    // keeps the balloon; a blank or header cell removes it but is not
-    // remembered, so going straight back to the same day shows nothing new.
-    void cellHovered(int cell);
+    // Builds the balloon of date and shows it shortly near the pointer.
+    // Nothing when ToolTipView is off.
+    void ShowDayBalloon(QDate date, QPoint globalPos);
 
-    // Removes the balloon (the pointer went over an icon or left the cells).
+    // Removes the balloon.
     void destroyBalloon();
 
-    // The cell the balloon was last built for, 0 before any.
-    int lastTipIndex() const { return m_lastTipIndex; }
-    // The text of the balloon built for the last day cell; empty title and
-    // body when there is none.
+    // The text of the balloon built last; empty title and body when there
+    // is none.
     DayBalloonText currentText() const { return m_text; }
     bool hasBalloon() const { return m_armed; }
     bool isShown() const;
@@ -49,7 +46,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildFor(QDate date);
     void showNow();
 
     AppContext& m_context;
@@ -57,9 +53,8 @@ private:
     QPointer<DayBalloonPopup> m_popup;
     QTimer m_restTimer;
     DayBalloonText m_text;
-    int m_lastTipIndex = 0;
-    bool m_armed = false;   // a balloon was built for the last day cell
-    bool m_pending = false; // waiting for the pointer to rest
+    QPoint m_place;
+    bool m_armed = false; // a balloon was built and not removed
 };
 
 } // namespace morvane

@@ -13,8 +13,7 @@ namespace morvane {
 using test::Dated;
 using test::ScheduleFixture;
 
-// The balloon's life over the cells of May 2024 (the 1st is a Wednesday, in
-// cell 11; the 3rd in cell 13; cells 8 to 10 are blank, 1 to 7 the header).
+// The balloon of a day of May 2024, from the moment the calendar asks for it.
 class DayBalloonTest : public QObject
 {
     Q_OBJECT
@@ -27,7 +26,6 @@ private:
             fixture.add({Dated(0, 2024, 5, 3, 9, {}, QStringLiteral("会議")),
                          Dated(0, 0, 5, 3, 12, {}, QStringLiteral("憲法記念日の準備"))});
             context.setDatabase(fixture.release());
-            context.setDisplayMonth(QDate(2024, 5, 1));
             calendar.resize(200, 200);
         }
         ScheduleFixture fixture;
@@ -36,61 +34,50 @@ private:
         QWidget calendar;
     };
 
-private slots:
-    void dayCellBuildsTheBalloonOfItsDate()
+    static QLabel* ShownLabel(const char* name)
     {
-        Setup s;
-        DayBalloon balloon(s.context, &s.calendar);
-        balloon.cellHovered(13);
-        QCOMPARE(balloon.lastTipIndex(), 13);
-        QVERIFY(balloon.hasBalloon());
-        QCOMPARE(balloon.currentText().title, QStringLiteral("2024/5/3(金)[先負]"));
-        QVERIFY(balloon.currentText().body.startsWith(QStringLiteral("会議\r\n─")));
-        QVERIFY(balloon.currentText().body.endsWith(QStringLiteral("憲法記念日の準備")));
-
-        // Resting shows it, with the title line and the body.
-        QTRY_VERIFY(balloon.isShown());
-        QLabel* title = nullptr;
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window->objectName() == QLatin1String("DayBalloon") && window->isVisible())
-                title = window->findChild<QLabel*>(QStringLiteral("BalloonTitle"));
+                return window->findChild<QLabel*>(QLatin1String(name));
         }
-        QVERIFY(title);
-        QCOMPARE(title->text(), QStringLiteral("2024/5/3(金)[先負]"));
+        return nullptr;
     }
 
-    void sameCellKeepsBlankCellRemovesButIsNotRemembered()
+private slots:
+    void restingShowsTheTitleAndTheMessages()
     {
         Setup s;
         DayBalloon balloon(s.context, &s.calendar);
-        balloon.cellHovered(13);
-        const DayBalloonText first = balloon.currentText();
-        balloon.cellHovered(13);
-        QCOMPARE(balloon.currentText(), first);
-
-        balloon.cellHovered(9); // blank before the 1st
-        QVERIFY(!balloon.hasBalloon());
-        QCOMPARE(balloon.lastTipIndex(), 13);
-        balloon.cellHovered(13); // straight back: nothing new
-        QVERIFY(!balloon.hasBalloon());
-
-        balloon.cellHovered(3); // header
-        balloon.cellHovered(14);
+        balloon.ShowDayBalloon(QDate(2024, 5, 3), QPoint(100, 100));
         QVERIFY(balloon.hasBalloon());
-        QCOMPARE(balloon.lastTipIndex(), 14);
-        // A day without schedules: the date line as body, no title.
-        QCOMPARE(balloon.currentText().title, QString());
-        QCOMPARE(balloon.currentText().body, QStringLiteral("2024/5/4(土)[仏滅]"));
+        QVERIFY(!balloon.isShown()); // not before the pointer rests
+        QTRY_VERIFY(balloon.isShown());
+        QCOMPARE(ShownLabel("BalloonTitle")->text(), QStringLiteral("2024/5/3(金)[先負]"));
+        QVERIFY(ShownLabel("BalloonTitle")->isVisible());
+        QCOMPARE(ShownLabel("BalloonBody")->text(),
+                 QStringLiteral("会議\n────────\n憲法記念日の準備"));
     }
 
-    void titleCellIsRememberedWithoutBalloon()
+    void dayWithoutSchedulesShowsOnlyTheDateLine()
     {
         Setup s;
         DayBalloon balloon(s.context, &s.calendar);
-        balloon.cellHovered(13);
-        balloon.cellHovered(0);
-        QCOMPARE(balloon.lastTipIndex(), 0);
+        balloon.ShowDayBalloon(QDate(2024, 5, 4), QPoint(100, 100));
+        QTRY_VERIFY(balloon.isShown());
+        QVERIFY(!ShownLabel("BalloonTitle")->isVisible());
+        QCOMPARE(ShownLabel("BalloonBody")->text(), QStringLiteral("2024/5/4(土)[仏滅]"));
+    }
+
+    void removedWhenTheCalendarSaysSo()
+    {
+        Setup s;
+        DayBalloon balloon(s.context, &s.calendar);
+        balloon.ShowDayBalloon(QDate(2024, 5, 3), QPoint(100, 100));
+        QTRY_VERIFY(balloon.isShown());
+        balloon.destroyBalloon();
         QVERIFY(!balloon.hasBalloon());
+        QVERIFY(!balloon.isShown());
+        QCOMPARE(balloon.currentText(), DayBalloonText());
     }
 
     void switchedOffShowsNothing()
@@ -98,7 +85,7 @@ private slots:
         Setup s;
         s.context.settings().ToolTipView = false;
         DayBalloon balloon(s.context, &s.calendar);
-        balloon.cellHovered(13);
+        balloon.ShowDayBalloon(QDate(2024, 5, 3), QPoint(100, 100));
         QVERIFY(!balloon.hasBalloon());
         QTest::qWait(50);
         QVERIFY(!balloon.isShown());
