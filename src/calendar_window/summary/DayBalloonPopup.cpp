@@ -3,15 +3,28 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QToolTip>
+#include <QVBoxLayout>
 
 namespace morvane {
 
+namespace {
+
+bool IsSeparatorLine(const QString& line)
+{
+    static const QRegularExpression rule(QStringLiteral("^\u2500+$"));
+    return rule.match(line).hasMatch();
+}
+
+} // namespace
+
 DayBalloonPopup::DayBalloonPopup()
     : QFrame(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_icon(new QLabel(this)), m_title(new QLabel(this)), m_body(new QLabel(this))
+      m_icon(new QLabel(this)), m_title(new QLabel(this)), m_body(new QWidget(this)),
+      m_bodyLayout(new QVBoxLayout(m_body))
 {
     setObjectName(QStringLiteral("DayBalloon"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -25,17 +38,15 @@ DayBalloonPopup::DayBalloonPopup()
     QFont bold = m_title->font();
     bold.setBold(true);
     m_title->setFont(bold);
-    for (QLabel* label : {m_title, m_body}) {
-        label->setTextFormat(Qt::PlainText);
-        label->setPalette(QToolTip::palette());
-    }
+    m_title->setTextFormat(Qt::PlainText);
     m_title->setObjectName(QStringLiteral("BalloonTitle"));
-    m_body->setObjectName(QStringLiteral("BalloonBody"));
+    m_bodyLayout->setContentsMargins(0, 0, 0, 0);
+    m_bodyLayout->setSpacing(3);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(8, 6, 10, 8);
     layout->setHorizontalSpacing(6);
-    layout->setVerticalSpacing(4);
+    layout->setVerticalSpacing(5);
     layout->addWidget(m_icon, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
     layout->addWidget(m_title, 0, 1);
     layout->addWidget(m_body, 1, 0, 1, 2);
@@ -48,10 +59,43 @@ void DayBalloonPopup::setText(const DayBalloonText& text)
     m_icon->setVisible(titled);
     m_title->setVisible(titled);
     m_title->setText(text.title);
+
+    while (QLayoutItem* item = m_bodyLayout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
     QString body = text.body;
     body.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QChar('\r'), QChar('\n'));
-    m_body->setText(body);
+    QStringList block;
+    const auto flush = [&] {
+        auto* label = new QLabel(block.join(QChar('\n')), m_body);
+        label->setTextFormat(Qt::PlainText);
+        label->setObjectName(QStringLiteral("BalloonBlock"));
+        m_bodyLayout->addWidget(label);
+        block.clear();
+    };
+    for (const QString& line : body.split(QChar('\n'))) {
+        if (IsSeparatorLine(line)) {
+            flush();
+            auto* rule = new QFrame(m_body);
+            rule->setFrameStyle(QFrame::HLine | QFrame::Plain);
+            rule->setObjectName(QStringLiteral("BalloonSeparator"));
+            m_bodyLayout->addWidget(rule);
+        } else {
+            block << line;
+        }
+    }
+    flush();
     adjustSize();
+}
+
+QStringList DayBalloonPopup::blocks() const
+{
+    QStringList texts;
+    for (const QLabel* label : m_body->findChildren<QLabel*>(QStringLiteral("BalloonBlock"))) {
+        texts << label->text();
+    }
+    return texts;
 }
 
 void DayBalloonPopup::showAt(const QPoint& globalPos)

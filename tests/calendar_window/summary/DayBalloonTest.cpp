@@ -1,6 +1,7 @@
 #include "calendar_window/summary/DayBalloon.h"
 
 #include "calendar_window/month/ScheduleFixture.h"
+#include "calendar_window/summary/DayBalloonPopup.h"
 #include "core/context/AppContext.h"
 
 #include <QApplication>
@@ -34,13 +35,18 @@ private:
         QWidget calendar;
     };
 
-    static QLabel* ShownLabel(const char* name)
+    static DayBalloonPopup* ShownPopup()
     {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window->objectName() == QLatin1String("DayBalloon") && window->isVisible())
-                return window->findChild<QLabel*>(QLatin1String(name));
+                return qobject_cast<DayBalloonPopup*>(window);
         }
         return nullptr;
+    }
+
+    static QLabel* ShownTitle()
+    {
+        return ShownPopup()->findChild<QLabel*>(QStringLiteral("BalloonTitle"));
     }
 
 private slots:
@@ -52,10 +58,12 @@ private slots:
         QVERIFY(balloon.hasBalloon());
         QVERIFY(!balloon.isShown()); // not before the pointer rests
         QTRY_VERIFY(balloon.isShown());
-        QCOMPARE(ShownLabel("BalloonTitle")->text(), QStringLiteral("2024/5/3(金)[先負]"));
-        QVERIFY(ShownLabel("BalloonTitle")->isVisible());
-        QCOMPARE(ShownLabel("BalloonBody")->text(),
-                 QStringLiteral("会議\n────────\n憲法記念日の準備"));
+        QCOMPARE(ShownTitle()->text(), QStringLiteral("2024/5/3(金)[先負]"));
+        QVERIFY(ShownTitle()->isVisible());
+        // The separator line of the text is drawn as a rule between the blocks.
+        QCOMPARE(ShownPopup()->blocks(),
+                 (QStringList{QStringLiteral("会議"), QStringLiteral("憲法記念日の準備")}));
+        QCOMPARE(ShownPopup()->findChildren<QFrame*>(QStringLiteral("BalloonSeparator")).size(), 1);
     }
 
     void dayWithoutSchedulesShowsOnlyTheDateLine()
@@ -64,8 +72,8 @@ private slots:
         DayBalloon balloon(s.context, &s.calendar);
         balloon.ShowDayBalloon(QDate(2024, 5, 4), QPoint(100, 100));
         QTRY_VERIFY(balloon.isShown());
-        QVERIFY(!ShownLabel("BalloonTitle")->isVisible());
-        QCOMPARE(ShownLabel("BalloonBody")->text(), QStringLiteral("2024/5/4(土)[仏滅]"));
+        QVERIFY(!ShownTitle()->isVisible());
+        QCOMPARE(ShownPopup()->blocks(), QStringList{QStringLiteral("2024/5/4(土)[仏滅]")});
     }
 
     void removedWhenTheCalendarSaysSo()
