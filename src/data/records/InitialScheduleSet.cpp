@@ -91,29 +91,39 @@ int CreateInitialSchedules(ScheduleDatabase& database,
 {
     namespace f = schedule_fields;
     Recordset& rs = database.schedules();
+    // The chosen entries land together or not at all, with one disk sync.
+    Database& file = database.database();
+    file.BeginTrans();
     int written = 0;
-    for (const InitialScheduleEntry& entry : selected) {
-        const TemplateFields fields = DecodeTemplateCode(entry.code);
-        rs.AddNew();
-        try {
-            rs.SetValue(f::Type, fields.type);
-            rs.SetValue(f::Year, fields.year);
-            rs.SetValue(f::Month, fields.month);
-            if (fields.day)
-                rs.SetValue(f::Day, *fields.day);
-            if (fields.week)
-                rs.SetValue(f::Week, *fields.week);
-            if (fields.dayOfTheWeek)
-                rs.SetValue(f::DayOfTheWeek, *fields.dayOfTheWeek);
-            rs.SetValue(f::Color, fields.color);
-            rs.SetValue(f::Message, entry.text);
-            rs.Update();
-        } catch (...) {
-            rs.CancelUpdate();
-            throw;
+    try {
+        for (const InitialScheduleEntry& entry : selected) {
+            const TemplateFields fields = DecodeTemplateCode(entry.code);
+            rs.AddNew();
+            try {
+                rs.SetValue(f::Type, fields.type);
+                rs.SetValue(f::Year, fields.year);
+                rs.SetValue(f::Month, fields.month);
+                if (fields.day)
+                    rs.SetValue(f::Day, *fields.day);
+                if (fields.week)
+                    rs.SetValue(f::Week, *fields.week);
+                if (fields.dayOfTheWeek)
+                    rs.SetValue(f::DayOfTheWeek, *fields.dayOfTheWeek);
+                rs.SetValue(f::Color, fields.color);
+                rs.SetValue(f::Message, entry.text);
+                rs.Update();
+            } catch (...) {
+                rs.CancelUpdate();
+                throw;
+            }
+            rs.MoveLast();
+            ++written;
         }
-        rs.MoveLast();
-        ++written;
+        file.CommitTrans();
+    } catch (...) {
+        if (file.InTransaction())
+            file.Rollback();
+        throw;
     }
     return written;
 }

@@ -166,8 +166,11 @@ OpenScheduleResult CreateNew(const QString& path, const QString& legacyPath,
         OpenScheduleResult result;
         result.outcome = OpenOutcome::CreatedNew;
         if (fromLegacy) {
+            // One disk sync for the whole import instead of one per entry.
+            opened->database().BeginTrans();
             const LegacyImportResult imported =
                 ImportLegacyFile(legacyPath, opened->schedules(), sink);
+            opened->database().CommitTrans();
             result.outcome = OpenOutcome::ImportedLegacy;
             result.importedCount = imported.imported;
             if (!imported.readable && sink) {
