@@ -2,6 +2,8 @@
 
 #include "calendar_window/summary/DayBalloonPopup.h"
 #include "calendar_window/summary/DaySchedulesSummary.h"
+#include "calendar_window/window/CalendarFrm.h"
+#include "calendar_window/window/CalendarSurface.h"
 #include "core/context/AppContext.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/ScheduleDatabase.h"
@@ -99,6 +101,18 @@ bool DayBalloon::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+DayBalloon* AttachDayBalloon(CalendarFrm& calendar)
+{
+    // The surface takes the clicks and the wheel, which put the balloon away.
+    auto* balloon = new DayBalloon(calendar.context(), calendar.Picture1);
+    QObject::connect(
+        &calendar, &CalendarFrm::dayBalloonRequested, balloon,
+        [balloon](int, QDate date, QPoint globalPos) { balloon->ShowDayBalloon(date, globalPos); });
+    QObject::connect(&calendar, &CalendarFrm::dayBalloonDismissed, balloon,
+                     &DayBalloon::destroyBalloon);
+    return balloon;
 }
 
 } // namespace morvane

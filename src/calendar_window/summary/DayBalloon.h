@@ -13,6 +13,7 @@ class QWidget;
 namespace morvane {
 
 class AppContext;
+class CalendarFrm;
 class DayBalloonPopup;
 
 // The balloon that lists the schedules of the day under the mouse on the
@@ -56,5 +57,9 @@ private:
     QPoint m_place;
     bool m_armed = false; // a balloon was built and not removed
 };
+
+// Gives the calendar window its balloon: built when the window hands a day
+// over, removed when it says so. Owned by the window.
+DayBalloon* AttachDayBalloon(CalendarFrm& calendar);
 
 } // namespace morvane

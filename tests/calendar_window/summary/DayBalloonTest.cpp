@@ -2,6 +2,7 @@
 
 #include "calendar_window/month/ScheduleFixture.h"
 #include "calendar_window/summary/DayBalloonPopup.h"
+#include "calendar_window/window/CalendarFrm.h"
 #include "core/context/AppContext.h"
 
 #include <QApplication>
@@ -86,6 +87,17 @@ private slots:
         QVERIFY(!balloon.hasBalloon());
         QVERIFY(!balloon.isShown());
         QCOMPARE(balloon.currentText(), DayBalloonText());
+    }
+
+    void calendarWindowHandsItsDaysOver()
+    {
+        Setup s;
+        CalendarFrm calendar(s.context);
+        DayBalloon* balloon = AttachDayBalloon(calendar);
+        emit calendar.dayBalloonRequested(13, QDate(2024, 5, 3), QPoint(100, 100));
+        QCOMPARE(balloon->currentText().title, QStringLiteral("2024/5/3(金)[先負]"));
+        emit calendar.dayBalloonDismissed();
+        QVERIFY(!balloon->hasBalloon());
     }
 
     void switchedOffShowsNothing()
