@@ -19,9 +19,9 @@ namespace {
 constexpr int HolidayType = static_cast<int>(ScheduleKind::Holiday);
 constexpr int EquinoxType = static_cast<int>(ScheduleKind::EquinoxHoliday);
 
-std::optional<int> NumberField(const Recordset& records, const QString& name)
+std::optional<int> NumberField(const Recordset& records, int field)
 {
-    const Value value = records.GetValue(name);
+    const Value value = records.GetValue(field);
     bool ok = false;
     const qint64 number = value.toLongLong(&ok);
     if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
@@ -29,14 +29,24 @@ std::optional<int> NumberField(const Recordset& records, const QString& name)
     return static_cast<int>(number);
 }
 
+const std::array<QColor, 16>& PaletteColors()
+{
+    static const std::array<QColor, 16> colors = [] {
+        std::array<QColor, 16> table;
+        for (int i = 0; i < 16; ++i)
+            table[static_cast<std::size_t>(i)] = QColor::fromRgb(QBColor(i)->argb());
+        return table;
+    }();
+    return colors;
+}
+
+// The palette colour of a stored colour code; none for Null and codes outside
+// the palette.
 std::optional<QColor> PaletteQColor(std::optional<int> code)
 {
-    if (!code)
+    if (!code || *code < 0 || *code > 15)
         return std::nullopt;
-    const auto palette = QBColor(*code);
-    if (!palette)
-        return std::nullopt;
-    return QColor::fromRgb(palette->argb());
+    return PaletteColors()[static_cast<std::size_t>(*code)];
 }
 
 // One schedule as the month pass reads it.
@@ -52,18 +62,42 @@ struct MonthRecord
     QString message;
 };
 
-MonthRecord ReadRecord(const Recordset& records)
+// Positions of the fields the month pass reads, looked up once per pass.
+struct MonthFields
 {
-    namespace f = schedule_fields;
+    explicit MonthFields(const Recordset& records)
+        : type(records.FieldIndex(schedule_fields::Type)),
+          month(records.FieldIndex(schedule_fields::Month)),
+          day(records.FieldIndex(schedule_fields::Day)),
+          week(records.FieldIndex(schedule_fields::Week)),
+          dayOfTheWeek(records.FieldIndex(schedule_fields::DayOfTheWeek)),
+          color(records.FieldIndex(schedule_fields::Color)),
+          mark(records.FieldIndex(schedule_fields::Mark)),
+          message(records.FieldIndex(schedule_fields::Message))
+    {}
+    int type;
+    int month;
+    int day;
+    int week;
+    int dayOfTheWeek;
+    int color;
+    int mark;
+    int message;
+};
+
+MonthRecord ReadRecord(const Recordset& records, const MonthFields& fields)
+{
     MonthRecord record;
-    record.type = NumberField(records, f::Type);
-    record.month = NumberField(records, f::Month);
-    record.day = NumberField(records, f::Day);
-    record.week = NumberField(records, f::Week);
-    record.dayOfTheWeek = NumberField(records, f::DayOfTheWeek);
-    record.color = NumberField(records, f::Color);
-    record.mark = NumberField(records, f::Mark);
-    record.message = records.GetValue(f::Message).toString();
+    record.type = NumberField(records, fields.type);
+    record.month = NumberField(records, fields.month);
+    record.day = NumberField(records, fields.day);
+    record.week = NumberField(records, fields.week);
+    record.dayOfTheWeek = NumberField(records, fields.dayOfTheWeek);
+    record.color = NumberField(records, fields.color);
+    record.mark = NumberField(records, fields.mark);
+    // Only the equinox conversion looks at the text.
+    if (record.month == 3 || record.month == 9)
+        record.message = records.GetValue(fields.message).toString();
     return record;
 }
 
@@ -252,8 +286,9 @@ void MonthBuilder::schedulePass(Recordset& records)
 {
     namespace f = schedule_fields;
     const QString filter = MonthScheduleFilter(m_year, m_month);
+    const MonthFields fields(records);
     for (records.FindFirst(filter); !records.NoMatch(); records.FindNext(filter)) {
-        MonthRecord record = ReadRecord(records);
+        MonthRecord record = ReadRecord(records, fields);
         const std::vector<int> days = targetDays(record);
         drawRecord(record, days);
         flagHolidays(record, days);

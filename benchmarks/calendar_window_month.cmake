@@ -1,0 +1,3 @@
+morvane_add_benchmark(calendar_window_month_benchmark
+  SOURCES calendar_window_month.cpp
+  LIBS morvane_calendar_window)
