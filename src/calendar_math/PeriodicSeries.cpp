@@ -28,6 +28,12 @@ constexpr double kTwoOverPi = 6.36619772367581382433e-01;
 constexpr double kPiOver2Hi = 1.57079632673412561417e+00;
 constexpr double kPiOver2Lo = 6.07710050650619224932e-11;
 
+// Whole turns are counted with a multiplication rather than a division, the
+// slowest step of the loop. The two can only disagree for an angle within a
+// unit in the last place of a whole turn, and then both ways reduce it to
+// the same point of the circle.
+constexpr double kTurnsPerDegree = 1.0 / 360;
+
 // floor for |x| < 2^31, branch-free so that the loop vectorises.
 inline double SmallFloor(double x)
 {
@@ -86,7 +92,7 @@ double SumFast(const double* amplitude, const double* rate, const double* phase,
         for (std::size_t j = 0; j < kTermBlock; ++j) {
             const std::size_t i = block * kTermBlock + j;
             const double a = rate[i] * t + phase[i];
-            const double x = radiansPerDegree * (a - 360 * SmallFloor(a / 360));
+            const double x = radiansPerDegree * (a - 360 * SmallFloor(a * kTurnsPerDegree));
             values[i] = amplitude[i] * CosineKernel(x);
         }
     }
