@@ -338,7 +338,7 @@ void CalendarInput::dragCalendarWindow(Qt::MouseButtons buttons, QPoint globalPo
     if (!m_dragging && moved.manhattanLength() < kDragThreshold)
         return;
     m_dragging = true;
-    m_window.move(m_pressWindowPos + moved);
+    m_window.moveWindow(m_pressWindowPos + moved);
 }
 
 void CalendarInput::finishDrag()

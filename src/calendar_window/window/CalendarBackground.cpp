@@ -14,6 +14,7 @@
 #include "ui_toolkit/WindowStacking.h"
 
 #include <QApplication>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
@@ -98,6 +99,11 @@ void CalendarFrm::DrawCalendarBox()
 
 void CalendarFrm::PaintCalendarBackground()
 {
+    paintBackground(isVisible());
+}
+
+void CalendarFrm::paintBackground(bool showWhenDone)
+{
     // The event pump below may run a handler that asks for another repaint;
     // it is done once this one has finished.
     if (m_painting) {
@@ -105,23 +111,17 @@ void CalendarFrm::PaintCalendarBackground()
         return;
     }
     m_painting = true;
+    const QPoint place = pos();
+    const bool wasActive = isActiveWindow();
     do {
         m_repaintAgain = false;
         const Settings& settings = m_context.settings();
         if (settings.Transparency) {
-            const bool wasVisible = isVisible();
-            const bool wasActive = isActiveWindow();
-            if (wasVisible) {
+            if (isVisible()) {
                 hide();
                 LetDesktopRepaint(std::max(0, static_cast<int>(settings.ShowWait)) + 1);
             }
-            const QImage desktop = GrabDesktop(geometry());
-            if (wasVisible) {
-                DoEvents();
-                show();
-                if (wasActive)
-                    activateWindow();
-            }
+            const QImage desktop = GrabDesktop(QRect(place, size()));
             // Without a picture of the screen the calendar shows its own
             // background rather than stale pixels.
             m_surfaceImage =
@@ -143,6 +143,36 @@ void CalendarFrm::PaintCalendarBackground()
     } while (m_repaintAgain);
     m_painting = false;
     Picture1->update();
+    if (showWhenDone && !isVisible()) {
+        showAt(place);
+        if (wasActive)
+            activateWindow();
+    }
+}
+
+void CalendarFrm::showAt(QPoint place)
+{
+    // A window shown again is placed anew by some window managers; it is
+    // held where it was for the moment the manager takes to map it.
+    // A manager may also have moved it while it was hidden.
+    if (pos() != place)
+        move(place);
+    m_holdPlace = place;
+    m_holdPlaceUntil.setRemainingTime(500);
+    show();
+}
+
+void CalendarFrm::moveWindow(QPoint place)
+{
+    m_holdPlaceUntil.setRemainingTime(0);
+    move(place);
+}
+
+void CalendarFrm::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (!m_holdPlaceUntil.hasExpired() && pos() != m_holdPlace)
+        move(m_holdPlace);
 }
 
 void CalendarFrm::SetRoundRegion()

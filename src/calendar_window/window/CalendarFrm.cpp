@@ -46,6 +46,16 @@ qreal IconScale()
     return ratio <= 1.0 ? 1.0 : std::ceil(ratio);
 }
 
+// Every cell is as large as the widest day number of the day font, so the
+// grid does not shift from month to month.
+QSize WidestDayNumber(const QFont& font)
+{
+    QSize widest;
+    for (int day = 10; day <= 31; ++day)
+        widest = widest.expandedTo(CellLabel::measure(QString::number(day), font));
+    return widest;
+}
+
 } // namespace
 
 CalendarFrm::CalendarFrm(AppContext& context, QWidget* parent)
@@ -55,6 +65,8 @@ CalendarFrm::CalendarFrm(AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("CalendarFrm"));
     setWindowTitle(QStringLiteral(u"モルヴァ"));
     Picture1 = new CalendarSurface(*this, this);
+    // Keys reach the surface as soon as the window is activated.
+    setFocusProxy(Picture1);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer2 = new QTimer(this);
@@ -116,7 +128,7 @@ void CalendarFrm::connectRequests()
     });
     connect(&events, &AppEvents::raiseCalendarRequested, this, [this] { BringToFront(this); });
     connect(&events, &AppEvents::calendarMoveRequested, this,
-            [this](QPoint twips) { move(TwipsToPixels(twips)); });
+            [this](QPoint twips) { moveWindow(TwipsToPixels(twips)); });
     connect(&events, &AppEvents::sendToBottomRequested, this, [this] { SendToBottom(); });
 }
 
@@ -163,17 +175,30 @@ void CalendarFrm::ApplyCalendarFonts()
     }
 }
 
+// A day font whose numbers are wider than the columns leave room for (wide
+// digits, a large size on a small calendar) is narrowed just enough to keep
+// two pixels between neighbouring days instead of running them together.
+void CalendarFrm::fitDayFontToColumns(QSize window)
+{
+    QFont font = LB_B[30].font();
+    font.setStretch(QFont::AnyStretch);
+    const int widest = TwipsToPixelsX(WidestDayNumber(font).width());
+    const int room = TwipsToPixelsX(0.13 * window.width()) - 2;
+    if (widest > room && widest > 0)
+        font.setStretch(std::max(70, room * 100 / widest));
+    for (int cell = FirstWeekCell; cell < CellCount; ++cell) {
+        LB_A[cell].setFont(font);
+        LB_B[cell].setFont(font);
+    }
+}
+
 void CalendarFrm::LayoutCalendar()
 {
     Settings& settings = m_context.settings();
     const QSize window = CalendarWindowSize(settings.CalendarSize);
 
-    // Every cell is as large as the widest day number of the day font, so
-    // the grid does not shift from month to month.
-    m_cellSize = QSize();
-    for (int day = 10; day <= 31; ++day)
-        m_cellSize =
-            m_cellSize.expandedTo(CellLabel::measure(QString::number(day), LB_B[30].font()));
+    fitDayFontToColumns(window);
+    m_cellSize = WidestDayNumber(LB_B[30].font());
 
     for (int cell = 1; cell < CellCount; ++cell) {
         const QPoint shadow = ShadowCellPosition(window, cell);
@@ -369,8 +394,12 @@ void CalendarFrm::setCalendarVisible(bool visible)
         hide();
         return;
     }
-    show();
-    PaintCalendarBackground();
+    if (isVisible())
+        return;
+    if (m_context.settings().Transparency)
+        paintBackground(true); // copies the desktop before the window covers it
+    else
+        showAt(pos());
 }
 
 void CalendarFrm::closeEvent(QCloseEvent* event)

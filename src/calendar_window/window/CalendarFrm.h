@@ -7,6 +7,7 @@
 #include "calendar_window/window/IconButton.h"
 
 #include <QDate>
+#include <QDeadlineTimer>
 #include <QImage>
 #include <QWidget>
 #include <array>
@@ -93,6 +94,10 @@ public:
     void PressIcon(int number);
     void RestIcon(int number);
 
+    // Moves the window (twips are the caller's to convert): the drag and
+    // the "back to the corner" command.
+    void moveWindow(QPoint pixels);
+
     IconButton& icon(int number);
     const IconButton& icon(int number) const;
 
@@ -142,14 +147,18 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void connectRequests();
     void createCells();
     void createIcons();
+    void fitDayFontToColumns(QSize windowTwips);
     void resizeSurface(QSize pixels);
     void loadBackgroundPicture();
     void setCalendarVisible(bool visible);
+    void paintBackground(bool showWhenDone);
+    void showAt(QPoint place);
     QRect labelTwipsToPixels(const QRect& twips) const;
 
     AppContext& m_context;
@@ -158,6 +167,8 @@ private:
     QSize m_cellSize;        // twips, of every grid cell (cell 30's measure)
     bool m_painting = false; // a background repaint is running
     bool m_repaintAgain = false;
+    QPoint m_holdPlace; // where a window shown again belongs
+    QDeadlineTimer m_holdPlaceUntil{0};
 };
 
 } // namespace morvane

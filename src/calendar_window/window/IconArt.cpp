@@ -85,21 +85,22 @@ QImage JumpIcon(qreal scale)
     Prepare(painter);
 
     // The frame, as an outline with a hole, so the desktop shows inside.
+    // Edges sit on whole and half pixels so that they stay sharp at 1x.
     QPainterPath frame;
-    frame.addRoundedRect(QRectF(0.5, 1.5, 10.0, 13.0), 2.0, 2.0);
+    frame.addRoundedRect(QRectF(0.0, 1.0, 11.0, 14.0), 2.0, 2.0);
     QPainterPath hole;
-    hole.addRoundedRect(QRectF(1.9, 2.9, 7.2, 10.2), 1.2, 1.2);
+    hole.addRoundedRect(QRectF(1.5, 2.5, 8.0, 11.0), 1.0, 1.0);
     frame = frame.subtracted(hole);
 
     // The letter J: a bar across the top, a stem and a hook to the left.
     QPainterPath letter;
-    letter.addRect(QRectF(4.0, 4.2, 4.0, 1.4));
-    letter.addRect(QRectF(6.0, 4.2, 1.5, 6.0));
+    letter.addRect(QRectF(3.5, 4.0, 5.0, 1.5));
+    letter.addRect(QRectF(6.0, 4.0, 2.0, 6.0));
     QPainterPath hook;
-    hook.moveTo(7.5, 9.6);
-    hook.cubicTo(7.5, 12.4, 3.4, 12.6, 3.2, 9.8);
-    hook.lineTo(4.6, 9.8);
-    hook.cubicTo(4.8, 11.0, 6.0, 11.0, 6.0, 9.6);
+    hook.moveTo(8.0, 9.5);
+    hook.cubicTo(8.0, 12.6, 3.2, 12.8, 3.0, 9.5);
+    hook.lineTo(4.8, 9.5);
+    hook.cubicTo(4.9, 10.9, 6.0, 10.9, 6.0, 9.5);
     hook.closeSubpath();
     letter = letter.united(hook);
 

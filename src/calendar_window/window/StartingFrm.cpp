@@ -95,7 +95,7 @@ void PaintStartingTitle(QPainter& painter, const QRect& rect, const QString& ver
     painter.setPen(QColor(255, 255, 255));
     painter.drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral(u"モルヴァ"));
 
-    const QRectF versionRect(textLeft, nameRect.bottom() + 22, nameRect.width(), 18);
+    const QRectF versionRect(textLeft, nameRect.bottom() + 26, nameRect.width(), 18);
     painter.setFont(TitleFont(12, false));
     painter.setPen(QColor(190, 205, 230));
     painter.drawText(versionRect, Qt::AlignLeft | Qt::AlignVCenter, versionText);
