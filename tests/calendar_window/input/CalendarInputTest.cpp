@@ -1,5 +1,6 @@
 #include "calendar_window/input/CalendarInput.h"
 
+#include "calendar_window/month/SettingColor.h"
 #include "calendar_window/window/CalendarGeometry.h"
 #include "calendar_window/window/CalendarHarness.h"
 #include "core/Settings.h"
@@ -184,6 +185,16 @@ void CalendarInputTest::ctrlWheelZoomsWithinLimits()
                  ShadowCellPosition(CalendarWindowSize(expectedSize), 49));
         QVERIFY(!window.mask().contains(QPoint(0, 0)));
         QVERIFY(window.mask().contains(QPoint(window.width() / 2, window.height() - 1)));
+        // The frame is drawn again along the new edges, the old one cleared.
+        const QImage& surface = window.surfaceImage();
+        QCOMPARE(surface.size(), window.size());
+        QCOMPARE(surface.pixel(surface.width() / 2, surface.height() - 1),
+                 SettingColor(s.BoxColor).rgb());
+        const QSize old = TwipsToPixels(CalendarWindowSize(size));
+        if (old.height() < surface.height() - 3) {
+            QCOMPARE(surface.pixel(surface.width() / 2, old.height() - 1),
+                     SettingColor(s.CalendarBackColor).rgb());
+        }
     }
     // A zoom does not redraw the month.
     QCOMPARE(redraws.count(), 0);

@@ -35,6 +35,8 @@ private slots:
     void backgroundPictureIsShownOrDropped();
     void layeredAlphaFollowsTheSetting();
     void hitTestFindsTheTopmostPart();
+    void visibilityRequestsShowAndHideAndRepaintsLeaveAHiddenWindowHidden();
+    void moveRequestsAndRepaintsKeepThePlace();
 };
 
 void CalendarFrmTest::isAFramelessToolWindow()
@@ -309,6 +311,46 @@ void CalendarFrmTest::hitTestFindsTheTopmostPart()
     const QRect shadow = window.labelRectPixels(CalendarPart::ShadowLabel, 49);
     QCOMPARE(window.hitTest(shadow.bottomRight()), (CalendarHit{CalendarPart::ShadowLabel, 49}));
     QCOMPARE(window.hitTest(QPoint(1, window.height() - 2)), CalendarHit{});
+}
+
+void CalendarFrmTest::visibilityRequestsShowAndHideAndRepaintsLeaveAHiddenWindowHidden()
+{
+    for (const bool pseudo : {false, true}) {
+        CalendarHarness harness;
+        harness.settings().Transparency = pseudo;
+        CalendarFrm& window = harness.load();
+        QVERIFY(!window.isVisible());
+        // A redraw while the user keeps the calendar hidden (the midnight
+        // tick, the jump dialog) does not bring it back.
+        DrawCalendar(harness.context, window, QStringLiteral("2026/10/01"));
+        window.PaintCalendarBackground();
+        QVERIFY(!window.isVisible());
+
+        emit harness.context.events().calendarVisibilityRequested(true);
+        QVERIFY(window.isVisible());
+        window.PaintCalendarBackground();
+        QVERIFY(window.isVisible());
+        emit harness.context.events().calendarVisibilityRequested(false);
+        QVERIFY(!window.isVisible());
+    }
+}
+
+void CalendarFrmTest::moveRequestsAndRepaintsKeepThePlace()
+{
+    CalendarHarness harness;
+    harness.settings().Left = 1500;
+    harness.settings().Top = 3000;
+    CalendarFrm& window = harness.load();
+    QCOMPARE(window.pos(), QPoint(TwipsToPixelsX(1500), TwipsToPixelsY(3000)));
+    harness.settings().Transparency = true;
+    emit harness.context.events().calendarVisibilityRequested(true);
+    window.PaintCalendarBackground();
+    QCOMPARE(window.pos(), QPoint(TwipsToPixelsX(1500), TwipsToPixelsY(3000)));
+
+    // The tray's "back to the corner" moves the window without storing it.
+    emit harness.context.events().calendarMoveRequested(QPoint(0, 0));
+    QCOMPARE(window.pos(), QPoint(0, 0));
+    QCOMPARE(harness.settings().Left, 1500);
 }
 
 } // namespace morvane
