@@ -1,7 +1,20 @@
+#include "core/AppIdentity.h"
+#include "core/startup/MorvaneProgram.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setOrganizationName(QString::fromLatin1(morvane::kOrganizationName));
+    QApplication::setApplicationName(QString::fromLatin1(morvane::kApplicationName));
+    QApplication::setApplicationDisplayName(QStringLiteral(u"モルヴァ"));
+    // The calendar may be hidden with only the tray icon left: closing a
+    // dialog must not end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    morvane::MorvaneProgram program;
+    if (!program.start())
+        return program.exitCode();
+    return QApplication::exec();
 }

@@ -1,0 +1,215 @@
+#include "core/startup/MorvaneProgram.h"
+
+#include "calendar_window/dialogs/NewAppFrm.h"
+#include "calendar_window/month/DrawCalendar.h"
+#include "calendar_window/tray/CalendarMenuFrm.h"
+#include "calendar_window/window/CalendarFrm.h"
+#include "calendar_window/window/CalendarSurface.h"
+#include "calendar_window/window/StartingFrm.h"
+#include "core/ActivityLog.h"
+#include "core/ProgramFolder.h"
+#include "core/SettingsStore.h"
+#include "core/WindowLayering.h"
+#include "core/context/AppContext.h"
+#include "core/startup/DateTick.h"
+#include "core/startup/Lifecycle.h"
+#include "core/startup/SingleInstance.h"
+#include "core/startup/TerminationSignals.h"
+#include "data/records/ScheduleDatabase.h"
+#include "ui_toolkit/EventPump.h"
+#include "ui_toolkit/MsgBox.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QSettings>
+#include <QTimer>
+
+namespace morvane {
+
+namespace {
+
+const QString kTitle = QStringLiteral(u"モルヴァ");
+constexpr int kTickMilliseconds = 5000;
+
+void ShowUserMessage(const UserMessage& message)
+{
+    MsgBox(message.text, static_cast<int>(message.icon),
+           message.title.isEmpty() ? kTitle : message.title);
+}
+
+} // namespace
+
+MorvaneProgram::MorvaneProgram(ProgramPlaces places, const Clock* clock, QObject* parent)
+    : QObject(parent), m_places(std::move(places)), m_clock(clock ? *clock : m_systemClock)
+{}
+
+MorvaneProgram::~MorvaneProgram() = default;
+
+bool MorvaneProgram::start()
+{
+    // 1. One copy per user; a second one only says so and touches nothing.
+    m_instance = std::make_unique<SingleInstance>(m_places.lockFolder);
+    if (!m_instance->acquire()) {
+        MsgBox(QStringLiteral(u"既に起動されています"), MsgBoxStyle::Information, kTitle);
+        m_exitCode = 0;
+        return false;
+    }
+
+    // 2. Settings, 3. the start line of the log, 4. the mark glyphs.
+    m_store = m_places.settingsStore ? std::move(m_places.settingsStore) : OpenUserSettingsStore();
+    const QString folder =
+        m_places.programFolder.isEmpty() ? ProgramFolder() : m_places.programFolder;
+    m_context = std::make_unique<AppContext>(m_clock, folder);
+    SettingsEnvironment environment;
+    environment.layeringAvailable = IsLayeringAvailable();
+    environment.screenFonts = QFontDatabase::families();
+    m_context->settings() = LoadSettings(*m_store, environment);
+    const Settings& settings = m_context->settings();
+    if (settings.StartLog)
+        AppendLogLine(folder, kLogStartEvent, m_clock);
+    m_context->MarkSymbols = StandardMarkSymbols();
+
+    AppEvents& events = m_context->events();
+    connect(&events, &AppEvents::warningRaised, this,
+            [](const QString& text) { MsgBox(text, MsgBoxStyle::Exclamation, kTitle); });
+
+    // 5. The start-up window over a copy of the desktop.
+    m_starting = std::make_unique<StartingFrm>(&events);
+    if (settings.ShowTitle)
+        m_starting->showOverDesktop();
+
+    // 6. The data file; on a first run it is created empty and the initial
+    // set is offered once the calendar stands.
+    DoEvents();
+    OpenScheduleResult opened = OpenScheduleDatabase(folder, ShowUserMessage);
+    if (!opened.ok()) {
+        m_starting->hide();
+        ShowUserMessage(opened.failure);
+        m_exitCode = 1;
+        return false;
+    }
+    const bool firstRun = opened.outcome == OpenOutcome::CreatedNew;
+    m_context->setDatabase(std::move(opened.database));
+
+    // 7. The day the date tick compares with.
+    const QDate today = m_clock.today();
+    m_context->LastDay = today.day();
+    m_lastDate = today;
+
+    // 8. The calendar window (progress 0 to 70), 9. the menu window.
+    m_calendar = std::make_unique<CalendarFrm>(*m_context);
+    m_calendar->Form_Load();
+    m_menu = std::make_unique<CalendarMenuFrm>(*m_context);
+    connectEndings();
+    traceFirstPaint();
+
+    // 10. The current month (progress 70 to 100), 11. the start-up window
+    // goes, 12. and 13. layout, title and icons.
+    DrawCalendar(*m_context, *m_calendar, FirstDayText(today));
+    m_starting.reset();
+    m_calendar->LayoutCalendar();
+    m_calendar->PlaceTitleAndIcons();
+
+    // 14. and 15. Stacking and visibility.
+    if (settings.TopView)
+        m_calendar->SetTopMost();
+    if (settings.CalendarView) {
+        m_calendar->show();
+        m_calendar->PaintCalendarBackground();
+    } else {
+        m_calendar->hide();
+    }
+    if (firstRun)
+        ShowNewAppFrm(*m_context);
+
+    // 16. to 18. Alarms, then the tick.
+    DoEvents();
+    ScanAlarms(*m_context);
+    DoEvents();
+    startTimer1();
+    return true;
+}
+
+void MorvaneProgram::connectEndings()
+{
+    m_lifecycle = std::make_unique<Lifecycle>(*m_context, *m_store);
+    CalendarFrm* calendar = m_calendar.get();
+    CalendarMenuFrm* menu = m_menu.get();
+    m_lifecycle->stopTimers = [calendar] {
+        calendar->Timer1->stop();
+        calendar->Timer2->stop();
+    };
+    m_lifecycle->removeTrayIcon = [menu] {
+        menu->removeTrayIcon();
+    };
+    m_lifecycle->quit = [](int code) {
+        QCoreApplication::exit(code);
+    };
+
+    Lifecycle* lifecycle = m_lifecycle.get();
+    connect(&m_context->events(), &AppEvents::exitRequested, lifecycle, &Lifecycle::exitProgram);
+    connect(calendar, &CalendarFrm::queryUnload, lifecycle, &Lifecycle::closeRequested);
+
+    // The desktop session ending (log-off, shut-down) and a request to
+    // terminate take the close path, so that the settings are kept.
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::commitDataRequest, lifecycle,
+                [lifecycle](QSessionManager&) { lifecycle->closeRequested(); });
+    }
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, lifecycle,
+            &Lifecycle::closeRequested);
+    m_termination = std::make_unique<TerminationSignals>();
+    connect(m_termination.get(), &TerminationSignals::terminationRequested, lifecycle,
+            &Lifecycle::closeRequested);
+
+    connect(&m_context->events(), &AppEvents::initialScheduleSetRequested, this,
+            [this] { ShowNewAppFrm(*m_context); });
+}
+
+void MorvaneProgram::startTimer1()
+{
+    QTimer* timer = m_calendar->Timer1;
+    // A few hundred milliseconds either way do not matter to a date check
+    // or an alarm minute, and let the system bundle wake-ups.
+    timer->setTimerType(Qt::CoarseTimer);
+    connect(timer, &QTimer::timeout, this,
+            [this] { DateTick(*m_context, *m_calendar, m_lastDate); });
+    timer->start(kTickMilliseconds);
+}
+
+// For the start-up benchmark only: the moment the month is first painted,
+// in milliseconds since the epoch, written to the file the benchmark names.
+void MorvaneProgram::traceFirstPaint()
+{
+    const QString path = qEnvironmentVariable("MORVANE_FIRST_PAINT_TRACE");
+    if (path.isEmpty())
+        return;
+    class FirstPaint final : public QObject
+    {
+    public:
+        FirstPaint(QString path, QObject* parent) : QObject(parent), m_path(std::move(path)) {}
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && !m_done) {
+                m_done = true;
+                // Written once the paint has run.
+                QTimer::singleShot(0, this, [this] {
+                    QFile file(m_path);
+                    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                        file.write(QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + '\n');
+                });
+            }
+            return QObject::eventFilter(watched, event);
+        }
+
+    private:
+        QString m_path;
+        bool m_done = false;
+    };
+    m_calendar->Picture1->installEventFilter(new FirstPaint(path, this));
+}
+
+} // namespace morvane

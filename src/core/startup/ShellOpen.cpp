@@ -1,0 +1,35 @@
+#include "core/startup/ShellOpen.h"
+
+#include "ui_toolkit/MsgBox.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace morvane {
+
+namespace {
+
+QUrl TargetUrl(const QString& target)
+{
+    const QString trimmed = target.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    // An existing path is a file even when it looks like an address.
+    if (QFileInfo::exists(trimmed))
+        return QUrl::fromLocalFile(QFileInfo(trimmed).absoluteFilePath());
+    return QUrl::fromUserInput(trimmed);
+}
+
+} // namespace
+
+bool ShellOpen(const QString& target)
+{
+    const QUrl url = TargetUrl(target);
+    if (url.isValid() && QDesktopServices::openUrl(url))
+        return true;
+    MsgBox(QStringLiteral(u"ｴﾗｰが発生しました。"), MsgBoxStyle::Critical, QStringLiteral(u"ｴﾗｰ"));
+    return false;
+}
+
+} // namespace morvane
