@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 namespace morvane {
 
@@ -35,9 +36,11 @@ void PaintCaption(QPainter& painter, const CellLabel& label, const QRect& rect, 
                      label.caption());
 }
 
-// The mark glyph sits in the middle of its layer, behind the day number;
-// the today cursor fills the layer.
-void PaintMark(QPainter& painter, const CellLabel& label, const QRect& rect)
+// The today cursor fills the mark layer. The mark glyph is centred on the
+// digits of the day number in front of it, so a circle or a square frames
+// the number whatever the fonts.
+void PaintMark(QPainter& painter, const CellLabel& label, const QRect& rect, const CellLabel& face,
+               const QRect& faceRect)
 {
     if (label.opaque) {
         painter.save();
@@ -50,13 +53,17 @@ void PaintMark(QPainter& painter, const CellLabel& label, const QRect& rect)
     const QString glyph = label.caption().trimmed();
     if (glyph.isEmpty() || glyph == QStringLiteral(u"\u3000"))
         return;
+    const QFontMetricsF faceMetrics(face.font());
+    const QPointF centre(faceRect.left() + faceRect.width() / 2.0,
+                         faceRect.top() + CellLabel::baselineOffset(face.font()) -
+                             faceMetrics.capHeight() / 2.0);
     painter.setFont(label.font());
     painter.setPen(label.foreColor);
-    const QFontMetrics metrics(label.font());
-    const QRect box = metrics.boundingRect(glyph);
-    const int left = rect.center().x() - box.width() / 2 - box.left() + 1;
-    const int baseline = rect.center().y() - box.height() / 2 - box.top() + 1;
-    painter.drawText(QPoint(left, baseline), glyph);
+    const QFontMetricsF metrics(label.font());
+    const QRectF box = metrics.tightBoundingRect(glyph);
+    const QPointF origin(std::round(centre.x() - box.width() / 2.0 - box.left()),
+                         std::round(centre.y() - box.height() / 2.0 - box.top()));
+    painter.drawText(origin, glyph);
 }
 
 } // namespace
@@ -90,8 +97,10 @@ QRect CalendarFrm::iconRectPixels(int number) const
 void CalendarFrm::paintCells(QPainter& painter) const
 {
     painter.setRenderHint(QPainter::TextAntialiasing);
-    for (int index = 0; index < CellCount; ++index)
-        PaintMark(painter, LB_C[index], labelRectPixels(CalendarPart::MarkLabel, index));
+    for (int index = 0; index < CellCount; ++index) {
+        PaintMark(painter, LB_C[index], labelRectPixels(CalendarPart::MarkLabel, index),
+                  LB_B[index], labelRectPixels(CalendarPart::FaceLabel, index));
+    }
     for (int index = 0; index < CellCount; ++index) {
         PaintCaption(painter, LB_A[index], labelRectPixels(CalendarPart::ShadowLabel, index),
                      LB_A[index].foreColor);
