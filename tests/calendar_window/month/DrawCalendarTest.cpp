@@ -158,15 +158,5 @@ TEST_F(DrawCalendarTest, TodayCursorCell)
     EXPECT_EQ(TodayCursorCell(QDate(2025, 5, 1), QDate(2026, 5, 20)), 0);
 }
 
-TEST(DateTexts, FirstDayTextAndParsing)
-{
-    EXPECT_EQ(FirstDayText(QDate(2026, 12, 24)), QStringLiteral("2026/12/01"));
-    EXPECT_EQ(FirstDayText(QDate(2024, 5, 3)), QStringLiteral("2024/5/01"));
-    EXPECT_EQ(ParseDateText(QStringLiteral("2024/5/01")), QDate(2024, 5, 1));
-    EXPECT_EQ(ParseDateText(QStringLiteral("2024/05/01")), QDate(2024, 5, 1));
-    EXPECT_FALSE(ParseDateText(QStringLiteral("2024/13/01")).isValid());
-    EXPECT_FALSE(ParseDateText(QStringLiteral("2024-05-01")).isValid());
-}
-
 } // namespace
 } // namespace morvane
