@@ -4,6 +4,7 @@
 #include "calendar_window/window/CalendarFrm.h"
 #include "ui_toolkit/Twips.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -57,12 +58,15 @@ void PaintMark(QPainter& painter, const CellLabel& label, const QRect& rect, con
     const QPointF centre(faceRect.left() + faceRect.width() / 2.0,
                          faceRect.top() + CellLabel::baselineOffset(face.font()) -
                              faceMetrics.capHeight() / 2.0);
+    // The glyph's em box is centred, not its ink: the marks are drawn in the
+    // middle of their em like the ideographs, and "＿" keeps its place
+    // under the number.
     painter.setFont(label.font());
     painter.setPen(label.foreColor);
     const QFontMetricsF metrics(label.font());
-    const QRectF box = metrics.tightBoundingRect(glyph);
-    const QPointF origin(std::round(centre.x() - box.width() / 2.0 - box.left()),
-                         std::round(centre.y() - box.height() / 2.0 - box.top()));
+    const qreal em = QFontInfo(label.font()).pixelSize();
+    const QPointF origin(std::round(centre.x() - metrics.horizontalAdvance(glyph) / 2.0),
+                         std::round(centre.y() + em * 0.37));
     painter.drawText(origin, glyph);
 }
 
