@@ -376,6 +376,9 @@ void CalendarInput::updatePointer(const CalendarHit& hit)
 {
     const bool custom = hit.part == CalendarPart::FaceLabel &&
                         m_window.LB_B[hit.index].mousePointer == CustomPointer;
+    if (custom == m_customPointer)
+        return;
+    m_customPointer = custom;
     SetMousePointer(m_window.Picture1, custom ? MousePointer::Custom : MousePointer::Default);
 }
 

@@ -76,6 +76,8 @@ private:
     int m_lastTipIndex = -1;
     // The part under the pointer at the last move.
     CalendarHit m_hovered;
+    // The hand is shown over the surface.
+    bool m_customPointer = false;
 };
 
 } // namespace morvane

@@ -56,6 +56,7 @@ private slots:
     void pressOnADayDoesNotDrag();
     void balloonIsRequestedOncePerDay();
     void titleClockShowsTheTime();
+    void theHandShowsOverDaysOnly();
 };
 
 void CalendarInputTest::keysStepMonthsAndBoundedYears_data()
@@ -412,6 +413,25 @@ void CalendarInputTest::titleClockShowsTheTime()
     harness.settings().TitleType = 0;
     DrawCalendar(harness.context, window, QStringLiteral("2026/9/01"));
     QVERIFY(!window.Timer2->isActive());
+}
+
+void CalendarInputTest::theHandShowsOverDaysOnly()
+{
+    CalendarHarness harness;
+    harness.load(QStringLiteral("2024/1/01"));
+    auto moveTo = [&](QPoint local) {
+        harness.mouse(QEvent::MouseMove, local, Qt::NoButton, Qt::NoButton);
+    };
+    moveTo(harness.faceCentre(23));
+    QCOMPARE(harness.surface()->cursor().shape(), Qt::PointingHandCursor);
+    moveTo(harness.faceCentre(8)); // blank before the first: the hand stays
+    QCOMPARE(harness.surface()->cursor().shape(), Qt::PointingHandCursor);
+    moveTo(harness.faceCentre(45)); // blank after the last
+    QCOMPARE(harness.surface()->cursor().shape(), Qt::ArrowCursor);
+    moveTo(harness.faceCentre(0)); // the title
+    QCOMPARE(harness.surface()->cursor().shape(), Qt::PointingHandCursor);
+    moveTo(harness.faceCentre(2)); // a weekday name
+    QCOMPARE(harness.surface()->cursor().shape(), Qt::ArrowCursor);
 }
 
 } // namespace morvane
