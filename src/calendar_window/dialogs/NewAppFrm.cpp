@@ -28,12 +28,13 @@ constexpr int kEntryRole = Qt::UserRole;
 } // namespace
 
 NewAppFrm::NewAppFrm(AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_context(context)
 {
     setObjectName(QStringLiteral("NewAppFrm"));
     setWindowTitle(AppTitle);
     setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
 
     Label1 =
         new QLabel(QStringLiteral("スケジュールファイルを作成します。\n"

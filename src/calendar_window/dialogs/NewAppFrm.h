@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 class QGroupBox;
 class QLabel;
@@ -14,8 +14,8 @@ class AppContext;
 // The first-run window: offers the Japanese holidays and annual events as a
 // ready set of schedules. Holidays start ticked. "作成" writes the ticked
 // ones and redraws the calendar; "キャンセル" explains how to get the offer
-// back; closing the window writes nothing.
-class NewAppFrm : public QWidget
+// back; closing the window (or Escape) writes nothing. Enter is "作成".
+class NewAppFrm : public QDialog
 {
     Q_OBJECT
 

@@ -292,6 +292,25 @@ private slots:
         }
     }
 
+    void enterCreatesAndEscapeWritesNothing()
+    {
+        Setup s;
+        {
+            auto* frm = new NewAppFrm(s.context);
+            QPointer<NewAppFrm> alive(frm);
+            frm->show();
+            QTest::keyClick(frm->ListView1, Qt::Key_Escape);
+            QTRY_VERIFY(!alive);
+        }
+        QCOMPARE(s.schedules().RecordCount(), 0);
+        auto* frm = new NewAppFrm(s.context);
+        QPointer<NewAppFrm> alive(frm);
+        frm->show();
+        QTest::keyClick(frm->ListView1, Qt::Key_Return);
+        QTRY_VERIFY(!alive);
+        QCOMPARE(s.schedules().RecordCount(), 16);
+    }
+
     void cancelExplainsAndClosingWritesNothing()
     {
         Setup s;
