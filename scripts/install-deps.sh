@@ -12,7 +12,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end runs and screenshots
-  xvfb xauth x11-utils openbox trayer xdotool imagemagick
+  xvfb xauth x11-utils openbox trayer xdotool imagemagick sqlite3
   # Japanese text on screen
   fonts-noto-cjk
 )
