@@ -93,7 +93,7 @@ void JumpFrm::bind(QLineEdit* text, UpDown* upDown)
     // Typing in the box moves the buttons' value without rewriting what is
     // being typed; the buttons write their value into the box.
     connect(upDown, &UpDown::valueChanged, this, [this, text](int value) {
-        if (text->property("typing").toBool()) {
+        if (m_typing) {
             return;
         }
         text->setText(QString::number(value));
@@ -102,13 +102,13 @@ void JumpFrm::bind(QLineEdit* text, UpDown* upDown)
             text->selectAll();
         }
     });
-    connect(text, &QLineEdit::textChanged, this, [text, upDown](const QString& typed) {
+    connect(text, &QLineEdit::textChanged, this, [this, upDown](const QString& typed) {
         bool numeric = false;
         const int value = typed.toInt(&numeric);
         if (numeric && value >= upDown->minimum() && value <= upDown->maximum()) {
-            text->setProperty("typing", true);
+            m_typing = true;
             upDown->setValue(value);
-            text->setProperty("typing", false);
+            m_typing = false;
         }
     });
     text->installEventFilter(this);

@@ -42,6 +42,7 @@ private:
 
     AppContext& m_context;
     std::function<bool(int, int)> m_viewerJump;
+    bool m_typing = false; // the buttons follow what is being typed
 };
 
 } // namespace morvane

@@ -160,19 +160,21 @@ void CalendarMenuFrm::setDayNotifyIcon()
 
 void CalendarMenuFrm::UpdateTrayToolTip()
 {
-    try {
-        m_tray.setToolTip(getToolTipTextByDate(m_context, m_context.settings().TootTipType));
-    } catch (const EngineError&) {
-        // The tip keeps its last text; the next drawing reports the fault.
-    }
+    showTip(m_context.settings().TootTipType);
 }
 
 void CalendarMenuFrm::writeTodayTip()
 {
+    showTip(0);
+}
+
+void CalendarMenuFrm::showTip(int layout)
+{
     try {
-        m_tray.setToolTip(getToolTipTextByDate(m_context, 0));
+        m_tray.setToolTip(getToolTipTextByDate(m_context, layout));
     } catch (const EngineError&) {
-        // As above: a tip is not the place to report a broken file.
+        // A tip is not the place to report a broken file: it keeps its last
+        // text, and the next drawing of the month reports the fault.
     }
 }
 

@@ -95,6 +95,7 @@ protected:
 private:
     void connectMenus();
     void connectContext();
+    void showTip(int layout);
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
     void trayLeftClick();
     void flashTick();
