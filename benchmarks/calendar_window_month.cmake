@@ -1,3 +1,3 @@
 morvane_add_benchmark(calendar_window_month_benchmark
-  SOURCES calendar_window_month.cpp
+  SOURCES calendar_window_month.cpp calendar_window_month_fill.h
   LIBS morvane_calendar_window)
