@@ -2,6 +2,7 @@
 
 #include "calendar_window/dialogs/NewAppFrm.h"
 #include "calendar_window/month/DrawCalendar.h"
+#include "calendar_window/summary/DayBalloon.h"
 #include "calendar_window/tray/CalendarMenuFrm.h"
 #include "calendar_window/window/CalendarFrm.h"
 #include "calendar_window/window/CalendarSurface.h"
@@ -102,6 +103,7 @@ bool MorvaneProgram::start()
     // 8. The calendar window (progress 0 to 70), 9. the menu window.
     m_calendar = std::make_unique<CalendarFrm>(*m_context);
     m_calendar->Form_Load();
+    AttachDayBalloon(*m_calendar);
     m_menu = std::make_unique<CalendarMenuFrm>(*m_context);
     connectEndings();
     traceFirstPaint();
