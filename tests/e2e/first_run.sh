@@ -65,8 +65,10 @@ start_xvfb() {
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
         Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
         XVFB=$!
+        # The display is ours when the server's lock file names our process.
         if TIMEOUT=10 wait_for bash -c "[ -S /tmp/.X11-unix/X$n ] || ! kill -0 $XVFB 2> /dev/null" &&
-            kill -0 "$XVFB" 2> /dev/null; then
+            kill -0 "$XVFB" 2> /dev/null &&
+            [ "$(tr -d ' \n' < "/tmp/.X$n-lock" 2> /dev/null)" = "$XVFB" ]; then
             PIDS+=("$XVFB")
             export DISPLAY=":$n"
             return 0
