@@ -29,6 +29,7 @@ cleanup() {
     rm -rf "$WORK"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP # so that the cleanup runs then too
 
 wait_for() {
     local deadline=$((SECONDS + ${TIMEOUT:-15}))

@@ -36,6 +36,7 @@ cleanup() {
     rm -rf "$WORK"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP # so that the cleanup runs then too
 
 fail() {
     echo "FAIL: $*"
