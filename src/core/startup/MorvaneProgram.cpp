@@ -119,8 +119,14 @@ bool MorvaneProgram::start()
     if (settings.TopView)
         m_calendar->SetTopMost();
     if (settings.CalendarView) {
+        if (settings.Transparency) {
+            // The desktop copy of the first drawing may hold the start-up
+            // window; take it again now that the window is gone, before the
+            // calendar covers that place.
+            DoEvents();
+            m_calendar->PaintCalendarBackground();
+        }
         m_calendar->show();
-        m_calendar->PaintCalendarBackground();
     } else {
         m_calendar->hide();
     }
