@@ -164,6 +164,10 @@ STATUS=$?
 [ -f "$SETTINGS" ] || fail "the settings file was not written"
 grep -q '^CalendarSize=3$' "$SETTINGS" || fail "the settings file lacks CalendarSize"
 grep -q '^Version=' "$SETTINGS" || fail "the settings file lacks Version"
+# No compositing manager runs here, so window opacity would not show: the
+# first run must fall back to the copied desktop instead of a solid box.
+grep -q '^TransparencyEx=False$' "$SETTINGS" || fail "translucency chosen without a compositor"
+grep -q '^Transparency=True$' "$SETTINGS" || fail "the desktop copy was not chosen"
 [ -f "$PROGRAM/Morva.dat" ] || fail "Morva.dat went missing"
 [ -e "$PROGRAM/Morva.dat-journal" ] && fail "the data file was not closed"
 

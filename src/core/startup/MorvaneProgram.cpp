@@ -10,7 +10,7 @@
 #include "core/ActivityLog.h"
 #include "core/ProgramFolder.h"
 #include "core/SettingsStore.h"
-#include "core/WindowLayering.h"
+#include "ui_toolkit/WindowLayering.h"
 #include "core/context/AppContext.h"
 #include "core/startup/DateTick.h"
 #include "core/startup/Lifecycle.h"
