@@ -9,15 +9,13 @@
 #include "data/records/MemoBook.h"
 #include "data/records/ScheduleDatabase.h"
 #include "ui_toolkit/EventPump.h"
-#include "ui_toolkit/MsgBox.h"
+#include "ui_toolkit/ShellOpen.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace morvane {
@@ -43,15 +41,6 @@ protected:
         painter.fillRect(rect(), gradient);
     }
 };
-
-// Hands the address to the desktop's browser; a refusal is reported the
-// way every failed hand-over is.
-void OpenAddress(const QString& address)
-{
-    if (!QDesktopServices::openUrl(QUrl(address))) {
-        MsgBox(QStringLiteral("ｴﾗｰが発生しました。"), MsgBoxStyle::Critical, QStringLiteral("ｴﾗｰ"));
-    }
-}
 
 } // namespace
 
@@ -166,7 +155,7 @@ void AboutFrm::openWebAddress()
 {
     hide();
     DoEvents();
-    OpenAddress(Label4->address());
+    ShellOpen(Label4->address());
     done(Accepted);
 }
 

@@ -1,4 +1,4 @@
-#include "core/startup/ShellOpen.h"
+#include "ui_toolkit/ShellOpen.h"
 
 #include "ui_toolkit/MsgBox.h"
 
