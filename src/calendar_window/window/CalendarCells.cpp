@@ -21,20 +21,13 @@ QRect RelativeRect(const QRect& base, const QRect& baseTwips, const QRect& twips
             TwipsToPixelsX(twips.width()), TwipsToPixelsY(twips.height())};
 }
 
-// Text of a label: from the top, centred across a grid cell so one- and
-// two-digit days line up, from the left in an auto-sized label (the title).
 void PaintCaption(QPainter& painter, const CellLabel& label, const QRect& rect, const QColor& color)
 {
     if (label.caption().isEmpty())
         return;
     painter.setFont(label.font());
     painter.setPen(color);
-    const QFontMetrics metrics(label.font());
-    int left = rect.left();
-    if (!label.autoSize())
-        left += (rect.width() - metrics.horizontalAdvance(label.caption())) / 2;
-    painter.drawText(QPoint(left, rect.top() + CellLabel::baselineOffset(label.font())),
-                     label.caption());
+    painter.drawText(label.textOrigin(rect, label.caption()), label.caption());
 }
 
 // The today cursor fills the mark layer. The mark glyph is centred on the

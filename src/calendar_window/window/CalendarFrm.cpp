@@ -21,10 +21,6 @@ namespace morvane {
 
 namespace {
 
-const QStringList kWeekdayNames = {
-    QStringLiteral(u"日"), QStringLiteral(u"月"), QStringLiteral(u"火"), QStringLiteral(u"水"),
-    QStringLiteral(u"木"), QStringLiteral(u"金"), QStringLiteral(u"土")};
-
 // Where the title sits until the start-up places it.
 constexpr QPoint kTitlePlace(150, 50);
 
@@ -58,6 +54,14 @@ QSize WidestDayNumber(const QFont& font)
 
 } // namespace
 
+const QStringList& WeekdayNames()
+{
+    static const QStringList names = {
+        QStringLiteral(u"日"), QStringLiteral(u"月"), QStringLiteral(u"火"), QStringLiteral(u"水"),
+        QStringLiteral(u"木"), QStringLiteral(u"金"), QStringLiteral(u"土")};
+    return names;
+}
+
 CalendarFrm::CalendarFrm(AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::NoDropShadowWindowHint),
       m_context(context)
@@ -86,8 +90,8 @@ void CalendarFrm::createCells()
         LB_B[index].mousePointer = 0;
     }
     for (int column = 1; column <= 7; ++column) {
-        LB_A[column].setCaption(kWeekdayNames[column - 1]);
-        LB_B[column].setCaption(kWeekdayNames[column - 1]);
+        LB_A[column].setCaption(WeekdayNames()[column - 1]);
+        LB_B[column].setCaption(WeekdayNames()[column - 1]);
     }
     LB_A[0].setAutoSize(true);
     LB_B[0].setAutoSize(true);
@@ -175,31 +179,9 @@ void CalendarFrm::ApplyCalendarFonts()
     }
 }
 
-// A day font whose numbers are wider than the columns leave room for (wide
-// digits, a large size on a small calendar) is narrowed just enough to keep
-// two pixels between neighbouring days instead of running them together.
-void CalendarFrm::fitDayFontToColumns(QSize window)
+void CalendarFrm::placeCells(QSize window)
 {
-    QFont font = LB_B[30].font();
-    font.setStretch(QFont::AnyStretch);
-    const int widest = TwipsToPixelsX(WidestDayNumber(font).width());
-    const int room = TwipsToPixelsX(0.13 * window.width()) - 2;
-    if (widest > room && widest > 0)
-        font.setStretch(std::max(70, room * 100 / widest));
-    for (int cell = FirstWeekCell; cell < CellCount; ++cell) {
-        LB_A[cell].setFont(font);
-        LB_B[cell].setFont(font);
-    }
-}
-
-void CalendarFrm::LayoutCalendar()
-{
-    Settings& settings = m_context.settings();
-    const QSize window = CalendarWindowSize(settings.CalendarSize);
-
-    fitDayFontToColumns(window);
     m_cellSize = WidestDayNumber(LB_B[30].font());
-
     for (int cell = 1; cell < CellCount; ++cell) {
         const QPoint shadow = ShadowCellPosition(window, cell);
         LB_A[cell].setAutoSize(false);
@@ -210,6 +192,16 @@ void CalendarFrm::LayoutCalendar()
         const QRect mark = MarkCellRect(face, m_cellSize);
         LB_C[cell].move(mark.x(), mark.y(), mark.width(), mark.height());
     }
+}
+
+void CalendarFrm::LayoutCalendar()
+{
+    Settings& settings = m_context.settings();
+    const QSize window = CalendarWindowSize(settings.CalendarSize);
+
+    fitDayFont(window); // places the cells for the font it settles on
+    fitWeekdayFont();
+    fitTitleFont();
     PlaceIconButtons();
 
     const QSize pixels = TwipsToPixels(window);
@@ -372,6 +364,7 @@ void CalendarFrm::setTitle(const QString& title)
 {
     LB_A[0].setCaption(title);
     LB_B[0].setCaption(title);
+    fitTitleFont();
     Picture1->update();
 }
 

@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QDeadlineTimer>
 #include <QImage>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -19,6 +20,9 @@ namespace morvane {
 class AppContext;
 class CalendarInput;
 class CalendarSurface;
+
+// The weekday header, Sunday first.
+const QStringList& WeekdayNames();
 
 // The calendar window: a small frameless window on the desktop, without a
 // taskbar button, that paints the month itself. Its look follows the
@@ -48,8 +52,9 @@ public:
     // start-up progress from 0 to 70. Run once, before the first drawing.
     void Form_Load();
 
-    // Sizes and places every cell and icon for CalendarSize, sizes the
-    // window and rebuilds the background picture, then draws the frame.
+    // Sizes and places every cell and icon for CalendarSize, fits the fonts
+    // the labels were given to the grid, sizes the window and rebuilds the
+    // background picture, then draws the frame.
     void LayoutCalendar();
     // Moves the four icons to their places for the current size.
     void PlaceIconButtons();
@@ -153,7 +158,20 @@ private:
     void connectRequests();
     void createCells();
     void createIcons();
-    void fitDayFontToColumns(QSize windowTwips);
+    // Fonts too large for the fixed grid (wide digits, a tall face, a large
+    // size on a small calendar) are narrowed or made smaller just enough
+    // that no text touches its neighbour (CalendarTextFit.cpp).
+    void fitDayFont(QSize windowTwips);
+    void fitWeekdayFont();
+    void fitTitleFont();
+    bool dayNumbersApart() const;
+    bool weekdayNamesApart() const;
+    bool titleApart() const;
+    QRect textsInk(int cell, const QStringList& texts) const;
+    QRect dayNumbersInk() const;
+    QRect dayNumbersInk(int cell, const QRect& measured) const;
+    QRect weekdayNamesInk() const;
+    void placeCells(QSize windowTwips);
     void resizeSurface(QSize pixels);
     void loadBackgroundPicture();
     void setCalendarVisible(bool visible);

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 namespace morvane {
 
@@ -16,8 +17,15 @@ public:
     const QString& caption() const { return m_caption; }
     void setCaption(const QString& caption);
 
+    // The font the label is drawn and measured with: the one it was given,
+    // or the one the layout fitted to the grid in its place.
     const QFont& font() const { return m_font; }
+    // Gives the label a font (from the settings); the layout fits it again.
     void setFont(const QFont& font);
+    const QFont& givenFont() const { return m_givenFont; }
+    // Draws the label with font instead of the given one, which is kept so
+    // that every fit starts from what the user chose.
+    void setFittedFont(const QFont& font);
 
     // With autoSize on, the label takes the size of its caption whenever the
     // caption or the font changes.
@@ -48,11 +56,20 @@ public:
     // Distance in pixels from a label's top to the baseline of its text.
     static int baselineOffset(const QFont& font);
 
+    // Where text starts (its baseline origin) when the label is drawn in
+    // rect (pixels): centred across a grid cell so one- and two-digit days
+    // line up, from the left in an auto-sized label (the title).
+    QPoint textOrigin(const QRect& rect, const QString& text) const;
+    // The pixels, antialiasing included, that any of texts covers when the
+    // label draws it in rect (pixels); empty when none covers any.
+    QRect textInk(const QRect& rect, const QStringList& texts) const;
+
 private:
     void fitToCaption();
 
     QString m_caption;
     QFont m_font;
+    QFont m_givenFont;
     bool m_autoSize = false;
     QRect m_geometry;
 };
