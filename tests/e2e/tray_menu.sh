@@ -14,75 +14,23 @@ set -u
 BINARY=$1
 ARTIFACTS=$2
 
-if ! command -v Xvfb > /dev/null; then
-    echo "SKIP: Xvfb is not installed"
-    exit 77
-fi
-for tool in openbox trayer xdotool xwininfo import convert sqlite3 iconv; do
-    command -v "$tool" > /dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
-done
-
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/morvane-tray.XXXXXX")
-PIDS=()
-
-cleanup() {
-    local pid
-    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
-        pid=${PIDS[i]}
-        if kill -0 "$pid" 2> /dev/null; then
-            kill -TERM "$pid" 2> /dev/null
-            for _ in $(seq 20); do kill -0 "$pid" 2> /dev/null || break; sleep 0.1; done
-            kill -KILL "$pid" 2> /dev/null
-        fi
-        wait "$pid" 2> /dev/null
-    done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+# shellcheck source=tests/e2e/desktop.sh
+. "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
+desktop_require_tools xwininfo import convert sqlite3 iconv
+desktop_begin tray
 
 fail() {
     echo "FAIL: $*"
     [ -n "${APP:-}" ] && { echo "--- windows of the program"; windows; }
-    [ -n "${DISPLAY:-}" ] && import -window root "$ARTIFACTS/tray_failure.png" 2> /dev/null
-    for log in "$WORK"/*.log; do
-        [ -s "$log" ] && { echo "--- $log"; tail -20 "$log"; }
-    done
+    desktop_failure_report "$ARTIFACTS/tray_failure.png"
     exit 1
-}
-
-wait_for() {
-    local deadline=$((SECONDS + ${TIMEOUT:-15}))
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
 }
 
 mkdir -p "$ARTIFACTS"
 rm -f "$ARTIFACTS"/*.png
 
 # --- A desktop of our own, with a tray ---------------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$WORK/display" > "$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-TIMEOUT=15 wait_for test -s "$WORK/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-
-export HOME="$WORK/home"
-export XDG_CONFIG_HOME="$HOME/.config"
-export XDG_DATA_HOME="$HOME/.local/share"
-export XDG_CACHE_HOME="$HOME/.cache"
-export XDG_RUNTIME_DIR="$WORK/runtime"
-export QT_QPA_PLATFORM=xcb
-unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-
-openbox > "$WORK/openbox.log" 2>&1 &
-PIDS+=($!)
-trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
-    > "$WORK/trayer.log" 2>&1 &
-PIDS+=($!)
-TIMEOUT=10 wait_for xdotool search --class trayer > /dev/null || fail "trayer did not start"
+desktop_start 120 199 || fail "$DESKTOP_ERROR"
 PANEL=$(xdotool search --name '^panel$' | head -n1)
 [ -n "$PANEL" ] || fail "no trayer panel"
 
@@ -92,8 +40,7 @@ mkdir -p "$(dirname "$SETTINGS")"
 printf '[General]\nEndLog=True\nShowDayIcon=True\n' > "$SETTINGS"
 
 PROGRAM="$WORK/program"
-mkdir -p "$PROGRAM"
-cp "$BINARY" "$PROGRAM/morvane"
+desktop_copy_program "$BINARY" "$PROGRAM"
 DATA="$PROGRAM/Morva.dat"
 LOG="$PROGRAM/Morva.log"
 
@@ -101,18 +48,10 @@ APP=
 start_program() {
     "$PROGRAM/morvane" > "$WORK/run$1.log" 2>&1 &
     APP=$!
-    PIDS+=($APP)
+    desktop_track $APP
 }
 
-# Visible windows of the program: "id width height name" per line.
-windows() {
-    local id geometry
-    for id in $(xdotool search --onlyvisible --pid "$APP" 2> /dev/null); do
-        geometry=$(xdotool getwindowgeometry "$id" 2> /dev/null | sed -n 's/.*Geometry: //p')
-        [ -n "$geometry" ] || continue
-        echo "$id ${geometry%x*} ${geometry#*x} $(xdotool getwindowname "$id" 2> /dev/null)"
-    done
-}
+windows() { desktop_windows "$APP"; }
 window_named() { windows | awk -v name="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == name) print id }' | head -n1; }
 first_run_window() { windows | awk '$4 == "モルヴァ" && $3 > 300 { print $1 }' | head -n1; }
 popup_menu() { windows | awk '$3 > 250 && $2 < 400 { print $1 }' | head -n1; }
@@ -127,15 +66,11 @@ tray_icon() {
     return 1
 }
 
-# wait_for takes a command; these turn the finders into tests.
-shows() { [ -n "$("$@")" ]; }
-gone() { [ -z "$("$@")" ]; }
-
 end_lines() { iconv -f CP932 -t UTF-8 "$LOG" 2> /dev/null | grep -c '"終了"'; }
 
 # Right click on the tray icon, then one key of the menu.
 menu_command() {
-    local icon=$1 keys=$2 x y
+    local icon=$1 keys=$2
     eval "$(xdotool getwindowgeometry --shell "$icon")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
     TIMEOUT=10 wait_for shows popup_menu || fail "the popup did not open"
@@ -149,7 +84,7 @@ exit_by_menu() {
     local icon=$1 ends_before
     ends_before=$(end_lines)
     menu_command "$icon" x
-    TIMEOUT=15 wait_for bash -c "! kill -0 $APP 2> /dev/null" || fail "終了 did not end the program"
+    TIMEOUT=15 wait_for has_ended "$APP" || fail "終了 did not end the program"
     wait "$APP"
     STATUS=$?
     [ $STATUS -eq 0 ] || fail "the program ended with status $STATUS"
@@ -211,7 +146,7 @@ sqlite3 "$DATA" "INSERT INTO Schedule (Type, Year, Month, Day, Week, DayOfTheWee
     fail "could not add the schedules of today"
 
 start_program 2
-calendar_window() { windows | awk '$2 >= 130 && $2 <= 150 && $3 >= 128 && $3 <= 148 { print $1 }' | head -n1; }
+calendar_window() { month_window "$APP"; }
 TIMEOUT=20 wait_for shows calendar_window || fail "the month window did not show"
 TIMEOUT=15 wait_for tray_icon > /dev/null || fail "no tray icon on the second run"
 ICON=$(tray_icon)
