@@ -49,14 +49,7 @@ QString RuleLabel(const SchedulePattern& p)
 
 QString MakeDateLabel(int year, int month, int day, int week, int weekday)
 {
-    QString label =
-        year != 0 ? QString::number(year) + QStringLiteral("年") : QStringLiteral("毎年");
-    if (month != 0)
-        label += QString::number(month) + QStringLiteral("月");
-    else if (year != 0)
-        label += QStringLiteral("毎月");
-    else
-        label = QStringLiteral("毎月");
+    QString label = CompactYearMonth(year, month);
 
     if (day < 1) {
         if (week != 0)
