@@ -3,7 +3,7 @@
 
 #include "calendar_window/month/MonthModel.h"
 #include "calendar_window_month_fill.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "data/records/ScheduleDatabase.h"
 
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 #include "calendar_window/dialogs/ShadowedTitle.h"
 #include "calendar_window/dialogs/VersionText.h"
 #include "calendar_window/tray/TrayIconArt.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/MemoBook.h"
 #include "data/records/ScheduleDatabase.h"

@@ -2,7 +2,7 @@
 
 #include "calendar_window/dialogs/JumpInput.h"
 #include "calendar_window/dialogs/UpDown.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "ui_toolkit/MsgBox.h"
 
 #include <QEvent>

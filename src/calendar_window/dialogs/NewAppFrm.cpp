@@ -1,6 +1,6 @@
 #include "calendar_window/dialogs/NewAppFrm.h"
 
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/InitialScheduleSet.h"
 #include "data/records/ScheduleCodes.h"

@@ -1,6 +1,6 @@
 #include "calendar_window/dialogs/SetDateFrm.h"
 
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "ui_toolkit/WindowStacking.h"
 
 #include <QCalendarWidget>
@@ -67,7 +67,7 @@ void SetDateFrm::MonthView1_DateClick(QDate date)
     }
     m_chosen = true;
     m_context.events().editorRequested(date, false);
-    emit newScheduleRequested(date);
+    emit m_context.events().newScheduleRequested(date);
     close();
 }
 

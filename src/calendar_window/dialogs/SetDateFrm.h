@@ -28,10 +28,6 @@ public:
     // A date click: asks for the day editor and hides.
     void MonthView1_DateClick(QDate date);
 
-signals:
-    // The editor starts a new schedule on date.
-    void newScheduleRequested(QDate date);
-
 private:
     AppContext& m_context;
     bool m_chosen = false;

@@ -5,7 +5,7 @@
 #include "calendar_window/month/MonthModel.h"
 #include "calendar_window/window/CalendarFrm.h"
 #include "calendar_window/window/CalendarSurface.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "ui_toolkit/MousePointer.h"
 #include "ui_toolkit/Twips.h"
 

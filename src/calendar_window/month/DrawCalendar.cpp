@@ -3,7 +3,7 @@
 #include "calendar_math/WeekFunctions.h"
 #include "calendar_window/month/MonthModel.h"
 #include "calendar_window/month/MonthView.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "data/records/ScheduleDatabase.h"
 
 namespace morvane {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Settings.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QColor>
 #include <QDate>

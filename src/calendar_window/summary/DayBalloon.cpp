@@ -4,7 +4,7 @@
 #include "calendar_window/summary/DaySchedulesSummary.h"
 #include "calendar_window/window/CalendarFrm.h"
 #include "calendar_window/window/CalendarSurface.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/ScheduleDatabase.h"
 

@@ -1,7 +1,7 @@
 #include "calendar_window/summary/DaySchedulesSummary.h"
 
 #include "calendar_window/summary/TrayTipText.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/DaySchedules.h"
 #include "data/records/ScheduleDatabase.h"

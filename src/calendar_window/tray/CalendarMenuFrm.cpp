@@ -8,7 +8,7 @@
 #include "calendar_window/summary/DaySchedulesSummary.h"
 #include "calendar_window/tray/DeleteDaySchedules.h"
 #include "calendar_window/tray/TrayIconArt.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/ScheduleDatabase.h"
 #include "data/records/UserMessage.h"
@@ -94,13 +94,13 @@ void CalendarMenuFrm::connectMenus()
         const QDate month = m_context.displayMonthDate();
         m_context.events().viewerRequested(month.year(), month.month(), false);
     });
-    connect(m.MNU_F, &QAction::triggered, this, &CalendarMenuFrm::searchRequested);
+    connect(m.MNU_F, &QAction::triggered, &m_context.events(), &AppEvents::searchRequested);
     connect(m.MNU_B, &QAction::triggered, this, [this] { stepDisplayedMonth(-1); });
     connect(m.MNU_N, &QAction::triggered, this, [this] { stepDisplayedMonth(1); });
     connect(m.MNU_J, &QAction::triggered, this, &CalendarMenuFrm::showJumpFrm);
     connect(m.MNU_O, &QAction::triggered, this, [this] {
         BusyPointer busy;
-        emit optionsRequested();
+        emit m_context.events().optionsRequested();
     });
     connect(m.MNU_T, &QAction::triggered, this, &CalendarMenuFrm::toggleTopView);
     connect(m.MNU_U, &QAction::triggered, this,
@@ -121,10 +121,10 @@ void CalendarMenuFrm::connectMenus()
         });
     }
 
-    connect(m.MNU_EDITFRM_N, &QAction::triggered, this,
-            &CalendarMenuFrm::editorNewCommandRequested);
-    connect(m.MNU_EDITFRM_D, &QAction::triggered, this,
-            &CalendarMenuFrm::editorDeleteCommandRequested);
+    connect(m.MNU_EDITFRM_N, &QAction::triggered, &m_context.events(),
+            &AppEvents::editorNewCommandRequested);
+    connect(m.MNU_EDITFRM_D, &QAction::triggered, &m_context.events(),
+            &AppEvents::editorDeleteCommandRequested);
 }
 
 void CalendarMenuFrm::connectContext()
@@ -197,7 +197,7 @@ void CalendarMenuFrm::flashTick()
 void CalendarMenuFrm::SetAlarmMsg()
 {
     stopFlashing();
-    emit alarmMessageRequested();
+    emit m_context.events().alarmMessageRequested();
 }
 
 void CalendarMenuFrm::trayActivated(QSystemTrayIcon::ActivationReason reason)
@@ -368,8 +368,6 @@ void CalendarMenuFrm::showSetDateFrm()
 {
     if (!m_setDateFrm) {
         m_setDateFrm = new SetDateFrm(m_context);
-        connect(m_setDateFrm, &SetDateFrm::newScheduleRequested, this,
-                &CalendarMenuFrm::newScheduleRequested);
     }
     m_setDateFrm->show();
     m_setDateFrm->raise();

@@ -78,17 +78,6 @@ public:
     void MNU_X_Click();
     void MNU_D_Click();
 
-signals:
-    // Requests for windows that come later; each has a single receiver.
-    void alarmMessageRequested();
-    void searchRequested();
-    void optionsRequested();
-    // The editor starts a new schedule on date (after opening on it).
-    void newScheduleRequested(QDate date);
-    // The editor's own new and delete commands (MNU_EDITFRM).
-    void editorNewCommandRequested();
-    void editorDeleteCommandRequested();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

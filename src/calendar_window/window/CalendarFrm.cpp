@@ -8,7 +8,7 @@
 #include "calendar_window/window/CalendarSurface.h"
 #include "calendar_window/window/FontFallback.h"
 #include "calendar_window/window/IconArt.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "ui_toolkit/Twips.h"
 #include "ui_toolkit/WindowStacking.h"
 

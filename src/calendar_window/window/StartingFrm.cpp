@@ -3,7 +3,7 @@
 #include "calendar_window/window/DesktopCapture.h"
 #include "calendar_window/window/FontFallback.h"
 #include "core/Version.h"
-#include "core/context/AppEvents.h"
+#include "context/AppEvents.h"
 
 #include <QGuiApplication>
 #include <QLabel>

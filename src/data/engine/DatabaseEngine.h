@@ -290,6 +290,17 @@ public:
     // 0 .. RecordCount() - 1.
     void SetAbsolutePosition(int position);
 
+    // --- Identity. A record keeps its id for as long as it exists, while
+    // its position moves whenever an earlier record is deleted. Lists that
+    // address records by position keep the id beside it, so an action can
+    // tell that its position no longer holds its record.
+    // Id of the current record; 0 when there is none.
+    qint64 RecordId() const;
+    // Position of the record with `id`; -1 when no record has it.
+    int PositionOfRecordId(qint64 id) const;
+    // Id of the record at `position`; 0 outside 0 .. RecordCount() - 1.
+    qint64 RecordIdAt(int position) const;
+
     // --- Changing. Values written with SetValue go to an edit buffer;
     // Update commits it to the file and then to the rows in memory. When
     // the commit fails the rows and the buffer stay as they were.

@@ -228,6 +228,26 @@ int Recordset::AbsolutePosition() const
     return s.where == Where::OnRecord ? int(s.index) : -1;
 }
 
+qint64 Recordset::RecordId() const
+{
+    const State& s = Live(m_state);
+    return s.where == Where::OnRecord ? s.table->rowids[s.index] : 0;
+}
+
+int Recordset::PositionOfRecordId(qint64 id) const
+{
+    const State& s = Live(m_state);
+    return int(s.table->indexOfRowid(id));
+}
+
+qint64 Recordset::RecordIdAt(int position) const
+{
+    const State& s = Live(m_state);
+    if (position < 0 || size_t(position) >= s.table->rowCount())
+        return 0;
+    return s.table->rowids[size_t(position)];
+}
+
 void Recordset::SetAbsolutePosition(int position)
 {
     State& s = Live(m_state);

@@ -115,9 +115,12 @@ size_t TableStore::append(SqliteConnection& connection, std::vector<Value> value
 {
     const size_t fieldCount = definition.fields.size();
     values.resize(fieldCount);
-    // The id is given explicitly: one past the last row, so table order and
-    // id order stay the same thing.
-    const qint64 rowid = rowids.empty() ? 1 : rowids.back() + 1;
+    // The id is given explicitly: one past the highest id this run has
+    // seen, so table order and id order stay the same thing, and a record
+    // deleted from the end never hands its id to the next one (lists that
+    // remember ids must not mistake the newcomer for it).
+    const qint64 last = rowids.empty() ? 0 : rowids.back();
+    const qint64 rowid = std::max(last, highestRowid) + 1;
 
     QStringList markers;
     for (size_t i = 0; i <= fieldCount; ++i)
@@ -144,6 +147,7 @@ size_t TableStore::append(SqliteConnection& connection, std::vector<Value> value
     for (auto& column : columns)
         makeRoom(column);
     rowids.push_back(rowid);
+    highestRowid = rowid;
     for (size_t i = 0; i < fieldCount; ++i)
         columns[i].push_back(std::move(values[i]));
     return rowids.size() - 1;

@@ -37,6 +37,7 @@ struct TableStore
     std::vector<qint64> rowids;              // the records' ids in the file, ascending
     std::vector<std::vector<Value>> columns; // one per field, rowids.size() long
     std::vector<RowObserver*> observers;
+    qint64 highestRowid = 0; // the highest id appended during this run
 
     size_t rowCount() const { return rowids.size(); }
     const Value& value(size_t row, size_t field) const { return columns[field][row]; }

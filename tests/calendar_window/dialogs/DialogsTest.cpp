@@ -6,7 +6,7 @@
 #include "calendar_window/dialogs/ShadowedTitle.h"
 #include "calendar_window/dialogs/UpDown.h"
 #include "calendar_window/month/ScheduleFixture.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 #include "data/records/DaySchedules.h"
 #include "data/records/MemoBook.h"
 #include "data/records/ScheduleFields.h"
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(frm->MonthView1->selectedDate(), QDate(2024, 6, 30));
         QCOMPARE(frm->MonthView1->monthShown(), 6);
         QSignalSpy editor(&s.context.events(), &AppEvents::editorRequested);
-        QSignalSpy created(frm, &SetDateFrm::newScheduleRequested);
+        QSignalSpy created(&s.context.events(), &AppEvents::newScheduleRequested);
         frm->show();
         frm->MonthView1_DateClick(QDate(2024, 6, 12));
         frm->MonthView1_DateClick(QDate(2024, 6, 12)); // the double click's second half

@@ -3,7 +3,7 @@
 #include "ScheduleFixture.h"
 #include "calendar_window/month/MonthModel.h"
 #include "calendar_window/month/MonthView.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

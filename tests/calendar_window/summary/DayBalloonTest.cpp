@@ -3,7 +3,7 @@
 #include "calendar_window/month/ScheduleFixture.h"
 #include "calendar_window/summary/DayBalloonPopup.h"
 #include "calendar_window/window/CalendarFrm.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "calendar_window/month/ScheduleFixture.h"
 #include "calendar_window/summary/DaySchedulesSummary.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "calendar_window/dialogs/HelpWindow.h"
 #include "calendar_window/month/ScheduleFixture.h"
 #include "calendar_window/tray/TrayIconArt.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -258,7 +258,7 @@ private slots:
         Setup s;
         s.context.settings().IconClickView = true;
         CalendarMenuFrm frm(s.context);
-        QSignalSpy alarm(&frm, &CalendarMenuFrm::alarmMessageRequested);
+        QSignalSpy alarm(&s.context.events(), &AppEvents::alarmMessageRequested);
         QSignalSpy visibility(&s.context.events(), &AppEvents::calendarVisibilityRequested);
         for (const auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context}) {
             frm.startFlashing();

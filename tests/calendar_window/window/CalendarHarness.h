@@ -4,7 +4,7 @@
 #include "calendar_window/window/CalendarFrm.h"
 #include "calendar_window/window/CalendarSurface.h"
 #include "core/Clock.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QApplication>
 #include <QMouseEvent>

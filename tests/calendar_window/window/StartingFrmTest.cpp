@@ -1,6 +1,6 @@
 #include "calendar_window/window/StartingFrm.h"
 
-#include "core/context/AppEvents.h"
+#include "context/AppEvents.h"
 
 #include <QLabel>
 #include <QPainter>

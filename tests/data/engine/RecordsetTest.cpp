@@ -69,6 +69,35 @@ TEST_F(RecordsetTest, AbsolutePositionReadsAndSets)
     EXPECT_EQ(ErrorNumberOf([&] { m_rs->MoveNext(); }), 3021);
 }
 
+TEST_F(RecordsetTest, RecordIdsSurviveDeletionsThatMovePositions)
+{
+    EXPECT_EQ(m_rs->RecordId(), 0) << "no current record";
+    for (const char* message : {"a", "b", "c"})
+        Append(message);
+    m_rs->SetAbsolutePosition(2);
+    const qint64 idOfC = m_rs->RecordId();
+    EXPECT_NE(idOfC, 0);
+    EXPECT_EQ(m_rs->RecordIdAt(2), idOfC);
+    EXPECT_EQ(m_rs->RecordIdAt(3), 0);
+
+    m_rs->SetAbsolutePosition(0);
+    const qint64 idOfA = m_rs->RecordId();
+    m_rs->Delete();
+    EXPECT_EQ(m_rs->PositionOfRecordId(idOfC), 1) << "c moved down with its id";
+    EXPECT_EQ(m_rs->PositionOfRecordId(idOfA), -1) << "a is gone";
+
+    Reopen();
+    EXPECT_EQ(m_rs->PositionOfRecordId(idOfC), 1) << "ids are kept in the file";
+    Append("d");
+    m_rs->MoveLast();
+    const qint64 idOfD = m_rs->RecordId();
+    EXPECT_GT(idOfD, idOfC);
+    m_rs->Delete();
+    Append("e");
+    m_rs->MoveLast();
+    EXPECT_GT(m_rs->RecordId(), idOfD) << "the id of a record deleted from the end is not reused";
+}
+
 TEST_F(RecordsetTest, FindNextWalksMatchesAndNoMatchKeepsTheCurrentRecord)
 {
     for (int type : {0, 1, 0, 0, 1})

@@ -1,4 +1,4 @@
-#include "core/startup/SingleInstance.h"
+#include "app/SingleInstance.h"
 
 #include "core/AppIdentity.h"
 

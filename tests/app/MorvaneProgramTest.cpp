@@ -1,10 +1,10 @@
-#include "core/startup/MorvaneProgram.h"
+#include "app/MorvaneProgram.h"
 
 #include "calendar_window/dialogs/NewAppFrm.h"
 #include "calendar_window/window/CalendarFrm.h"
 #include "core/ActivityLog.h"
-#include "core/context/AppContext.h"
-#include "core/startup/Lifecycle.h"
+#include "context/AppContext.h"
+#include "app/Lifecycle.h"
 #include "data/records/ScheduleDatabase.h"
 #include "ui_toolkit/MsgBox.h"
 

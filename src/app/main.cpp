@@ -1,5 +1,5 @@
 #include "core/AppIdentity.h"
-#include "core/startup/MorvaneProgram.h"
+#include "app/MorvaneProgram.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 
 #include "data/records/ScheduleDatabase.h"
 

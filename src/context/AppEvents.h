@@ -51,6 +51,23 @@ signals:
     void initialScheduleSetRequested();
     // Rebuild today's alarm list after schedules changed.
     void alarmScanRequested();
+    // Show the alarm window for the entry AlarmIndex (the flashing tray
+    // icon was clicked, or an alarm was raised with flashing off).
+    void alarmMessageRequested();
+    // Start or stop the tray flasher (an alarm waits / no longer waits).
+    void alarmFlashRequested(bool flashing);
+    // Refresh the tray icon (the day icon or the normal picture).
+    void trayIconRefreshRequested();
+    // Open the search window, the options dialog.
+    void searchRequested();
+    void optionsRequested();
+    // The editor, already opened on date, starts a new schedule there.
+    void newScheduleRequested(QDate date);
+    // The editor's own new and delete commands (the MNU_EDITFRM popup).
+    void editorNewCommandRequested();
+    void editorDeleteCommandRequested();
+    // Refill the viewer's list (schedules changed while it is shown).
+    void viewerRefreshRequested();
     // End the program: settings saved once, tray icon removed.
     void exitRequested();
 

@@ -1,8 +1,8 @@
-#include "core/startup/DateTick.h"
+#include "app/DateTick.h"
 
 #include "calendar_window/month/MonthModel.h"
 #include "calendar_window/month/MonthView.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

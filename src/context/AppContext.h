@@ -2,7 +2,9 @@
 
 #include "core/Clock.h"
 #include "core/Settings.h"
-#include "core/context/AppEvents.h"
+#include "context/AlarmState.h"
+#include "context/AppEvents.h"
+#include "context/WindowLinks.h"
 
 #include <QDate>
 #include <QString>
@@ -66,6 +68,11 @@ public:
     int LastDay = 0;
     // Mark glyphs; filled at start-up.
     MarkSymbolTable MarkSymbols{};
+    // Today's alarm list and its flags.
+    AlarmState alarms;
+    // What the viewer and the search window show.
+    ViewerLink viewer;
+    SearchLink search;
 
 private:
     const Clock& m_clock;

@@ -1,6 +1,6 @@
 // Takes the single-copy lock in the folder given and dies without releasing
 // it, as a crashed copy of the program would.
-#include "core/startup/SingleInstance.h"
+#include "app/SingleInstance.h"
 
 #include <QCoreApplication>
 #include <cstdio>

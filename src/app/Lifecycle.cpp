@@ -1,7 +1,7 @@
-#include "core/startup/Lifecycle.h"
+#include "app/Lifecycle.h"
 
 #include "core/SettingsStore.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 
 #include <QSettings>
 

@@ -1,7 +1,7 @@
-#include "core/startup/DateTick.h"
+#include "app/DateTick.h"
 
 #include "calendar_window/month/DrawCalendar.h"
-#include "core/context/AppContext.h"
+#include "context/AppContext.h"
 
 namespace morvane {
 
