@@ -1,5 +1,6 @@
 #include "ui_toolkit/MsgBox.h"
 
+#include "core/AppIdentity.h"
 #include "ui_toolkit/MousePointer.h"
 
 #include <QApplication>
@@ -62,7 +63,7 @@ QString effectiveTitle(const QString& title)
 {
     if (!title.isEmpty())
         return title;
-    return QGuiApplication::applicationDisplayName();
+    return QString::fromUtf16(kDisplayName);
 }
 
 QString resultName(int result)
