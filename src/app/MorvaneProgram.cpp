@@ -1,5 +1,9 @@
 #include "app/MorvaneProgram.h"
 
+#include "app/DateTick.h"
+#include "app/Lifecycle.h"
+#include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
 #include "calendar_window/dialogs/NewAppFrm.h"
 #include "calendar_window/month/DrawCalendar.h"
 #include "calendar_window/summary/DayBalloon.h"
@@ -7,18 +11,14 @@
 #include "calendar_window/window/CalendarFrm.h"
 #include "calendar_window/window/CalendarSurface.h"
 #include "calendar_window/window/StartingFrm.h"
+#include "context/AppContext.h"
 #include "core/ActivityLog.h"
 #include "core/ProgramFolder.h"
 #include "core/SettingsStore.h"
-#include "ui_toolkit/WindowLayering.h"
-#include "context/AppContext.h"
-#include "app/DateTick.h"
-#include "app/Lifecycle.h"
-#include "app/SingleInstance.h"
-#include "app/TerminationSignals.h"
 #include "data/records/ScheduleDatabase.h"
 #include "ui_toolkit/EventPump.h"
 #include "ui_toolkit/MsgBox.h"
+#include "ui_toolkit/WindowLayering.h"
 
 #include <QDateTime>
 #include <QFile>

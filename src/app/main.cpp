@@ -1,5 +1,5 @@
-#include "core/AppIdentity.h"
 #include "app/MorvaneProgram.h"
+#include "core/AppIdentity.h"
 
 #include <QApplication>
 

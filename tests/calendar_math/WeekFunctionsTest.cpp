@@ -141,9 +141,11 @@ TEST(WeekFunctions, EquinoxDaysOf1980To2099AreThoseOfEarlierReleases)
     // Holidays already stored and shown for these years must not move.
     for (int year = 1980; year <= 2099; ++year) {
         const double k = year - 1980;
-        EXPECT_EQ(GetEquinoxDay(year, 3), int(std::floor(20.8431 + 0.242194 * k - std::floor(k / 4))))
+        EXPECT_EQ(GetEquinoxDay(year, 3),
+                  int(std::floor(20.8431 + 0.242194 * k - std::floor(k / 4))))
             << year;
-        EXPECT_EQ(GetEquinoxDay(year, 9), int(std::floor(23.2488 + 0.242194 * k - std::floor(k / 4))))
+        EXPECT_EQ(GetEquinoxDay(year, 9),
+                  int(std::floor(23.2488 + 0.242194 * k - std::floor(k / 4))))
             << year;
     }
 }
