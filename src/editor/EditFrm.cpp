@@ -39,15 +39,24 @@ const QColor kFieldBackground(255, 255, 245);
 // position in the window's client area less this.
 constexpr int kToolbarTwips = 360;
 constexpr int kControlHeightTwips = 300;
+// The layout was drawn for a compact 9-point bitmap font; the scalable
+// Japanese fonts of today need about a fifth more room at the same size.
+constexpr double kLayoutScale = 1.2;
+
+QRect Scaled(int left, int top, int width, int height)
+{
+    return TwipsToPixels(QRect(int(left * kLayoutScale), int(top * kLayoutScale),
+                               int(width * kLayoutScale), int(height * kLayoutScale)));
+}
 
 QRect BodyRect(int left, int top, int width, int height)
 {
-    return TwipsToPixels(QRect(left, top - kToolbarTwips, width, height));
+    return Scaled(left, top - kToolbarTwips, width, height);
 }
 
 QRect PanelRect(int left, int top, int width, int height = kControlHeightTwips)
 {
-    return TwipsToPixels(QRect(left, top, width, height));
+    return Scaled(left, top, width, height);
 }
 
 void Cream(QWidget* widget)
@@ -111,7 +120,7 @@ EditFrm::EditFrm(AppContext& context, QWidget* parent)
     m_clock.setInterval(1000);
     connect(&m_clock, &QTimer::timeout, this, &EditFrm::updateClock);
 
-    const QSize client = TwipsToPixels(QSize(6480, 4500 - kToolbarTwips));
+    const QSize client = Scaled(0, 0, 6480, 4500 - kToolbarTwips).size();
     centralWidget()->setFixedSize(client);
     adjustSize();
     setFixedSize(sizeHint());
@@ -308,10 +317,10 @@ void EditFrm::buildStatusBar()
 
 void EditFrm::resizeListColumns()
 {
-    const int first = TwipsToPixelsX(1500);
+    const int first = TwipsToPixelsX(1500 * kLayoutScale);
     ListView1->setColumnWidth(0, first);
     ListView1->setColumnWidth(
-        1, std::max(TwipsToPixelsX(300), ListView1->width() - first - TwipsToPixelsX(100)));
+        1, std::max(TwipsToPixelsX(300), ListView1->width() - first - TwipsToPixelsX(100 * kLayoutScale)));
 }
 
 } // namespace morvane
