@@ -320,7 +320,8 @@ void EditFrm::resizeListColumns()
     const int first = TwipsToPixelsX(1500 * kLayoutScale);
     ListView1->setColumnWidth(0, first);
     ListView1->setColumnWidth(
-        1, std::max(TwipsToPixelsX(300), ListView1->width() - first - TwipsToPixelsX(100 * kLayoutScale)));
+        1, std::max(TwipsToPixelsX(300),
+                    ListView1->width() - first - TwipsToPixelsX(100 * kLayoutScale)));
 }
 
 } // namespace morvane

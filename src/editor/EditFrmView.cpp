@@ -161,8 +161,11 @@ void EditFrm::refreshPanel()
     markColors.setColor(QPalette::ButtonText, Palette(panel.markPreviewCode));
     Combo5->setPalette(markColors);
 
-    if (Text1->toPlainText() != form.text)
+    if (Text1->toPlainText() != form.text) {
+        // Another schedule's text: carry on writing at its end.
         Text1->setPlainText(form.text);
+        Text1->moveCursor(QTextCursor::End);
+    }
 }
 
 void EditFrm::refreshStatus()
