@@ -7,6 +7,7 @@
 
 #include <QFontDatabase>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -37,6 +38,7 @@ private slots:
     void hitTestFindsTheTopmostPart();
     void visibilityRequestsShowAndHideAndRepaintsLeaveAHiddenWindowHidden();
     void moveRequestsAndRepaintsKeepThePlace();
+    void monthStepsKeepTheDesktopCopyAndTheWindow();
 };
 
 void CalendarFrmTest::isAFramelessToolWindow()
@@ -351,6 +353,87 @@ void CalendarFrmTest::moveRequestsAndRepaintsKeepThePlace()
     emit harness.context.events().calendarMoveRequested(QPoint(0, 0));
     QCOMPARE(window.pos(), QPoint(0, 0));
     QCOMPARE(harness.settings().Left, 1500);
+}
+
+namespace {
+
+// Counts the times a widget is hidden.
+class HideCounter final : public QObject
+{
+public:
+    int hides = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide)
+            ++hides;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void CalendarFrmTest::monthStepsKeepTheDesktopCopyAndTheWindow()
+{
+    CalendarHarness harness;
+    harness.settings().Left = 1500;
+    harness.settings().Top = 1500;
+    CalendarFrm& window = harness.load();
+    harness.settings().Transparency = true;
+    harness.settings().Transparency_value = 16; // the desktop alone
+    // Each picture of the desktop has a shade of its own.
+    QList<QRect> grabs;
+    window.desktopCopy().setGrabber([&grabs](const QRect& place) {
+        grabs.append(place);
+        QImage picture(place.size(), QImage::Format_RGB32);
+        picture.fill(qRgb(10 * static_cast<int>(grabs.size()), 0, 0));
+        return picture;
+    });
+    const auto desktopShade = [&window] {
+        return qRed(window.surfaceImage().pixel(3, 3));
+    };
+    HideCounter counter;
+    window.installEventFilter(&counter);
+
+    // Shown: one picture, taken while the window was still away.
+    emit harness.context.events().calendarVisibilityRequested(true);
+    QVERIFY(window.isVisible());
+    QCOMPARE(grabs.size(), 1);
+    QCOMPARE(grabs.first(), window.geometry());
+    QCOMPARE(desktopShade(), 10);
+
+    // Six month steps and a repaint request: the same picture, the window
+    // stays on screen throughout.
+    for (int step = 0; step < 6; ++step) {
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
+        QApplication::sendEvent(window.Picture1, &release);
+    }
+    emit harness.context.events().paintBackgroundRequested();
+    QCOMPARE(harness.context.DisplayMonth, QStringLiteral("2027/3/01"));
+    QCOMPARE(grabs.size(), 1);
+    QCOMPARE(counter.hides, 0);
+    QVERIFY(window.isVisible());
+    QCOMPARE(desktopShade(), 10);
+
+    // Back to the corner: the background comes from the new place.
+    emit harness.context.events().calendarMoveRequested(QPoint(0, 0));
+    QCOMPARE(grabs.size(), 2);
+    QCOMPARE(grabs.last().topLeft(), QPoint(0, 0));
+    QCOMPARE(desktopShade(), 20);
+
+    // The tray's show after a hide repaints once.
+    emit harness.context.events().calendarVisibilityRequested(false);
+    emit harness.context.events().calendarVisibilityRequested(true);
+    emit harness.context.events().paintBackgroundRequested();
+    QCOMPARE(grabs.size(), 3);
+    QVERIFY(window.isVisible());
+
+    // Pseudo transparency off and on again: a fresh picture.
+    harness.settings().Transparency = false;
+    window.PaintCalendarBackground();
+    harness.settings().Transparency = true;
+    window.PaintCalendarBackground();
+    QCOMPARE(grabs.size(), 4);
+    QCOMPARE(desktopShade(), 40);
 }
 
 } // namespace morvane
