@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -39,6 +40,7 @@ private slots:
     void visibilityRequestsShowAndHideAndRepaintsLeaveAHiddenWindowHidden();
     void moveRequestsAndRepaintsKeepThePlace();
     void monthStepsKeepTheDesktopCopyAndTheWindow();
+    void aMarkOnTodayStaysVisibleOnTheCursor();
 };
 
 void CalendarFrmTest::isAFramelessToolWindow()
@@ -434,6 +436,55 @@ void CalendarFrmTest::monthStepsKeepTheDesktopCopyAndTheWindow()
     window.PaintCalendarBackground();
     QCOMPARE(grabs.size(), 4);
     QCOMPARE(desktopShade(), 40);
+}
+
+// A white disc on today: it shows, in its colour and with a dark edge that
+// keeps it apart from the mint, and it leaves the cursor showing as much
+// as without it.
+void CalendarFrmTest::aMarkOnTodayStaysVisibleOnTheCursor()
+{
+    CalendarHarness harness;
+    harness.settings().CalendarSize = 6;
+    harness.settings().DayFontSize = 12;
+    harness.settings().MarkSize = 14;
+    CalendarFrm& window = harness.load(); // September 2026, today the 15th
+    const int today = TodayCursorCell(QDate(2026, 9, 1), QDate(2026, 9, 15));
+    QVERIFY(window.LB_C[today].opaque);
+    const auto render = [&window] {
+        QImage image(window.size(), QImage::Format_RGB32);
+        image.fill(qRgb(60, 60, 60));
+        QPainter painter(&image);
+        window.paintCells(painter);
+        return image;
+    };
+    const QImage plain = render();
+    window.LB_C[today].setCaption(QStringLiteral(u"●"));
+    window.LB_C[today].foreColor = QColor(255, 255, 255);
+    const QImage marked = render();
+
+    const QColor mint = SettingColor(harness.settings().CursorColor);
+    int mintBefore = 0;
+    int mintAfter = 0;
+    int markPixels = 0;
+    int edgePixels = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            const QColor before = plain.pixelColor(x, y);
+            const QColor after = marked.pixelColor(x, y);
+            mintBefore += before == mint ? 1 : 0;
+            mintAfter += after == mint ? 1 : 0;
+            if (before == after)
+                continue;
+            markPixels += after == QColor(255, 255, 255) ? 1 : 0;
+            edgePixels += after.lightnessF() < 0.2 ? 1 : 0;
+        }
+    }
+    QVERIFY2(markPixels >= 8, qPrintable(QString::number(markPixels)));
+    QVERIFY2(edgePixels >= 8, qPrintable(QString::number(edgePixels)));
+    QVERIFY2(
+        mintAfter * 10 >= mintBefore * 8,
+        qPrintable(
+            QStringLiteral("cursor %1 pixels, %2 with the mark").arg(mintBefore).arg(mintAfter)));
 }
 
 } // namespace morvane
