@@ -10,6 +10,7 @@
 #   today_mark.png   a white mark on today, under the cursor
 #   datepick.png     the date-pick dialog opened from the popup menu
 #   clock_icons.png  a clock title beside the month and jump icons
+#   about_scale2.png the version window at twice the pixels
 #
 # SHOTS limits the run to some of them ("size0 datepick").
 #
@@ -92,12 +93,20 @@ open_datepick() {
     xdotool key s
     sleep 1.5
 }
+open_about() {
+    local window
+    window=$(xdotool search --onlyvisible --pid "$1" | head -n1)
+    xdotool mousemove --window "$window" 4 20 click 3
+    sleep 1
+    xdotool key h a
+    sleep 1.5
+}
 SHOT_ACTION=open_datepick
 shoot datepick
 SHOT_ACTION=
 
 # Twice the pixels on a screen large enough for them.
-if [ -z "${SHOTS:-}" ] || [[ " $SHOTS " == *" scale2 "* ]]; then
+if [ -z "${SHOTS:-}" ] || [[ " $SHOTS " == *" scale2 "* ]] || [[ " $SHOTS " == *" about_scale2 "* ]]; then
     desktop_cleanup
     desktop_begin shots2
     desktop_start_xvfb 200 239 1600x1200x24 || { echo "Xvfb did not start"; exit 1; }
@@ -108,6 +117,9 @@ if [ -z "${SHOTS:-}" ] || [[ " $SHOTS " == *" scale2 "* ]]; then
     sleep 1
     export QT_SCALE_FACTOR=2
     shoot scale2 JumpIcon=True
+    SHOT_ACTION=open_about
+    shoot about_scale2
+    SHOT_ACTION=
     unset QT_SCALE_FACTOR
 fi
 echo "pictures in $OUT"

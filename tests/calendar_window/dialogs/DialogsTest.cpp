@@ -247,6 +247,17 @@ private slots:
 
     // --- AboutFrm --------------------------------------------------------
 
+    void aboutIconIsDrawnForTheScreensPixels()
+    {
+        for (const qreal ratio : {1.0, 1.5, 2.0}) {
+            const QPixmap icon = AboutFrm::ProgramIcon(ratio);
+            const qreal drawn = std::ceil(ratio);
+            QCOMPARE(icon.devicePixelRatio(), drawn);
+            QCOMPARE(icon.size(), QSize(48, 48) * drawn);
+            QCOMPARE(icon.deviceIndependentSize(), QSizeF(48, 48));
+        }
+    }
+
     void aboutShowsVersionAndCounts()
     {
         Setup s;
