@@ -422,11 +422,14 @@ void CalendarFrmTest::monthStepsKeepTheDesktopCopyAndTheWindow()
     QCOMPARE(grabs.last().topLeft(), QPoint(0, 0));
     QCOMPARE(desktopShade(), 20);
 
-    // The tray's show after a hide repaints once.
+    // The tray's show after a hide (a visibility and a repaint request)
+    // takes one picture and hides the window no second time.
+    const int hidesBefore = counter.hides;
     emit harness.context.events().calendarVisibilityRequested(false);
     emit harness.context.events().calendarVisibilityRequested(true);
     emit harness.context.events().paintBackgroundRequested();
     QCOMPARE(grabs.size(), 3);
+    QCOMPARE(counter.hides, hidesBefore + 1);
     QVERIFY(window.isVisible());
 
     // Pseudo transparency off and on again: a fresh picture.
