@@ -4,13 +4,19 @@
 # CPU time (all threads) it spends idle for as long as the steps take, then
 # while STEPS Right keys arrive 100 ms apart, and prints the difference per
 # step. The calendar runs with the desktop copy behind it (Transparency).
+# Another build of the program (an older one, say) can be measured beside.
 #
-#   benchmarks/month_step_cpu.sh <morvane> <bare_calendar> <startup_datafile> [steps]
+#   benchmarks/month_step_cpu.sh <build folder> [steps] [other morvane binary]
 set -u
-MORVANE=${1:?usage: month_step_cpu.sh <morvane> <bare_calendar> <startup_datafile> [steps]}
-BARE=${2:?bare_calendar binary}
-DATAFILE_TOOL=${3:?startup_datafile binary}
-STEPS=${4:-40}
+BUILD=${1:?usage: month_step_cpu.sh <build folder> [steps] [other morvane binary]}
+STEPS=${2:-40}
+OTHER=${3:-}
+MORVANE="$BUILD/bin/morvane"
+BARE="$BUILD/benchmarks/bare_calendar"
+DATAFILE_TOOL="$BUILD/benchmarks/startup_datafile"
+for tool in "$MORVANE" "$BARE" "$DATAFILE_TOOL"; do
+    [ -x "$tool" ] || { echo "missing $tool"; exit 1; }
+done
 
 # shellcheck source=tests/e2e/desktop.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/desktop.sh"
@@ -50,20 +56,25 @@ measure() {
 }
 
 # --- Our calendar ----------------------------------------------------------
-PROGRAM="$WORK/program"
-desktop_copy_program "$MORVANE" "$PROGRAM"
-"$DATAFILE_TOOL" "$PROGRAM" 10 > /dev/null || exit 1
-mkdir -p "$XDG_CONFIG_HOME/Quillstone"
-printf '[General]\nLeft=1500\nTop=1500\nTransparency=True\nTransparencyEx=False\n' \
-    > "$XDG_CONFIG_HOME/Quillstone/Morvane.ini"
-"$PROGRAM/morvane" > "$WORK/morvane.log" 2>&1 &
-APP=$!
-desktop_track $APP
-TIMEOUT=20 wait_for shows month_window $APP || { echo "the calendar did not show"; exit 1; }
-sleep 2
-echo "morvane ($STEPS steps):        $(measure $APP "$(month_window $APP)")"
-kill -TERM $APP
-wait $APP 2> /dev/null
+# Prints the measure of the program $1, labelled $2.
+measure_program() {
+    local program="$WORK/program-$2"
+    desktop_copy_program "$1" "$program"
+    "$DATAFILE_TOOL" "$program" 10 > /dev/null || exit 1
+    mkdir -p "$XDG_CONFIG_HOME/Quillstone"
+    printf '[General]\nLeft=1500\nTop=1500\nTransparency=True\nTransparencyEx=False\n' \
+        > "$XDG_CONFIG_HOME/Quillstone/Morvane.ini"
+    "$program/morvane" > "$WORK/morvane-$2.log" 2>&1 &
+    local app=$!
+    desktop_track $app
+    TIMEOUT=20 wait_for shows month_window $app || { echo "the calendar did not show"; exit 1; }
+    sleep 2
+    echo "$2 ($STEPS steps): $(measure $app "$(month_window $app)")"
+    kill -TERM $app
+    wait $app 2> /dev/null
+}
+measure_program "$MORVANE" morvane
+[ -n "$OTHER" ] && measure_program "$OTHER" "other morvane"
 
 # --- A bare Qt calendar ------------------------------------------------------
 "$BARE" > "$WORK/bare.log" 2>&1 &
