@@ -9,6 +9,7 @@
 #   scale2.png       the default size at twice the pixels (QT_SCALE_FACTOR=2)
 #   today_mark.png   a white mark on today, under the cursor
 #   datepick.png     the date-pick dialog opened from the popup menu
+#   jump_menu.png    the jump menu: only the shown month ticked
 #   clock_icons.png  a clock title beside the month and jump icons
 #   about_scale2.png the version window at twice the pixels
 #
@@ -101,6 +102,15 @@ open_about() {
     xdotool key h a
     sleep 1.5
 }
+# The jump icon of the default size lies 1508 twips from the left.
+open_jump_menu() {
+    local window
+    window=$(month_window "$1")
+    xdotool mousemove --window "$window" 108 9 click 1
+    sleep 1
+}
+SHOT_ACTION=open_jump_menu
+shoot jump_menu JumpIcon=True
 SHOT_ACTION=open_datepick
 shoot datepick
 SHOT_ACTION=

@@ -432,13 +432,18 @@ void CalendarFrmTest::monthStepsKeepTheDesktopCopyAndTheWindow()
     QCOMPARE(counter.hides, hidesBefore + 1);
     QVERIFY(window.isVisible());
 
+    // Asked for, a fresh picture of the same place.
+    window.RefreshDesktopCopy();
+    QCOMPARE(grabs.size(), 4);
+    QCOMPARE(grabs.last(), window.geometry());
+
     // Pseudo transparency off and on again: a fresh picture.
     harness.settings().Transparency = false;
     window.PaintCalendarBackground();
     harness.settings().Transparency = true;
     window.PaintCalendarBackground();
-    QCOMPARE(grabs.size(), 4);
-    QCOMPARE(desktopShade(), 40);
+    QCOMPARE(grabs.size(), 5);
+    QCOMPARE(desktopShade(), 50);
 }
 
 // A white disc on today: it shows, in its colour and with a dark edge that
