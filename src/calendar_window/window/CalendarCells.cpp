@@ -35,7 +35,7 @@ void DrawHaloText(QPainter& painter, QPointF origin, const QString& text, const 
 {
     QPainterPath path;
     path.addText(origin, font, text);
-    const qreal width = std::max(1.5, QFontInfo(font).pixelSize() / 8.0);
+    const qreal width = std::max(1.5, QFontInfo(font).pixelSize() / 12.0);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.strokePath(path,
