@@ -5,8 +5,9 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
 build_dir=${MORVANE_BUILD_DIR:-build}
-for bench in "$build_dir"/benchmarks/*; do
-  [[ -x $bench ]] || continue
+# The helpers beside them (data file writer, bare calendar) are not benchmarks.
+for bench in "$build_dir"/benchmarks/*_benchmark; do
+  [[ -f $bench && -x $bench ]] || continue
   echo "== $(basename "$bench")"
   "$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 done

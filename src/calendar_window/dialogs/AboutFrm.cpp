@@ -11,16 +11,21 @@
 #include "ui_toolkit/EventPump.h"
 #include "ui_toolkit/ShellOpen.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace morvane {
 
 namespace {
+
+// The program icon, in points.
+constexpr int kIconSize = 48;
 
 // The colour of the copies under the white titles.
 const QColor kTitleCopyColor(24, 52, 110);
@@ -52,6 +57,16 @@ QString ScheduleCountText(int count)
 QString MemoCountText(int count)
 {
     return "メモ件数 ：  " + QString::number(count) + "件";
+}
+
+QPixmap AboutFrm::ProgramIcon(qreal ratio)
+{
+    // Drawn for the screen's pixels, at least twice on a fractional ratio,
+    // like the calendar's icons: a scaled bitmap would be soft.
+    const qreal scale = ratio <= 1.0 ? 1.0 : std::ceil(ratio);
+    QImage image = CalendarPageImage(false, static_cast<int>(std::lround(kIconSize * scale)));
+    image.setDevicePixelRatio(scale);
+    return QPixmap::fromImage(image);
 }
 
 QString AboutFrm::WebAddress()
@@ -86,8 +101,7 @@ AboutFrm::AboutFrm(AppContext& context, QWidget* parent)
 
     Image1 = new QLabel(band);
     Image1->setObjectName(QStringLiteral("Image1"));
-    QPixmap icon = QPixmap::fromImage(CalendarPageImage(false, 48));
-    Image1->setPixmap(icon);
+    Image1->setPixmap(ProgramIcon(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0));
 
     auto* titles = new QVBoxLayout;
     titles->setSpacing(2);

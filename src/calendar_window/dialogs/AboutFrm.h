@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPixmap>
 
 class QLabel;
 class QPushButton;
@@ -30,6 +31,8 @@ public:
 
     // The web page shown and opened by Label4.
     static QString WebAddress();
+    // The program's 48-point icon drawn for a screen of pixel ratio ratio.
+    static QPixmap ProgramIcon(qreal ratio);
 
     void done(int result) override;
 

@@ -4,6 +4,8 @@
 #include <QWidget>
 
 class QCalendarWidget;
+class QLabel;
+class QToolButton;
 
 namespace morvane {
 
@@ -11,7 +13,9 @@ class AppContext;
 
 // "日付指定": picks the day of a new schedule. Opens on the displayed month
 // with today's day chosen, centred on the screen and above other windows; a
-// click on a date hands it on and the window goes.
+// click on a date hands it on and the window goes, Escape closes it. The
+// month reads as the calendar does ("2025年11月", Sundays, Saturdays,
+// holidays and coloured days in the calendar's colours).
 class SetDateFrm : public QWidget
 {
     Q_OBJECT
@@ -20,6 +24,10 @@ public:
     explicit SetDateFrm(AppContext& context, QWidget* parent = nullptr);
 
     QCalendarWidget* MonthView1;
+    // The month shown, "yyyy年M月", between the month buttons.
+    QLabel* MonthTitle = nullptr;
+    QToolButton* PreviousMonth = nullptr;
+    QToolButton* NextMonth = nullptr;
 
     // The date chosen at load: today's day in the displayed month, or that
     // month's last day when it is shorter.
@@ -29,6 +37,9 @@ public:
     void MonthView1_DateClick(QDate date);
 
 private:
+    void applyCalendarColours();
+    void showPage(int year, int month);
+
     AppContext& m_context;
     bool m_chosen = false;
 };

@@ -38,8 +38,11 @@ bool CalendarInput::eventFilter(QObject* watched, QEvent* event)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
         mousePress(static_cast<QMouseEvent*>(event));
+        return true;
+    case QEvent::MouseButtonDblClick:
+        // A double click acts once: its second press comes only as this
+        // event, and the first press has opened what it opens.
         return true;
     case QEvent::MouseMove:
         mouseMove(static_cast<QMouseEvent*>(event));
@@ -47,6 +50,8 @@ bool CalendarInput::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease:
         mouseRelease(static_cast<QMouseEvent*>(event));
         return true;
+    case QEvent::KeyPress:
+        return keyPress(static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease:
         keyRelease(static_cast<QKeyEvent*>(event));
         return true;
@@ -112,9 +117,22 @@ void CalendarInput::titleClockTick()
 
 // --- Keys and wheel ---------------------------------------------------------
 
+// A key steps when it is released, and a held key once more for every
+// repeat: one step per key event. Some window systems send each repeat as a
+// release and a press, others as a press alone; the repeated press is the
+// one both send.
+bool CalendarInput::keyPress(QKeyEvent* event)
+{
+    const std::optional<MonthStep> step = KeyStepFor(event->key());
+    if (!step)
+        return false;
+    if (event->isAutoRepeat())
+        stepMonth(*step);
+    return true;
+}
+
 void CalendarInput::keyRelease(QKeyEvent* event)
 {
-    // Only the real release of a key counts, not the ones auto-repeat sends.
     if (event->isAutoRepeat())
         return;
     if (const std::optional<MonthStep> step = KeyStepFor(event->key()))

@@ -45,6 +45,7 @@ private:
     void mousePress(QMouseEvent* event);
     void mouseMove(QMouseEvent* event);
     void mouseRelease(QMouseEvent* event);
+    bool keyPress(QKeyEvent* event);
     void keyRelease(QKeyEvent* event);
     bool wheel(QWheelEvent* event);
     void toolTip(QHelpEvent* event);

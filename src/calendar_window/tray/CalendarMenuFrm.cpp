@@ -289,7 +289,7 @@ void CalendarMenuFrm::syncMenuTicks()
 void CalendarMenuFrm::tickJumpMonth(QDate displayMonth)
 {
     for (int month = 1; month <= 12; ++month) {
-        m_menus.MNU_J_month[std::size_t(month - 1)]->setChecked(month == displayMonth.month());
+        SetMonthTicked(m_menus.MNU_J_month[std::size_t(month - 1)], month == displayMonth.month());
     }
 }
 

@@ -38,6 +38,13 @@ DayItemCaptions DayItemCaptionsFor(int day)
     return {number + "日の予定(&E)...", number + "日の予定削除(&D)"};
 }
 
+void SetMonthTicked(QAction* item, bool ticked)
+{
+    // Styles draw a box for every checkable item; only the ticked one is.
+    item->setCheckable(ticked);
+    item->setChecked(ticked);
+}
+
 PopupMenus BuildPopupMenus(QWidget* owner)
 {
     PopupMenus m;
@@ -81,7 +88,6 @@ PopupMenus BuildPopupMenus(QWidget* owner)
     for (int month = 1; month <= 12; ++month) {
         QAction* item = m.MNU_JUMP->addAction(QString::number(month) + "月");
         item->setObjectName("MNU_J_" + QString::number(month));
-        item->setCheckable(true);
         m.MNU_J_month[std::size_t(month - 1)] = item;
     }
 

@@ -51,6 +51,10 @@ struct PopupMenus
 // owner.
 PopupMenus BuildPopupMenus(QWidget* owner);
 
+// Ticks a month item of the jump menu or takes its tick away. An item
+// without its tick shows nothing beside it, not an empty box.
+void SetMonthTicked(QAction* item, bool ticked);
+
 // Captions of the two day items for the pressed cell: the day's number when
 // the cell shows one, else "今日" (today).
 struct DayItemCaptions

@@ -102,6 +102,12 @@ void CalendarFrm::PaintCalendarBackground()
     paintBackground(isVisible());
 }
 
+void CalendarFrm::RefreshDesktopCopy()
+{
+    m_desktopCopy.forget();
+    paintBackground(isVisible());
+}
+
 void CalendarFrm::paintBackground(bool showWhenDone)
 {
     // The event pump below may run a handler that asks for another repaint;
@@ -117,15 +123,25 @@ void CalendarFrm::paintBackground(bool showWhenDone)
         m_repaintAgain = false;
         const Settings& settings = m_context.settings();
         if (settings.Transparency) {
-            if (isVisible()) {
-                hide();
-                LetDesktopRepaint(std::max(0, static_cast<int>(settings.ShowWait)) + 1);
+            // A month step or a redraw blends the copy it has: the window
+            // never vanishes for it, and no key or wheel notch is lost.
+            // Behind a hidden window anything may have changed, and a copy
+            // taken then costs no blink.
+            const QRect area(place, size());
+            if (!isVisible())
+                m_desktopCopy.forget();
+            if (!m_desktopCopy.covers(area)) {
+                if (isVisible()) {
+                    hide();
+                    LetDesktopRepaint(std::max(0, static_cast<int>(settings.ShowWait)) + 1);
+                }
+                m_desktopCopy.take(area);
             }
-            const QImage desktop = GrabDesktop(QRect(place, size()));
+            const QImage& desktop = m_desktopCopy.image();
             // Without a picture of the screen the calendar shows its own
             // background rather than stale pixels.
             m_surfaceImage =
-                desktop.isNull() ? Picture2.copy(QRect(QPoint(0, 0), size())) : desktop;
+                desktop.isNull() ? Picture2.copy(QRect(QPoint(0, 0), size())) : desktop.copy();
             if (m_surfaceImage.format() != QImage::Format_RGB32)
                 m_surfaceImage = m_surfaceImage.convertToFormat(QImage::Format_RGB32);
             const int value = settings.Transparency_value;
@@ -134,11 +150,16 @@ void CalendarFrm::paintBackground(bool showWhenDone)
                              std::max(0, value) * 16);
             }
             DrawCalendarBox();
-        } else if (!settings.PictureFile.trimmed().isEmpty()) {
-            QPainter painter(&m_surfaceImage);
-            painter.drawImage(QPoint(0, 0), Picture2, QRect(QPoint(0, 0), size()));
-            painter.end();
-            DrawCalendarBox();
+        } else {
+            // The window covered its place without a copy: what lies behind
+            // may change before pseudo transparency is switched on again.
+            m_desktopCopy.forget();
+            if (!settings.PictureFile.trimmed().isEmpty()) {
+                QPainter painter(&m_surfaceImage);
+                painter.drawImage(QPoint(0, 0), Picture2, QRect(QPoint(0, 0), size()));
+                painter.end();
+                DrawCalendarBox();
+            }
         }
     } while (m_repaintAgain);
     m_painting = false;

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 namespace morvane {
@@ -21,18 +22,48 @@ QRect RelativeRect(const QRect& base, const QRect& baseTwips, const QRect& twips
             TwipsToPixelsX(twips.width()), TwipsToPixelsY(twips.height())};
 }
 
-void PaintCaption(QPainter& painter, const CellLabel& label, const QRect& rect, const QColor& color)
+// Dark on a light colour, light on a dark one: the edge that keeps a glyph
+// readable over whatever lies under it.
+QColor HaloFor(const QColor& color)
+{
+    return color.lightnessF() > 0.55 ? QColor(30, 30, 30) : QColor(245, 245, 245);
+}
+
+// text at origin, ringed by its halo.
+void DrawHaloText(QPainter& painter, QPointF origin, const QString& text, const QFont& font,
+                  const QColor& color)
+{
+    QPainterPath path;
+    path.addText(origin, font, text);
+    const qreal width = std::max(1.5, QFontInfo(font).pixelSize() / 12.0);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.strokePath(path,
+                       QPen(HaloFor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(path, color);
+    painter.restore();
+}
+
+void PaintCaption(QPainter& painter, const CellLabel& label, const QRect& rect, const QColor& color,
+                  bool onCursor = false)
 {
     if (label.caption().isEmpty())
         return;
+    const QPoint origin = label.textOrigin(rect, label.caption());
+    if (onCursor) {
+        DrawHaloText(painter, origin, label.caption(), label.font(), color);
+        return;
+    }
     painter.setFont(label.font());
     painter.setPen(color);
-    painter.drawText(label.textOrigin(rect, label.caption()), label.caption());
+    painter.drawText(origin, label.caption());
 }
 
 // The today cursor fills the mark layer. The mark glyph is centred on the
 // digits of the day number in front of it, so a circle or a square frames
-// the number whatever the fonts.
+// the number whatever the fonts. On the cursor the number needs the room: the
+// mark sits small and ringed on the cursor's upper right corner, where
+// neither the number nor the cursor hide it.
 void PaintMark(QPainter& painter, const CellLabel& label, const QRect& rect, const CellLabel& face,
                const QRect& faceRect)
 {
@@ -47,6 +78,17 @@ void PaintMark(QPainter& painter, const CellLabel& label, const QRect& rect, con
     const QString glyph = label.caption().trimmed();
     if (glyph.isEmpty() || glyph == QStringLiteral(u"\u3000"))
         return;
+    if (label.opaque) {
+        QFont font = label.font();
+        font.setPixelSize(std::max(5, QFontInfo(label.font()).pixelSize() * 11 / 20));
+        const QFontMetricsF metrics(font);
+        const QRectF ink = metrics.boundingRect(glyph);
+        const QPointF corner(rect.right() + 1.0, rect.top());
+        const QPointF origin(std::round(corner.x() - ink.center().x()),
+                             std::round(corner.y() - ink.center().y()));
+        DrawHaloText(painter, origin, glyph, font, label.foreColor);
+        return;
+    }
     const QFontMetricsF faceMetrics(face.font());
     const QPointF centre(faceRect.left() + faceRect.width() / 2.0,
                          faceRect.top() + CellLabel::baselineOffset(face.font()) -
@@ -103,8 +145,10 @@ void CalendarFrm::paintCells(QPainter& painter) const
                      LB_A[index].foreColor);
     }
     for (int index = 0; index < CellCount; ++index) {
+        // Today's number is ringed: on the cursor and a mark it would
+        // otherwise be lost.
         PaintCaption(painter, LB_B[index], labelRectPixels(CalendarPart::FaceLabel, index),
-                     LB_B[index].foreColor);
+                     LB_B[index].foreColor, LB_C[index].opaque);
     }
     for (int number = 1; number <= 4; ++number) {
         const IconButton& button = icon(number);

@@ -11,6 +11,7 @@
 #include "context/AppContext.h"
 #include "ui_toolkit/Twips.h"
 #include "ui_toolkit/WindowStacking.h"
+#include "ui_toolkit/platform/Workspaces.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -40,16 +41,6 @@ qreal IconScale()
 {
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
     return ratio <= 1.0 ? 1.0 : std::ceil(ratio);
-}
-
-// Every cell is as large as the widest day number of the day font, so the
-// grid does not shift from month to month.
-QSize WidestDayNumber(const QFont& font)
-{
-    QSize widest;
-    for (int day = 10; day <= 31; ++day)
-        widest = widest.expandedTo(CellLabel::measure(QString::number(day), font));
-    return widest;
 }
 
 } // namespace
@@ -131,8 +122,11 @@ void CalendarFrm::connectRequests()
             SetNotTopMost();
     });
     connect(&events, &AppEvents::raiseCalendarRequested, this, [this] { BringToFront(this); });
-    connect(&events, &AppEvents::calendarMoveRequested, this,
-            [this](QPoint twips) { moveWindow(TwipsToPixels(twips)); });
+    connect(&events, &AppEvents::calendarMoveRequested, this, [this](QPoint twips) {
+        moveWindow(TwipsToPixels(twips));
+        // The background belongs to the new place.
+        PaintCalendarBackground();
+    });
     connect(&events, &AppEvents::sendToBottomRequested, this, [this] { SendToBottom(); });
 }
 
@@ -179,7 +173,9 @@ void CalendarFrm::ApplyCalendarFonts()
 
 void CalendarFrm::placeCells(QSize window)
 {
-    m_cellSize = WidestDayNumber(LB_B[30].font());
+    // Every cell is as large as the widest day number, so the grid does not
+    // shift from month to month.
+    m_cellSize = DayCellSize(LB_B[30].font());
     for (int cell = 1; cell < CellCount; ++cell) {
         const QPoint shadow = ShadowCellPosition(window, cell);
         LB_A[cell].setAutoSize(false);
@@ -199,8 +195,8 @@ void CalendarFrm::LayoutCalendar()
 
     fitDayFont(window); // places the cells for the font it settles on
     fitWeekdayFont();
-    fitTitleFont();
     PlaceIconButtons();
+    fitTitleFont(); // beside the icons
 
     const QSize pixels = TwipsToPixels(window);
     setFixedSize(pixels);
@@ -252,6 +248,7 @@ void CalendarFrm::PlaceTitleAndIcons()
                                               settings.JumpIcon, settings.MemoIcon);
     LB_A[0].move(title.x(), title.y());
     RestTitleFace();
+    fitTitleFont();
     Picture1->update();
 }
 
@@ -383,6 +380,8 @@ void CalendarFrm::setCalendarVisible(bool visible)
 {
     if (!visible) {
         hide();
+        // What lies behind may change while the calendar is away.
+        m_desktopCopy.forget();
         return;
     }
     if (isVisible())
@@ -391,6 +390,18 @@ void CalendarFrm::setCalendarVisible(bool visible)
         paintBackground(true); // copies the desktop before the window covers it
     else
         showAt(pos());
+}
+
+void CalendarFrm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // On every workspace, like the tray icon: set before the window is
+    // mapped, and asked again once it is, for managers that reset it.
+    ShowOnAllWorkspaces(this);
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            ShowOnAllWorkspaces(this);
+    });
 }
 
 void CalendarFrm::closeEvent(QCloseEvent* event)

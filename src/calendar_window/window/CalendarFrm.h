@@ -4,7 +4,9 @@
 #include "calendar_window/month/MonthView.h"
 #include "calendar_window/window/CalendarHit.h"
 #include "calendar_window/window/CellLabel.h"
+#include "calendar_window/window/DesktopCapture.h"
 #include "calendar_window/window/IconButton.h"
+#include "calendar_window/window/TextFit.h"
 
 #include <QDate>
 #include <QDeadlineTimer>
@@ -75,6 +77,10 @@ public:
     // the calendar background (pseudo transparency), else the background
     // picture, then the frame.
     void PaintCalendarBackground();
+    // The same with a fresh copy of the desktop, for when what lies behind
+    // the window has changed without the window moving.
+    void RefreshDesktopCopy();
+    DesktopCopy& desktopCopy() { return m_desktopCopy; }
 
     // Window outline: rounded corners (an ellipse of 30 x 30 pixels) or the
     // plain rectangle, and the one the settings ask for.
@@ -125,6 +131,8 @@ public:
     // The surface's painting of the labels and icons over its background.
     void paintCells(class QPainter& painter) const;
     const QImage& surfaceImage() const { return m_surfaceImage; }
+    // How many texts' ink the fitting has drawn to measure so far.
+    int measuredTextCount() const { return m_inks.size(); }
 
     std::array<CellLabel, CellCount> LB_A;
     std::array<CellLabel, CellCount> LB_B;
@@ -153,6 +161,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void connectRequests();
@@ -164,12 +173,10 @@ private:
     void fitDayFont(QSize windowTwips);
     void fitWeekdayFont();
     void fitTitleFont();
-    bool dayNumbersApart() const;
     bool weekdayNamesApart() const;
     bool titleApart() const;
     QRect textsInk(int cell, const QStringList& texts) const;
-    QRect dayNumbersInk() const;
-    QRect dayNumbersInk(int cell, const QRect& measured) const;
+    QRect firstWeekInk() const;
     QRect weekdayNamesInk() const;
     void placeCells(QSize windowTwips);
     void resizeSurface(QSize pixels);
@@ -185,6 +192,8 @@ private:
     QSize m_cellSize;        // twips, of every grid cell (cell 30's measure)
     bool m_painting = false; // a background repaint is running
     bool m_repaintAgain = false;
+    DesktopCopy m_desktopCopy;
+    mutable TextInkCache m_inks;
     QPoint m_holdPlace; // where a window shown again belongs
     QDeadlineTimer m_holdPlaceUntil{0};
 };

@@ -1,29 +1,19 @@
-// Fitting the fonts to the fixed grid. The grid was laid out for the narrow
-// digits and short lines of the classic Japanese UI fonts; the fonts found
-// in their place (and large sizes on a small calendar) can be wider or
-// taller, and the day numbers, weekday names and title would then run into
-// each other. A font is therefore fitted where it is drawn: narrowed first,
-// as far as digits still read well, and made smaller only when that is not
-// enough, just so far that every text keeps a clear pixel to its neighbours,
-// shadows included. A font that fits is drawn exactly as chosen.
+// The calendar's fonts fitted to its grid (the fitting itself is TextFit's,
+// shared with the options preview): the day numbers, the weekday names over
+// the first week, and the title under which the weekday names lie and beside
+// which the month, jump and memo icons sit.
 
 #include "calendar_window/window/CalendarFrm.h"
+#include "calendar_window/window/CalendarGeometry.h"
+#include "calendar_window/window/TextFit.h"
 #include "ui_toolkit/Twips.h"
 
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <algorithm>
 
 namespace morvane {
 
 namespace {
-
-// Narrower than this, the synthesised condensing makes digits hard to read.
-constexpr int NarrowestStretch = 70;
-// The smallest share of the chosen size a fit may go down to.
-constexpr int SmallestSizePercent = 50;
-constexpr int SmallestPixelSize = 6;
-// Pixels of background kept between neighbouring texts.
-constexpr int ClearPixels = 1;
 
 // The glyphs the title formats share (years, months, times): the title is
 // fitted with them as well as with its caption, so its size stays the same
@@ -42,55 +32,22 @@ const QStringList& DayNumberTexts()
     return texts;
 }
 
-bool ApartAcross(const QRect& left, const QRect& right)
+// The caption with every digit as wide as the widest of the font, so the
+// room the title takes across stays the same while its clock runs.
+QString WidestDigitsText(const QString& caption, const QFont& font)
 {
-    return left.isEmpty() || right.isEmpty() || right.left() - left.right() - 1 >= ClearPixels;
-}
-
-bool ApartDown(const QRect& upper, const QRect& lower)
-{
-    return upper.isEmpty() || lower.isEmpty() || lower.top() - upper.bottom() - 1 >= ClearPixels;
-}
-
-QFont Sized(const QFont& chosen, int pixelSize, int stretch)
-{
-    QFont font = chosen;
-    if (pixelSize != QFontInfo(chosen).pixelSize())
-        font.setPixelSize(pixelSize);
-    font.setStretch(stretch >= 100 ? QFont::AnyStretch : stretch);
-    return font;
-}
-
-// The first font, from the chosen one down, with which fits() holds once
-// apply() has put it in place: at the chosen size as wide as widest(size)
-// allows (100 is the font's own width), then narrower down to narrowest,
-// then the same at each smaller size. Without any, the smallest tried stays.
-template <typename Widest, typename Apply, typename Fits>
-void FitFont(const QFont& chosen, int narrowest, Widest widest, Apply apply, Fits fits)
-{
-    const int chosenSize = QFontInfo(chosen).pixelSize();
-    const int smallest =
-        std::max(std::min(SmallestPixelSize, chosenSize), chosenSize * SmallestSizePercent / 100);
-    const auto fitsWith = [&](int pixelSize, int stretch) {
-        apply(Sized(chosen, pixelSize, stretch));
-        return fits();
-    };
-    for (int size = chosenSize; size >= smallest; --size) {
-        const int widestHere = std::clamp(widest(size), narrowest, 100);
-        if (fitsWith(size, widestHere))
-            return;
-        // Narrowing helps only where the narrowest fits (a line too tall
-        // stays too tall). Whole pixels make the fit go in steps, not always
-        // one way, so each stretch is tried, widest first.
-        if (widestHere == narrowest || !fitsWith(size, narrowest))
-            continue;
-        for (int stretch = widestHere - 1; stretch > narrowest; --stretch) {
-            if (fitsWith(size, stretch))
-                return;
-        }
-        fitsWith(size, narrowest);
-        return;
+    const QFontMetrics metrics(font);
+    QChar widest = QLatin1Char('0');
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widest))
+            widest = QLatin1Char(digit);
     }
+    QString text = caption;
+    for (QChar& c : text) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            c = widest;
+    }
+    return text;
 }
 
 } // namespace
@@ -100,42 +57,17 @@ QRect CalendarFrm::textsInk(int cell, const QStringList& texts) const
 {
     const QRect shadow = labelRectPixels(CalendarPart::ShadowLabel, cell);
     const QRect face = labelRectPixels(CalendarPart::FaceLabel, cell);
-    return LB_A[cell].textInk(shadow, texts) | LB_B[cell].textInk(face, texts);
+    return m_inks.ink(LB_A[cell], shadow, texts) | m_inks.ink(LB_B[cell], face, texts);
 }
 
-// Where any day number would cover pixels in a week cell, shadow and face
-// together. Every week cell has the same font and size, so the numbers are
-// measured once, in a face label at (0, 0), and moved to each cell.
-QRect CalendarFrm::dayNumbersInk() const
+// Where any day number covers pixels in the first week's cells.
+QRect CalendarFrm::firstWeekInk() const
 {
-    const QRect face = labelRectPixels(CalendarPart::FaceLabel, 30);
-    return LB_B[30].textInk(QRect(QPoint(0, 0), face.size()), DayNumberTexts());
-}
-
-QRect CalendarFrm::dayNumbersInk(int cell, const QRect& measured) const
-{
-    return measured.translated(labelRectPixels(CalendarPart::FaceLabel, cell).topLeft()) |
-           measured.translated(labelRectPixels(CalendarPart::ShadowLabel, cell).topLeft());
-}
-
-// Every day number in every column keeps apart from every one in the next
-// column and the next week.
-bool CalendarFrm::dayNumbersApart() const
-{
-    const QRect measured = dayNumbersInk();
-    const auto ink = [&](int cell) {
-        return dayNumbersInk(cell, measured);
-    };
-    constexpr int week = 3; // the columns are where they are in every week
-    for (int column = 1; column < 7; ++column) {
-        if (!ApartAcross(ink(week * 7 + column), ink(week * 7 + column + 1)))
-            return false;
-    }
-    for (int row = 1; row < 6; ++row) {
-        if (!ApartDown(ink(row * 7 + 1), ink((row + 1) * 7 + 1)))
-            return false;
-    }
-    return true;
+    const QRect face = labelRectPixels(CalendarPart::FaceLabel, FirstWeekCell);
+    const QRect shadow = labelRectPixels(CalendarPart::ShadowLabel, FirstWeekCell);
+    const QRect measured =
+        m_inks.ink(LB_B[FirstWeekCell], QRect(QPoint(0, 0), face.size()), DayNumberTexts());
+    return measured.translated(face.topLeft()) | measured.translated(shadow.topLeft());
 }
 
 QRect CalendarFrm::weekdayNamesInk() const
@@ -151,41 +83,45 @@ QRect CalendarFrm::weekdayNamesInk() const
 bool CalendarFrm::weekdayNamesApart() const
 {
     for (int column = 1; column < 7; ++column) {
-        if (!ApartAcross(textsInk(column, {WeekdayNames()[column - 1]}),
-                         textsInk(column + 1, {WeekdayNames()[column]})))
+        const QRect left = textsInk(column, {WeekdayNames()[column - 1]});
+        if (!ApartAcross(left, textsInk(column + 1, {WeekdayNames()[column]}),
+                         ClearPixelsAcross(left.height())))
             return false;
     }
-    return ApartDown(weekdayNamesInk(), dayNumbersInk(FirstWeekCell, dayNumbersInk()));
+    return ApartDown(weekdayNamesInk(), firstWeekInk());
 }
 
-// The title's shadow is its lowest part; the face above it may be pressed.
+// The title's shadow is its lowest and rightmost part (the face above it may
+// be pressed onto it). It keeps over the weekday names and left of every
+// icon that shows on its right.
 bool CalendarFrm::titleApart() const
 {
     const QRect shadow = labelRectPixels(CalendarPart::ShadowLabel, 0);
-    return ApartDown(LB_A[0].textInk(shadow, {LB_A[0].caption(), TitleSample}), weekdayNamesInk());
+    const QString caption = WidestDigitsText(LB_A[0].caption(), LB_A[0].font());
+    if (!ApartDown(m_inks.ink(LB_A[0], shadow, {caption, TitleSample}), weekdayNamesInk()))
+        return false;
+    const QRect across = m_inks.ink(LB_A[0], shadow, {caption});
+    if (across.isEmpty())
+        return true;
+    const int gap = ClearPixelsAcross(across.height());
+    for (int number = 1; number <= 4; ++number) {
+        const QRect icon = iconRectPixels(number);
+        if (!this->icon(number).visible || icon.right() < across.left())
+            continue;
+        if (!ApartAcross(across, icon, gap))
+            return false;
+    }
+    return true;
 }
 
 void CalendarFrm::fitDayFont(QSize window)
 {
-    const auto apply = [&](const QFont& font) {
-        for (int cell = FirstWeekCell; cell < CellCount; ++cell) {
-            LB_A[cell].setFittedFont(font);
-            LB_B[cell].setFittedFont(font);
-        }
-        placeCells(window);
-    };
-    const QFont& chosen = LB_B[30].givenFont();
-    // The day numbers are first narrowed as they always were, until the
-    // widest number's advance is a column less two pixels wide, so a grid
-    // that was fine keeps its look; where the ink (with the shadow) still
-    // touches, they are narrowed further.
-    const auto columnWidth = [&](int size) {
-        apply(Sized(chosen, size, 100));
-        const int widest = TwipsToPixelsX(m_cellSize.width());
-        const int room = TwipsToPixelsX(0.13 * window.width()) - 2;
-        return widest > room && widest > 0 ? room * 100 / widest : 100;
-    };
-    FitFont(chosen, NarrowestStretch, columnWidth, apply, [&] { return dayNumbersApart(); });
+    const QFont font = FitDayNumberFont(LB_B[30].givenFont(), window, m_inks);
+    for (int cell = FirstWeekCell; cell < CellCount; ++cell) {
+        LB_A[cell].setFittedFont(font);
+        LB_B[cell].setFittedFont(font);
+    }
+    placeCells(window);
 }
 
 void CalendarFrm::fitWeekdayFont()
@@ -201,7 +137,7 @@ void CalendarFrm::fitWeekdayFont()
         [&] { return weekdayNamesApart(); });
 }
 
-// The title keeps its proportions: only the room under it is short.
+// The title keeps its proportions: only its size gives way.
 void CalendarFrm::fitTitleFont()
 {
     if (m_cellSize.isEmpty())

@@ -39,3 +39,18 @@ QImage GrabDesktop(const QRect& rect)
 }
 
 } // namespace morvane
+
+namespace morvane {
+
+const QImage& DesktopCopy::take(const QRect& place)
+{
+    m_image = m_grab ? m_grab(place) : QImage();
+    if (!m_image.isNull() && m_image.format() != QImage::Format_RGB32)
+        m_image = m_image.convertToFormat(QImage::Format_RGB32);
+    m_place = place;
+    m_valid = true;
+    ++m_taken;
+    return m_image;
+}
+
+} // namespace morvane

@@ -5,6 +5,8 @@
 #include "context/AppEvents.h"
 #include "core/Version.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLinearGradient>
@@ -12,6 +14,8 @@
 #include <QPainterPath>
 #include <QProgressBar>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 #include <algorithm>
 
 namespace morvane {
@@ -20,6 +24,9 @@ namespace {
 
 constexpr QSize kWindowSize(380, 150);
 constexpr qreal kPanelRadius = 14.0;
+// How long the start-up waits at most for the window system to map the
+// window before it goes on.
+constexpr int kMapWait = 1000;
 
 QFont TitleFont(int pixelSize, bool bold)
 {
@@ -156,7 +163,18 @@ void StartingFrm::showOverDesktop()
     }
     Picture1 = GrabDesktop(geometry());
     show();
+    // The start-up goes on without the event loop for a while. The window
+    // is on screen only once the window system has mapped it and the first
+    // picture has reached it: wait for that, so an empty rectangle never
+    // stands there meanwhile.
+    QDeadlineTimer deadline(kMapWait);
+    while (windowHandle() && !windowHandle()->isExposed() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(1);
+    }
     repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_paintedWhenShown = m_paints > 0;
 }
 
 void StartingFrm::setProgress(int value)
@@ -168,6 +186,7 @@ void StartingFrm::setProgress(int value)
 
 void StartingFrm::paintEvent(QPaintEvent* /*event*/)
 {
+    ++m_paints;
     QPainter painter(this);
     if (Picture1.isNull())
         painter.fillRect(rect(), QColor(14, 24, 46));

@@ -23,8 +23,10 @@ public:
     explicit StartingFrm(AppEvents* events = nullptr, QWidget* parent = nullptr);
 
     // Copies the desktop where the window is about to appear, then shows it
-    // there, centred on the screen.
+    // there, centred on the screen, and returns once it is painted there.
     void showOverDesktop();
+    // The window had been painted when showOverDesktop returned.
+    bool paintedWhenShown() const { return m_paintedWhenShown; }
     // Moves the bar (0 to 100) and paints it at once: the start-up runs
     // without returning to the event loop.
     void setProgress(int value);
@@ -41,6 +43,8 @@ protected:
 
 private:
     QString m_version;
+    int m_paints = 0;
+    bool m_paintedWhenShown = false;
 };
 
 // The title picture of the start-up window: a calendar leaf and the name

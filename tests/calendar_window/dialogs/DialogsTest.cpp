@@ -6,6 +6,7 @@
 #include "calendar_window/dialogs/ShadowedTitle.h"
 #include "calendar_window/dialogs/UpDown.h"
 #include "calendar_window/month/ScheduleFixture.h"
+#include "calendar_window/month/SettingColor.h"
 #include "context/AppContext.h"
 #include "data/records/DaySchedules.h"
 #include "data/records/MemoBook.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace morvane {
@@ -195,7 +197,66 @@ private slots:
         QTRY_VERIFY(!alive);
     }
 
+    void datePickReadsLikeTheCalendar()
+    {
+        Setup s;
+        Recordset& rs = s.schedules();
+        rs.AddNew();
+        rs.SetValue(schedule_fields::Type, Value(1));
+        rs.SetValue(schedule_fields::Year, Value(2024));
+        rs.SetValue(schedule_fields::Month, Value(6));
+        rs.SetValue(schedule_fields::Day, Value(12));
+        rs.SetValue(schedule_fields::Week, Value(-1));
+        rs.SetValue(schedule_fields::DayOfTheWeek, Value(-1));
+        rs.SetValue(schedule_fields::Color, Value(12));
+        rs.SetValue(schedule_fields::Message, Value(QStringLiteral(u"休み")));
+        rs.Update();
+        s.context.setDisplayMonth(QDate(2024, 6, 1));
+        const Settings& settings = s.context.settings();
+
+        auto* frm = new SetDateFrm(s.context);
+        QPointer<SetDateFrm> alive(frm);
+        QCOMPARE(frm->MonthTitle->text(), QStringLiteral(u"2024年6月"));
+        QVERIFY(!frm->MonthView1->isNavigationBarVisible());
+        const auto weekdayColour = [frm](Qt::DayOfWeek day) {
+            return frm->MonthView1->weekdayTextFormat(day).foreground().color();
+        };
+        QCOMPARE(weekdayColour(Qt::Saturday), SettingColor(settings.SaturdayColor));
+        QCOMPARE(weekdayColour(Qt::Sunday), SettingColor(settings.SundayColor));
+        const auto dayColour = [frm](int day) {
+            return frm->MonthView1->dateTextFormat(QDate(2024, 6, day)).foreground().color();
+        };
+        QCOMPARE(dayColour(12), QColor(255, 0, 0)); // the holiday, in its own colour
+        QCOMPARE(dayColour(11), SettingColor(settings.WeekdaysColor));
+        QCOMPARE(dayColour(15), SettingColor(settings.SaturdayColor));
+        QCOMPARE(dayColour(16), SettingColor(settings.SundayColor));
+
+        frm->NextMonth->click();
+        QCOMPARE(frm->MonthTitle->text(), QStringLiteral(u"2024年7月"));
+        QCOMPARE(frm->MonthView1->monthShown(), 7);
+
+        // The caption has room, and Escape closes the window.
+        frm->show();
+        QVERIFY(frm->width() >
+                QFontMetrics(frm->font()).horizontalAdvance(frm->windowTitle()) + 60);
+        frm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frm));
+        QTest::keyClick(frm->MonthView1, Qt::Key_Escape);
+        QTRY_VERIFY(!alive);
+    }
+
     // --- AboutFrm --------------------------------------------------------
+
+    void aboutIconIsDrawnForTheScreensPixels()
+    {
+        for (const qreal ratio : {1.0, 1.5, 2.0}) {
+            const QPixmap icon = AboutFrm::ProgramIcon(ratio);
+            const qreal drawn = std::ceil(ratio);
+            QCOMPARE(icon.devicePixelRatio(), drawn);
+            QCOMPARE(icon.size(), QSize(48, 48) * drawn);
+            QCOMPARE(icon.deviceIndependentSize(), QSizeF(48, 48));
+        }
+    }
 
     void aboutShowsVersionAndCounts()
     {

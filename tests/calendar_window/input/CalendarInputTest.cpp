@@ -17,10 +17,15 @@ namespace morvane {
 
 namespace {
 
+void SendKey(QWidget* widget, QEvent::Type type, int key, bool autoRepeat = false)
+{
+    QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(widget, &event);
+}
+
 void SendKeyRelease(QWidget* widget, int key, bool autoRepeat = false)
 {
-    QKeyEvent event(QEvent::KeyRelease, key, Qt::NoModifier, QString(), autoRepeat);
-    QApplication::sendEvent(widget, &event);
+    SendKey(widget, QEvent::KeyRelease, key, autoRepeat);
 }
 
 void SendWheel(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers)
@@ -40,7 +45,7 @@ class CalendarInputTest : public QObject
 private slots:
     void keysStepMonthsAndBoundedYears_data();
     void keysStepMonthsAndBoundedYears();
-    void autoRepeatedReleasesDoNothing();
+    void heldKeyStepsOncePerKeyEvent();
     void wheelStepsOnlyOnWholeNotches_data();
     void wheelStepsOnlyOnWholeNotches();
     void ctrlWheelZoomsWithinLimits_data();
@@ -49,6 +54,7 @@ private slots:
     void rightPressRequestsThePopupOnce();
     void leftPressOnABlankCellOpensNothing();
     void leftPressOnADayOpensTheEditor();
+    void doubleClickOpensOnce();
     void titlePressOpensTheViewerAndHeaderPressesAreIgnored();
     void monthIconStepsWhereverTheButtonIsReleased();
     void jumpAndMemoIconsRequestTheirMenus();
@@ -100,13 +106,31 @@ void CalendarInputTest::keysStepMonthsAndBoundedYears()
     }
 }
 
-void CalendarInputTest::autoRepeatedReleasesDoNothing()
+void CalendarInputTest::heldKeyStepsOncePerKeyEvent()
 {
-    CalendarHarness harness;
-    harness.load(QStringLiteral("2024/5/01"));
-    QSignalSpy redraws(&harness.context.events(), &AppEvents::drawCalendarRequested);
-    SendKeyRelease(harness.surface(), Qt::Key_Right, true);
-    QCOMPARE(redraws.count(), 0);
+    // X11 repeats a held key as release and press pairs, Windows as presses
+    // alone; both give one step per key event.
+    const QList<QList<std::pair<QEvent::Type, bool>>> holds = {
+        {{QEvent::KeyPress, false},
+         {QEvent::KeyRelease, true},
+         {QEvent::KeyPress, true},
+         {QEvent::KeyRelease, true},
+         {QEvent::KeyPress, true},
+         {QEvent::KeyRelease, false}},
+        {{QEvent::KeyPress, false},
+         {QEvent::KeyPress, true},
+         {QEvent::KeyPress, true},
+         {QEvent::KeyRelease, false}},
+    };
+    for (const auto& hold : holds) {
+        CalendarHarness harness;
+        harness.load(QStringLiteral("2024/5/01"));
+        QSignalSpy redraws(&harness.context.events(), &AppEvents::drawCalendarRequested);
+        for (const auto& [type, autoRepeat] : hold)
+            SendKey(harness.surface(), type, Qt::Key_Right, autoRepeat);
+        QCOMPARE(redraws.count(), 3);
+        QCOMPARE(harness.context.DisplayMonth, QStringLiteral("2024/8/01"));
+    }
 }
 
 void CalendarInputTest::wheelStepsOnlyOnWholeNotches_data()
@@ -262,6 +286,37 @@ void CalendarInputTest::leftPressOnADayOpensTheEditor()
     harness.release(harness.faceCentre(23));
     QCOMPARE(window.LB_B[23].geometry().topLeft(),
              window.LB_A[23].geometry().topLeft() - QPoint(16, 16));
+}
+
+void CalendarInputTest::doubleClickOpensOnce()
+{
+    CalendarHarness harness;
+    harness.load(QStringLiteral("2024/1/01"));
+    QSignalSpy editors(&harness.context.events(), &AppEvents::editorRequested);
+    QSignalSpy viewers(&harness.context.events(), &AppEvents::viewerRequested);
+
+    // What a widget receives for a double click: the second press comes
+    // only as the double-click event.
+    for (const int cell : {23, 0}) {
+        const QPoint at = harness.faceCentre(cell);
+        harness.press(at);
+        harness.release(at);
+        harness.mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+        harness.release(at);
+    }
+    QCOMPARE(editors.count(), 1);
+    QCOMPARE(viewers.count(), 1);
+
+    // The same through the window system's path, shown on screen: a
+    // double click on the 16th asks for its editor once.
+    harness.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(harness.window.get()));
+    QWindow* window = harness.window->windowHandle();
+    const QPoint at = harness.surface()->mapTo(harness.window.get(), harness.faceCentre(24));
+    QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::qWait(1);
+    QCOMPARE(editors.count(), 2);
+    QCOMPARE(editors.last().first().toDate(), QDate(2024, 1, 16));
 }
 
 void CalendarInputTest::titlePressOpensTheViewerAndHeaderPressesAreIgnored()

@@ -129,8 +129,11 @@ private slots:
         CalendarMenuFrm frm(s.context);
         QVERIFY(frm.menus().MNU_J_month[4]->isChecked());
         s.drawn(QDate(2023, 12, 1));
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < 12; ++i) {
             QCOMPARE(frm.menus().MNU_J_month[std::size_t(i)]->isChecked(), i == 11);
+            // The other months show no empty box.
+            QCOMPARE(frm.menus().MNU_J_month[std::size_t(i)]->isCheckable(), i == 11);
+        }
     }
 
     void monthAndYearItems_data()

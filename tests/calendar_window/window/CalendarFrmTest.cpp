@@ -7,6 +7,8 @@
 
 #include <QFontDatabase>
 #include <QImage>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -37,6 +39,8 @@ private slots:
     void hitTestFindsTheTopmostPart();
     void visibilityRequestsShowAndHideAndRepaintsLeaveAHiddenWindowHidden();
     void moveRequestsAndRepaintsKeepThePlace();
+    void monthStepsKeepTheDesktopCopyAndTheWindow();
+    void aMarkOnTodayStaysVisibleOnTheCursor();
 };
 
 void CalendarFrmTest::isAFramelessToolWindow()
@@ -351,6 +355,144 @@ void CalendarFrmTest::moveRequestsAndRepaintsKeepThePlace()
     emit harness.context.events().calendarMoveRequested(QPoint(0, 0));
     QCOMPARE(window.pos(), QPoint(0, 0));
     QCOMPARE(harness.settings().Left, 1500);
+}
+
+namespace {
+
+// Counts the times a widget is hidden.
+class HideCounter final : public QObject
+{
+public:
+    int hides = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide)
+            ++hides;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void CalendarFrmTest::monthStepsKeepTheDesktopCopyAndTheWindow()
+{
+    CalendarHarness harness;
+    harness.settings().Left = 1500;
+    harness.settings().Top = 1500;
+    CalendarFrm& window = harness.load();
+    harness.settings().Transparency = true;
+    harness.settings().Transparency_value = 16; // the desktop alone
+    // Each picture of the desktop has a shade of its own.
+    QList<QRect> grabs;
+    window.desktopCopy().setGrabber([&grabs](const QRect& place) {
+        grabs.append(place);
+        QImage picture(place.size(), QImage::Format_RGB32);
+        picture.fill(qRgb(10 * static_cast<int>(grabs.size()), 0, 0));
+        return picture;
+    });
+    const auto desktopShade = [&window] {
+        return qRed(window.surfaceImage().pixel(3, 3));
+    };
+    HideCounter counter;
+    window.installEventFilter(&counter);
+
+    // Shown: one picture, taken while the window was still away.
+    emit harness.context.events().calendarVisibilityRequested(true);
+    QVERIFY(window.isVisible());
+    QCOMPARE(grabs.size(), 1);
+    QCOMPARE(grabs.first(), window.geometry());
+    QCOMPARE(desktopShade(), 10);
+
+    // Six month steps and a repaint request: the same picture, the window
+    // stays on screen throughout.
+    for (int step = 0; step < 6; ++step) {
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
+        QApplication::sendEvent(window.Picture1, &release);
+    }
+    emit harness.context.events().paintBackgroundRequested();
+    QCOMPARE(harness.context.DisplayMonth, QStringLiteral("2027/3/01"));
+    QCOMPARE(grabs.size(), 1);
+    QCOMPARE(counter.hides, 0);
+    QVERIFY(window.isVisible());
+    QCOMPARE(desktopShade(), 10);
+
+    // Back to the corner: the background comes from the new place.
+    emit harness.context.events().calendarMoveRequested(QPoint(0, 0));
+    QCOMPARE(grabs.size(), 2);
+    QCOMPARE(grabs.last().topLeft(), QPoint(0, 0));
+    QCOMPARE(desktopShade(), 20);
+
+    // The tray's show after a hide (a visibility and a repaint request)
+    // takes one picture and hides the window no second time.
+    const int hidesBefore = counter.hides;
+    emit harness.context.events().calendarVisibilityRequested(false);
+    emit harness.context.events().calendarVisibilityRequested(true);
+    emit harness.context.events().paintBackgroundRequested();
+    QCOMPARE(grabs.size(), 3);
+    QCOMPARE(counter.hides, hidesBefore + 1);
+    QVERIFY(window.isVisible());
+
+    // Asked for, a fresh picture of the same place.
+    window.RefreshDesktopCopy();
+    QCOMPARE(grabs.size(), 4);
+    QCOMPARE(grabs.last(), window.geometry());
+
+    // Pseudo transparency off and on again: a fresh picture.
+    harness.settings().Transparency = false;
+    window.PaintCalendarBackground();
+    harness.settings().Transparency = true;
+    window.PaintCalendarBackground();
+    QCOMPARE(grabs.size(), 5);
+    QCOMPARE(desktopShade(), 50);
+}
+
+// A white disc on today: it shows, in its colour and with a dark edge that
+// keeps it apart from the mint, and it leaves the cursor showing as much
+// as without it.
+void CalendarFrmTest::aMarkOnTodayStaysVisibleOnTheCursor()
+{
+    CalendarHarness harness;
+    harness.settings().CalendarSize = 6;
+    harness.settings().DayFontSize = 12;
+    harness.settings().MarkSize = 14;
+    CalendarFrm& window = harness.load(); // September 2026, today the 15th
+    const int today = TodayCursorCell(QDate(2026, 9, 1), QDate(2026, 9, 15));
+    QVERIFY(window.LB_C[today].opaque);
+    const auto render = [&window] {
+        QImage image(window.size(), QImage::Format_RGB32);
+        image.fill(qRgb(60, 60, 60));
+        QPainter painter(&image);
+        window.paintCells(painter);
+        return image;
+    };
+    const QImage plain = render();
+    window.LB_C[today].setCaption(QStringLiteral(u"●"));
+    window.LB_C[today].foreColor = QColor(255, 255, 255);
+    const QImage marked = render();
+
+    const QColor mint = SettingColor(harness.settings().CursorColor);
+    int mintBefore = 0;
+    int mintAfter = 0;
+    int markPixels = 0;
+    int edgePixels = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            const QColor before = plain.pixelColor(x, y);
+            const QColor after = marked.pixelColor(x, y);
+            mintBefore += before == mint ? 1 : 0;
+            mintAfter += after == mint ? 1 : 0;
+            if (before == after)
+                continue;
+            markPixels += after == QColor(255, 255, 255) ? 1 : 0;
+            edgePixels += after.lightnessF() < 0.2 ? 1 : 0;
+        }
+    }
+    QVERIFY2(markPixels >= 8, qPrintable(QString::number(markPixels)));
+    QVERIFY2(edgePixels >= 8, qPrintable(QString::number(edgePixels)));
+    QVERIFY2(
+        mintAfter * 10 >= mintBefore * 8,
+        qPrintable(
+            QStringLiteral("cursor %1 pixels, %2 with the mark").arg(mintBefore).arg(mintAfter)));
 }
 
 } // namespace morvane

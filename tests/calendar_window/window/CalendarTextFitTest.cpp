@@ -98,6 +98,11 @@ class CalendarTextFitTest : public QObject
 private slots:
     void textsKeepApartOnTheGrid_data();
     void textsKeepApartOnTheGrid();
+    void dayNumbersKeepAVisibleGapAtEverySize_data();
+    void dayNumbersKeepAVisibleGapAtEverySize();
+    void clockTitleKeepsClearOfTheIcons_data();
+    void clockTitleKeepsClearOfTheIcons();
+    void clockTicksMeasureNoNewInk();
 };
 
 void CalendarTextFitTest::textsKeepApartOnTheGrid_data()
@@ -182,6 +187,117 @@ void CalendarTextFitTest::textsKeepApartOnTheGrid()
                                 .arg(title)
                                 .arg(GapDown(ink, row[0]))));
     }
+}
+
+void CalendarTextFitTest::dayNumbersKeepAVisibleGapAtEverySize_data()
+{
+    QTest::addColumn<int>("calendarSize");
+    QTest::addColumn<int>("fontSize");
+    for (int size = 0; size <= 25; ++size) {
+        // The sizes a zoom gives, within what the options offer (7 to 26).
+        QTest::addRow("size %d", size) << size << std::clamp(size + 6, 7, 26);
+    }
+    QTest::addRow("size 0, largest font") << 0 << 26;
+    QTest::addRow("size 25, smallest font") << 25 << 7;
+}
+
+// Neighbouring day numbers keep a gap of at least a sixth of their height
+// (two pixels at the least), so that "28" "29" never read as "2829".
+void CalendarTextFitTest::dayNumbersKeepAVisibleGapAtEverySize()
+{
+    QFETCH(int, calendarSize);
+    QFETCH(int, fontSize);
+    CalendarHarness harness;
+    Settings& s = harness.settings();
+    s.CalendarSize = static_cast<qint16>(calendarSize);
+    s.DayFontSize = static_cast<qint16>(fontSize);
+    CalendarFrm& window = harness.load(QStringLiteral("2026/12/01"));
+    InkProbe probe(window);
+
+    constexpr int week = 3;
+    std::array<QRect, 8> column;
+    for (int c = 1; c <= 7; ++c) {
+        for (const QString& day : DayNumbers())
+            column[c] |= probe.ink(week * 7 + c, day);
+    }
+    const int wanted = std::max(2, (column[1].height() + 5) / 6);
+    for (int c = 1; c < 7; ++c) {
+        QVERIFY2(GapAcross(column[c], column[c + 1]) >= wanted,
+                 qPrintable(QStringLiteral("columns %1 and %2: %3 px apart, %4 wanted")
+                                .arg(c)
+                                .arg(c + 1)
+                                .arg(GapAcross(column[c], column[c + 1]))
+                                .arg(wanted)));
+    }
+}
+
+void CalendarTextFitTest::clockTitleKeepsClearOfTheIcons_data()
+{
+    QTest::addColumn<int>("calendarSize");
+    QTest::addColumn<int>("titleType");
+    for (const int size : {0, 1, 3, 12, 25}) {
+        for (const int type : {6, 7, 9, 10})
+            QTest::addRow("size %d, title %d", size, type) << size << type;
+    }
+}
+
+// With the jump icon on, the previous-month icon moves left, into the room
+// of a long clock title: the title gives way, the icons stay readable.
+void CalendarTextFitTest::clockTitleKeepsClearOfTheIcons()
+{
+    QFETCH(int, calendarSize);
+    QFETCH(int, titleType);
+    CalendarHarness harness;
+    Settings& s = harness.settings();
+    s.CalendarSize = static_cast<qint16>(calendarSize);
+    s.FontSize = static_cast<qint16>(std::clamp(calendarSize + 6, 7, 26));
+    s.TitleType = static_cast<qint16>(titleType);
+    s.MonthIcon = true;
+    s.JumpIcon = true;
+    CalendarFrm& window = harness.load(QStringLiteral("2026/12/01"));
+    window.input().titleClockTick();
+
+    QImage image(window.Picture1->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        const CellLabel& title = window.LB_A[0];
+        const QRect rect = window.labelRectPixels(CalendarPart::ShadowLabel, 0);
+        painter.setFont(title.font());
+        painter.drawText(title.textOrigin(rect, title.caption()), title.caption());
+    }
+    int right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0)
+                right = std::max(right, x);
+        }
+    }
+    const QRect previous = window.iconRectPixels(1);
+    QVERIFY(window.Image1.visible);
+    QVERIFY2(previous.left() - right - 1 >= 2,
+             qPrintable(QStringLiteral("\"%1\" ends at %2, the icon starts at %3")
+                            .arg(window.LB_A[0].caption())
+                            .arg(right)
+                            .arg(previous.left())));
+}
+
+// The clock rewrites the title every second; once its texts have been
+// measured, later ticks draw nothing to measure them again.
+void CalendarTextFitTest::clockTicksMeasureNoNewInk()
+{
+    CalendarHarness harness;
+    harness.settings().TitleType = 8;
+    harness.settings().JumpIcon = true;
+    CalendarFrm& window = harness.load(QStringLiteral("2026/12/01"));
+    window.input().titleClockTick();
+    const int measured = window.measuredTextCount();
+    for (int minute = 0; minute < 30; ++minute) {
+        harness.clock.set(QDateTime(QDate(2026, 9, 15), QTime(10, minute)));
+        window.input().titleClockTick();
+    }
+    QCOMPARE(window.measuredTextCount(), measured);
 }
 
 } // namespace morvane

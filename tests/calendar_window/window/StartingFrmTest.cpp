@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
+#include <QWindow>
 #include <QtTest>
 
 namespace morvane {
@@ -18,6 +19,7 @@ private slots:
     void versionText();
     void progressFollowsTheStartUp();
     void isFramelessAndShowsItsTitle();
+    void isPaintedBeforeTheStartUpGoesOn();
 };
 
 void StartingFrmTest::versionText_data()
@@ -72,6 +74,17 @@ void StartingFrmTest::isFramelessAndShowsItsTitle()
     }
     QVERIFY2(light > 100, qPrintable(QString::number(light)));
     QVERIFY(qGray(picture.pixel(200, 115)) < 80);
+}
+
+// The start-up blocks right after showing the window: by then the window
+// must be on screen with its picture, not as an empty rectangle.
+void StartingFrmTest::isPaintedBeforeTheStartUpGoesOn()
+{
+    StartingFrm starting;
+    starting.showOverDesktop();
+    QVERIFY(starting.isVisible());
+    QVERIFY(starting.windowHandle()->isExposed());
+    QVERIFY(starting.paintedWhenShown());
 }
 
 } // namespace morvane
