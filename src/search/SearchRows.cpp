@@ -22,10 +22,16 @@ SearchRow MakeSearchRow(const SchedulePattern& record, const QString& message,
 
 QString SearchRowKey(int position, int rowNumber)
 {
-    const auto part = [](int number) {
-        return QStringLiteral("K") + QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0'));
-    };
-    return part(position) + part(rowNumber);
+    QString key;
+    key.reserve(12);
+    for (const int number : {position, rowNumber}) {
+        const QString digits = QString::number(number);
+        key += QLatin1Char('K');
+        for (qsizetype pad = digits.size(); pad < 4; ++pad)
+            key += QLatin1Char('0');
+        key += digits;
+    }
+    return key;
 }
 
 std::optional<int> PositionOfSearchRowKey(const QString& key)

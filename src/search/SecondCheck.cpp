@@ -11,11 +11,6 @@ int MonthNumber(int year, int month)
     return year * 100 + month;
 }
 
-int MonthNumber(QDate date)
-{
-    return MonthNumber(date.year(), date.month());
-}
-
 // The day of a day rule; nothing for weekday rules and equinox holidays,
 // which only the month bounds limit.
 std::optional<int> DayOfRule(const SchedulePattern& record)
@@ -33,21 +28,19 @@ std::optional<int> DayOfRule(const SchedulePattern& record)
 bool Inside(int year, int month, std::optional<int> day, const SearchBounds& bounds)
 {
     const int here = MonthNumber(year, month);
-    const int first = MonthNumber(bounds.start);
-    const int last = MonthNumber(bounds.end);
-    if (here < first || here > last)
+    if (here < bounds.startMonth || here > bounds.endMonth)
         return false;
-    if (day && here == first && *day < bounds.start.day())
+    if (day && here == bounds.startMonth && *day < bounds.startDay)
         return false;
-    if (day && here == last && *day > bounds.end.day())
+    if (day && here == bounds.endMonth && *day > bounds.endDay)
         return false;
     return true;
 }
 
 bool EveryYearPasses(int month, std::optional<int> day, const SearchBounds& bounds)
 {
-    const int firstYear = bounds.start.year();
-    const int lastYear = bounds.end.year();
+    const int firstYear = bounds.startMonth / 100;
+    const int lastYear = bounds.endMonth / 100;
     if (firstYear == lastYear || (bounds.startSet && bounds.endSet)) {
         // The months the range covers, across the year end when it spans
         // two years; two year ends or more cover a whole year.
@@ -57,9 +50,9 @@ bool EveryYearPasses(int month, std::optional<int> day, const SearchBounds& boun
     }
     // One end set, the other open: every month counts, with the day bound
     // of the month at the set end.
-    if (day && month == bounds.start.month() && *day < bounds.start.day())
+    if (day && month == bounds.startMonth % 100 && *day < bounds.startDay)
         return false;
-    if (day && month == bounds.end.month() && *day > bounds.end.day())
+    if (day && month == bounds.endMonth % 100 && *day > bounds.endDay)
         return false;
     return true;
 }
@@ -73,6 +66,10 @@ SearchBounds SearchBoundsFor(std::optional<QDate> start, std::optional<QDate> en
     bounds.endSet = end.has_value();
     bounds.start = start.value_or(EarliestSearchDate);
     bounds.end = end.value_or(LatestSearchDate);
+    bounds.startMonth = MonthNumber(bounds.start.year(), bounds.start.month());
+    bounds.endMonth = MonthNumber(bounds.end.year(), bounds.end.month());
+    bounds.startDay = bounds.start.day();
+    bounds.endDay = bounds.end.day();
     return bounds;
 }
 

@@ -16,6 +16,11 @@ struct SearchBounds
     QDate end;
     bool startSet = false;
     bool endSet = false;
+    // The same as numbers, read once: year * 100 + month, and the days.
+    int startMonth = 0;
+    int endMonth = 0;
+    int startDay = 0;
+    int endDay = 0;
 };
 
 inline const QDate EarliestSearchDate(1950, 1, 1);
