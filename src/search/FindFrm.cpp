@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 namespace morvane {
@@ -189,7 +190,12 @@ void FindFrm::Form_Load()
     ListView1->setColumnCount(2);
     ListView1->setHeaderLabels({QStringLiteral("予定日"), QStringLiteral("予定内容")});
     ListView1->setColumnWidth(0, ScaledX(2000));
-    ListView1->setColumnWidth(1, ScaledX(4300));
+    // The second column as drawn, or what the list has room for: a few
+    // pixels more would only bring a horizontal scroll bar.
+    ListView1->setColumnWidth(
+        1, std::min(ScaledX(4300), ListView1->width() - ListView1->columnWidth(0) -
+                                       ListView1->verticalScrollBar()->sizeHint().width() -
+                                       2 * ListView1->frameWidth()));
     QPalette palette = ListView1->palette();
     palette.setColor(QPalette::Base, kListBackground);
     ListView1->setPalette(palette);
