@@ -3,6 +3,7 @@
 #include "app/DateTick.h"
 #include "app/EditorWiring.h"
 #include "app/Lifecycle.h"
+#include "app/SearchWiring.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "calendar_window/dialogs/NewAppFrm.h"
@@ -107,6 +108,7 @@ bool MorvaneProgram::start()
     AttachDayBalloon(*m_calendar);
     m_menu = std::make_unique<CalendarMenuFrm>(*m_context);
     m_editor = std::make_unique<EditorWiring>(*m_context, m_menu.get());
+    m_search = std::make_unique<SearchWiring>(*m_context);
     connectEndings();
     traceFirstPaint();
 

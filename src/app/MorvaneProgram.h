@@ -15,6 +15,7 @@ class CalendarFrm;
 class CalendarMenuFrm;
 class EditorWiring;
 class Lifecycle;
+class SearchWiring;
 class SingleInstance;
 class StartingFrm;
 class TerminationSignals;
@@ -68,6 +69,7 @@ private:
     std::unique_ptr<CalendarFrm> m_calendar;
     std::unique_ptr<CalendarMenuFrm> m_menu;
     std::unique_ptr<EditorWiring> m_editor;
+    std::unique_ptr<SearchWiring> m_search;
     QDate m_lastDate;
     int m_exitCode = 0;
 };

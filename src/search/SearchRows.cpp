@@ -1,0 +1,74 @@
+#include "search/SearchRows.h"
+
+#include "data/records/RuleLabel.h"
+#include "data/records/ScheduleCodes.h"
+#include "ui_toolkit/CalendarImages.h"
+
+namespace morvane {
+
+SearchRow MakeSearchRow(const SchedulePattern& record, const QString& message,
+                        std::optional<int> color, int position, qint64 recordId, int rowNumber)
+{
+    SearchRow row;
+    row.position = position;
+    row.recordId = recordId;
+    row.ruleText = RuleLabel(record);
+    row.message = message;
+    row.messageColor = SearchTextColor(color);
+    row.icon = record.type ? TypeImageIndex(*record.type) : 0;
+    row.key = SearchRowKey(position, rowNumber);
+    return row;
+}
+
+QString SearchRowKey(int position, int rowNumber)
+{
+    QString key;
+    key.reserve(12);
+    for (const int number : {position, rowNumber}) {
+        const QString digits = QString::number(number);
+        key += QLatin1Char('K');
+        for (qsizetype pad = digits.size(); pad < 4; ++pad)
+            key += QLatin1Char('0');
+        key += digits;
+    }
+    return key;
+}
+
+std::optional<int> PositionOfSearchRowKey(const QString& key)
+{
+    if (!key.startsWith(QLatin1Char('K')))
+        return std::nullopt;
+    const qsizetype second = key.indexOf(QLatin1Char('K'), 1);
+    if (second < 2)
+        return std::nullopt;
+    bool ok = false;
+    const int position = key.mid(1, second - 1).toInt(&ok);
+    if (!ok || position < 0)
+        return std::nullopt;
+    return position;
+}
+
+std::optional<QRgb> SearchTextColor(std::optional<int> color)
+{
+    if (!color)
+        return std::nullopt;
+    int index = *color;
+    if (index == 14)
+        index = 6;
+    else if (index == 15)
+        index = 0;
+    const std::optional<PaletteColor> palette = QBColor(index);
+    if (!palette)
+        return std::nullopt;
+    return QRgb(palette->argb());
+}
+
+QString SearchResultCaption(int count)
+{
+    if (count > 0)
+        return QStringLiteral("検索結果：") + QString::number(count) +
+               QStringLiteral("件の予定が見つかりました");
+    return QStringLiteral("検索結果：条件に合う予定が見つかりませんでした");
+}
+
+} // namespace morvane
