@@ -4,6 +4,7 @@
 #include "app/Lifecycle.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
+#include "app/ViewerWiring.h"
 #include "calendar_window/dialogs/NewAppFrm.h"
 #include "calendar_window/month/DrawCalendar.h"
 #include "calendar_window/summary/DayBalloon.h"
@@ -105,6 +106,7 @@ bool MorvaneProgram::start()
     m_calendar->Form_Load();
     AttachDayBalloon(*m_calendar);
     m_menu = std::make_unique<CalendarMenuFrm>(*m_context);
+    m_viewer = std::make_unique<ViewerWiring>(*m_context, *m_menu);
     connectEndings();
     traceFirstPaint();
 

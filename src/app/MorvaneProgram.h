@@ -17,6 +17,7 @@ class Lifecycle;
 class SingleInstance;
 class StartingFrm;
 class TerminationSignals;
+class ViewerWiring;
 
 // Where a run keeps its things; the program uses the defaults, tests point
 // them at temporary folders.
@@ -66,6 +67,7 @@ private:
     std::unique_ptr<StartingFrm> m_starting;
     std::unique_ptr<CalendarFrm> m_calendar;
     std::unique_ptr<CalendarMenuFrm> m_menu;
+    std::unique_ptr<ViewerWiring> m_viewer;
     QDate m_lastDate;
     int m_exitCode = 0;
 };

@@ -90,6 +90,13 @@ ActivationStates StatesAfterActivation(const QString& path, int selectedRows)
     return {!log, true, !log && path != tree_text::Schedules};
 }
 
+SortState NextSortState(SortState state, int column)
+{
+    if (state.clicked && state.column == column)
+        return {column, !state.descending, true};
+    return {column, false, true};
+}
+
 bool MonthNavigationEnabled(const QString& path)
 {
     return path == MonthListPath();

@@ -62,6 +62,18 @@ struct ActivationStates
 };
 ActivationStates StatesAfterActivation(const QString& path, int selectedRows);
 
+// The sort of the log list: by a column, ascending or descending. A click
+// on a column header sorts by it ascending; further clicks on the same
+// header toggle the order.
+struct SortState
+{
+    int column = 0;
+    bool descending = false;
+    bool clicked = false; // a header was clicked since the window opened
+    bool operator==(const SortState&) const = default;
+};
+SortState NextSortState(SortState state, int clickedColumn);
+
 // The month navigation (MNU_V_B, MNU_V_J, MNU_V_N and their buttons) works
 // on the month list of all types only.
 bool MonthNavigationEnabled(const QString& path);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+namespace morvane {
+
+class AppContext;
+class CalendarMenuFrm;
+class ListViewFrm;
+
+// Opens the viewer on the requests that ask for it (title press, memo icon,
+// tray menu), refreshes it after the editor saved or deleted, and lets the
+// jump dialog move it while it is shown. The window is created on demand and
+// goes when closed; the next request builds it afresh.
+class ViewerWiring : public QObject
+{
+    Q_OBJECT
+
+public:
+    ViewerWiring(AppContext& context, CalendarMenuFrm& menu, QObject* parent = nullptr);
+    ~ViewerWiring() override;
+
+    // Loads the viewer when needed, shows year/month (the memo list when
+    // memoList) and brings it to the front.
+    void openViewer(int year, int month, bool memoList);
+    ListViewFrm* viewer() const;
+
+private:
+    bool jumpViewer(int year, int month);
+
+    AppContext& m_context;
+    QPointer<ListViewFrm> m_viewer;
+};
+
+} // namespace morvane
