@@ -1,6 +1,7 @@
 #include "app/MorvaneProgram.h"
 
 #include "app/DateTick.h"
+#include "app/EditorWiring.h"
 #include "app/Lifecycle.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
@@ -106,6 +107,7 @@ bool MorvaneProgram::start()
     m_calendar->Form_Load();
     AttachDayBalloon(*m_calendar);
     m_menu = std::make_unique<CalendarMenuFrm>(*m_context);
+    m_editor = std::make_unique<EditorWiring>(*m_context, m_menu.get());
     m_viewer = std::make_unique<ViewerWiring>(*m_context, *m_menu);
     connectEndings();
     traceFirstPaint();

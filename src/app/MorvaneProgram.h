@@ -13,6 +13,7 @@ namespace morvane {
 class AppContext;
 class CalendarFrm;
 class CalendarMenuFrm;
+class EditorWiring;
 class Lifecycle;
 class SingleInstance;
 class StartingFrm;
@@ -67,6 +68,7 @@ private:
     std::unique_ptr<StartingFrm> m_starting;
     std::unique_ptr<CalendarFrm> m_calendar;
     std::unique_ptr<CalendarMenuFrm> m_menu;
+    std::unique_ptr<EditorWiring> m_editor;
     std::unique_ptr<ViewerWiring> m_viewer;
     QDate m_lastDate;
     int m_exitCode = 0;
