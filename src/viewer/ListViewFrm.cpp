@@ -83,8 +83,11 @@ ListViewFrm::ListViewFrm(AppContext& context, QWidget* parent)
 
     // Node 2, the month list, is selected; its click runs when a caller
     // refreshes.
-    if (QTreeWidgetItem* root = TreeView1->topLevelItem(0); root && root->childCount() > 0)
+    if (QTreeWidgetItem* root = TreeView1->topLevelItem(0); root && root->childCount() > 0) {
+        m_placingNode = true;
         TreeView1->setCurrentItem(root->child(0));
+        m_placingNode = false;
+    }
     setMonthNavigation(true);
 }
 
@@ -209,6 +212,9 @@ void ListViewFrm::buildLayout()
     TreeView1 = new QTreeWidget;
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setHeaderHidden(true);
+    // Long node texts scroll sideways instead of being cut short.
+    TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TreeView1->header()->setStretchLastSection(false);
     TreeView1->setIconSize(QSize(16, 16));
 
     ListView1 = new QTreeView;
@@ -269,8 +275,11 @@ void ListViewFrm::buildLayout()
     statusBar()->addWidget(StatusPanel3, 1);
     statusBar()->addPermanentWidget(StatusPanel4);
 
-    connect(TreeView1, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* node) { TreeView1_NodeClick(node); });
+    // A node chosen with the mouse or the keyboard shows its list.
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+        if (!m_placingNode)
+            TreeView1_NodeClick(node);
+    });
     connect(ListView1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ListView1_ItemClick(); });
     connect(ListView1, &QTreeView::clicked, this, [this] { ListView1_ItemClick(); });

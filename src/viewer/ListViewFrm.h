@@ -151,7 +151,7 @@ private:
     bool SuppressTextChange = false;
     SortState m_sort;
     bool m_sorting = false;
-    bool m_placed = false;
+    bool m_placingNode = false; // selecting a node without running its click
     QPointer<JumpFrm> m_jumpFrm;
     QPointer<SetDateFrm> m_setDateFrm;
     QPointer<AboutFrm> m_aboutFrm;

@@ -50,8 +50,10 @@ bool ListViewFrm::selectPath(const QString& fullPath)
 {
     for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
         if (FullPath(*it) == fullPath) {
-            TreeView1->setCurrentItem(*it);
-            TreeView1_NodeClick(*it);
+            if (TreeView1->currentItem() == *it)
+                TreeView1_NodeClick(*it);
+            else
+                TreeView1->setCurrentItem(*it); // runs the node click
             return true;
         }
     }
@@ -325,10 +327,8 @@ void ListViewFrm::ListView1_DblClick()
     if (DispatchPath(path).kind == ListKind::Root) {
         const int row = ListView1->currentIndex().row();
         QTreeWidgetItem* root = TreeView1->topLevelItem(0);
-        if (root && row >= 0 && row < root->childCount()) {
-            TreeView1->setCurrentItem(root->child(row));
-            TreeView1_NodeClick(root->child(row));
-        }
+        if (root && row >= 0 && row < root->childCount())
+            TreeView1->setCurrentItem(root->child(row)); // runs the node click
         return;
     }
     if (m_rows->rowCount() > 0)
