@@ -43,7 +43,7 @@ ListRow AllListRow(const ViewerRecord& record, int index)
     row.key = MakeRowKey(record.position, index);
     row.recordId = record.id;
     if (record.pattern.type)
-        row.smallIconKey = TypeImageKey(*record.pattern.type);
+        row.smallIconKey = TypeIconKey(*record.pattern.type);
     return row;
 }
 

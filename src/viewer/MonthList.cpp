@@ -7,6 +7,9 @@
 #include "viewer/RowKey.h"
 #include "viewer/ViewerTree.h"
 
+#include <algorithm>
+#include <array>
+
 namespace morvane {
 
 namespace {
@@ -56,6 +59,46 @@ bool FallsOn(const SchedulePattern& p, int year, int month, int day, int weekday
     return byRule || (p.type == kEquinox && p.month == month);
 }
 
+// The candidates that may fall on a day, found without testing every
+// record on every day: those of the day's number, those of its weekday and
+// the equinox holidays, merged back into recordset order. FallsOn still has
+// the last word.
+class DayBuckets
+{
+public:
+    explicit DayBuckets(const std::vector<ViewerRecord>& records)
+    {
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const SchedulePattern& p = records[i].pattern;
+            if (p.day && *p.day >= 1 && *p.day <= 31)
+                m_byDay[std::size_t(*p.day)].push_back(i);
+            if (p.dayOfTheWeek && *p.dayOfTheWeek >= 1 && *p.dayOfTheWeek <= 7)
+                m_byWeekday[std::size_t(*p.dayOfTheWeek)].push_back(i);
+            if (p.type == kEquinox)
+                m_equinox.push_back(i);
+        }
+    }
+
+    std::vector<std::size_t> recordsFor(int day, int weekday) const
+    {
+        std::vector<std::size_t> merged;
+        const auto& byDay = m_byDay[std::size_t(day)];
+        const auto& byWeekday = m_byWeekday[std::size_t(weekday)];
+        merged.reserve(byDay.size() + byWeekday.size() + m_equinox.size());
+        merged.insert(merged.end(), byDay.begin(), byDay.end());
+        merged.insert(merged.end(), byWeekday.begin(), byWeekday.end());
+        merged.insert(merged.end(), m_equinox.begin(), m_equinox.end());
+        std::sort(merged.begin(), merged.end());
+        merged.erase(std::unique(merged.begin(), merged.end()), merged.end());
+        return merged;
+    }
+
+private:
+    std::array<std::vector<std::size_t>, 32> m_byDay;
+    std::array<std::vector<std::size_t>, 8> m_byWeekday;
+    std::vector<std::size_t> m_equinox;
+};
+
 ListRow DayRow(int year, int month, int day, int weekday, const MonthListLook& look)
 {
     ListRow row;
@@ -78,10 +121,10 @@ void Colour(ListRow& row, std::initializer_list<std::size_t> cells, const QColor
 bool FillScheduleCells(ListRow& row, const ViewerRecord& record)
 {
     const std::optional<int> type = record.pattern.type;
-    if (!type || TypeImageKey(*type).isEmpty())
+    if (!type || TypeIconKey(*type).isEmpty())
         return false;
     row.cells[ScheduleCell].text = record.message;
-    row.reportIconKey = TypeImageKey(*type);
+    row.reportIconKey = TypeIconKey(*type);
     return true;
 }
 
@@ -176,6 +219,9 @@ ListModel BuildMonthList(const MonthListInput& input, int year, int month, QDate
     bool substitutePending = false;
     int count = 0;
     int weekday = WeekdayNumber(first);
+    const DayBuckets buckets(input.candidates);
+    // Most records fall on one day; weekly ones on four or five.
+    model.rows.reserve(std::size_t(days) + input.candidates.size() * 2);
 
     for (int d = 1; d <= days; ++d) {
         const QDate date(year, month, d);
@@ -191,7 +237,8 @@ ListModel BuildMonthList(const MonthListInput& input, int year, int month, QDate
         }
 
         const int week = GetWeekOfMonth(date);
-        for (const ViewerRecord& record : input.candidates) {
+        for (std::size_t index : buckets.recordsFor(d, weekday)) {
+            const ViewerRecord& record = input.candidates[index];
             const SchedulePattern& p = record.pattern;
             if (!FallsOn(p, year, month, d, weekday, week))
                 continue;

@@ -7,16 +7,27 @@ namespace morvane {
 
 namespace {
 
-QString FourDigits(int number)
+// At least four digits, zero-padded. Every month list row has a key, so
+// this stays clear of the general formatting routines.
+void AppendFourDigits(QString& text, int number)
 {
-    return QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0'));
+    const QString digits = QString::number(number);
+    for (qsizetype pad = 4 - digits.size(); pad > 0; --pad)
+        text += QLatin1Char('0');
+    text += digits;
 }
 
 } // namespace
 
 QString MakeRowKey(int position, int second)
 {
-    return QLatin1Char('K') + FourDigits(position) + QLatin1Char('K') + FourDigits(second);
+    QString key;
+    key.reserve(12);
+    key += QLatin1Char('K');
+    AppendFourDigits(key, position);
+    key += QLatin1Char('K');
+    AppendFourDigits(key, second);
+    return key;
 }
 
 std::optional<int> RowKeyPosition(const QString& key)

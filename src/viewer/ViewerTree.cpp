@@ -74,6 +74,32 @@ ListDispatch DispatchPath(const QString& path)
     return {};
 }
 
+const QString& TypeIconKey(int type)
+{
+    static const QString none;
+    switch (type) {
+    case 0:
+        return ImageKey::NormalItem;
+    case 1:
+    case 10:
+        return ImageKey::HolidayItem;
+    case 2:
+        return ImageKey::BirthdayItem;
+    case 3:
+        return ImageKey::MemorialItem;
+    case 4:
+        return ImageKey::CheckItem;
+    case 5:
+        return ImageKey::DiaryItem;
+    case 20:
+        return ImageKey::TvItem;
+    case 21:
+        return ImageKey::MagazineItem;
+    default:
+        return none;
+    }
+}
+
 bool PassesTypeFilter(std::optional<int> type, int typeFilter)
 {
     if (typeFilter == -1)

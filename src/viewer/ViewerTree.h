@@ -65,6 +65,10 @@ struct ListDispatch
 };
 ListDispatch DispatchPath(const QString& fullPath);
 
+// The icon key of a schedule kind ("normal_item" ...); "" for a code
+// without one. Looked up once per row, so kept to a switch.
+const QString& TypeIconKey(int type);
+
 // Whether a record of type passes a list's type filter.
 bool PassesTypeFilter(std::optional<int> type, int typeFilter);
 
