@@ -108,7 +108,7 @@ bool MorvaneProgram::start()
     AttachDayBalloon(*m_calendar);
     m_menu = std::make_unique<CalendarMenuFrm>(*m_context);
     m_editor = std::make_unique<EditorWiring>(*m_context, m_menu.get());
-    m_viewer = std::make_unique<ViewerWiring>(*m_context, *m_menu);
+    m_viewer = std::make_unique<ViewerWiring>(*m_context, m_menu.get());
     connectEndings();
     traceFirstPaint();
 

@@ -7,7 +7,7 @@
 
 namespace morvane {
 
-ViewerWiring::ViewerWiring(AppContext& context, CalendarMenuFrm& menu, QObject* parent)
+ViewerWiring::ViewerWiring(AppContext& context, CalendarMenuFrm* menu, QObject* parent)
     : QObject(parent), m_context(context)
 {
     AppEvents& events = context.events();
@@ -16,7 +16,8 @@ ViewerWiring::ViewerWiring(AppContext& context, CalendarMenuFrm& menu, QObject* 
         if (m_viewer && m_viewer->isVisible())
             m_viewer->RefreshListView();
     });
-    menu.setViewerJumpHandler([this](int year, int month) { return jumpViewer(year, month); });
+    if (menu)
+        menu->setViewerJumpHandler([this](int year, int month) { return jumpViewer(year, month); });
 }
 
 ViewerWiring::~ViewerWiring()

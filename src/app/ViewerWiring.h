@@ -18,7 +18,10 @@ class ViewerWiring : public QObject
     Q_OBJECT
 
 public:
-    ViewerWiring(AppContext& context, CalendarMenuFrm& menu, QObject* parent = nullptr);
+    // Without a menu window (tests) the jump dialog is not hooked.
+    ViewerWiring(AppContext& context, CalendarMenuFrm* menu, QObject* parent = nullptr);
+    // The jump dialog's hook: moves the shown viewer; false when it is not shown.
+    bool jumpViewer(int year, int month);
     ~ViewerWiring() override;
 
     // Loads the viewer when needed, shows year/month (the memo list when
@@ -27,7 +30,6 @@ public:
     ListViewFrm* viewer() const;
 
 private:
-    bool jumpViewer(int year, int month);
 
     AppContext& m_context;
     QPointer<ListViewFrm> m_viewer;

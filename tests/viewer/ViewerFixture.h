@@ -56,6 +56,8 @@ public:
 
     ScheduleDatabase& database() { return *m_database; }
     Recordset& schedules() { return m_database->schedules(); }
+    // Hands the open file to an application context; the folder stays.
+    std::unique_ptr<ScheduleDatabase> release() { return std::move(m_database); }
     QString folder() const { return m_dir.path(); }
 
     void add(const Rec& rec)
