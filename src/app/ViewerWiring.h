@@ -30,7 +30,6 @@ public:
     ListViewFrm* viewer() const;
 
 private:
-
     AppContext& m_context;
     QPointer<ListViewFrm> m_viewer;
 };

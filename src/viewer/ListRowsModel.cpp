@@ -28,10 +28,11 @@ void ListRowsModel::sortRows(int column, Qt::SortOrder order)
 {
     emit layoutAboutToBeChanged();
     const auto column_ = std::size_t(column);
-    std::stable_sort(m_list.rows.begin(), m_list.rows.end(), [&](const ListRow& a, const ListRow& b) {
-        const int compared = QString::compare(a.text(column_), b.text(column_));
-        return order == Qt::AscendingOrder ? compared < 0 : compared > 0;
-    });
+    std::stable_sort(m_list.rows.begin(), m_list.rows.end(),
+                     [&](const ListRow& a, const ListRow& b) {
+                         const int compared = QString::compare(a.text(column_), b.text(column_));
+                         return order == Qt::AscendingOrder ? compared < 0 : compared > 0;
+                     });
     emit layoutChanged();
 }
 

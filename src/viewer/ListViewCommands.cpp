@@ -1,6 +1,4 @@
 // The viewer's commands: edit, new, export, month navigation, the dialogs.
-#include "viewer/ListViewFrm.h"
-
 #include "calendar_window/dialogs/AboutFrm.h"
 #include "calendar_window/dialogs/HelpWindow.h"
 #include "calendar_window/dialogs/JumpFrm.h"
@@ -14,6 +12,7 @@
 #include "ui_toolkit/WindowStacking.h"
 #include "viewer/CsvExport.h"
 #include "viewer/ListRowsModel.h"
+#include "viewer/ListViewFrm.h"
 #include "viewer/RowKey.h"
 #include "viewer/ViewerCommands.h"
 
@@ -70,7 +69,8 @@ void ListViewFrm::MNU_E_E_Click()
             staleRow();
             return;
         }
-        const QDate date = EditDateOfRecord(ReadSchedulePattern(schedules), m_context.clock().today());
+        const QDate date =
+            EditDateOfRecord(ReadSchedulePattern(schedules), m_context.clock().today());
         emit m_context.events().editorRequested(date, true);
         break;
     }
@@ -123,7 +123,8 @@ void ListViewFrm::MNU_F_N_Click()
             staleRow();
             return;
         }
-        date = EditDateOfRecord(ReadSchedulePattern(database->schedules()), m_context.clock().today());
+        date =
+            EditDateOfRecord(ReadSchedulePattern(database->schedules()), m_context.clock().today());
     } else {
         date = m_context.clock().today();
     }

@@ -105,17 +105,20 @@ void ListViewFrm::buildMenus()
                       QKeySequence(Qt::CTRL | Qt::Key_X));
 
     MNU_E = AddMenu(bar, "MNU_E", QStringLiteral("編集(&E)"));
-    MNU_E_E = AddItem(MNU_E, "MNU_E_E", QStringLiteral("編集(&E)..."), QKeySequence(Qt::CTRL | Qt::Key_E));
+    MNU_E_E = AddItem(MNU_E, "MNU_E_E", QStringLiteral("編集(&E)..."),
+                      QKeySequence(Qt::CTRL | Qt::Key_E));
     MNU_E_D = AddItem(MNU_E, "MNU_E_D", QStringLiteral("削除(&D)"), QKeySequence(Qt::Key_Delete));
     MNU_E->addSeparator();
     MNU_E_K = AddItem(MNU_E, "MNU_E_K", QStringLiteral("過去の予定を削除(&K)"));
     MNU_E->addSeparator();
-    MNU_E_F = AddItem(MNU_E, "MNU_E_F", QStringLiteral("予定の検索(F)"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    MNU_E_F = AddItem(MNU_E, "MNU_E_F", QStringLiteral("予定の検索(F)"),
+                      QKeySequence(Qt::CTRL | Qt::Key_F));
 
     MNU_V = AddMenu(bar, "MNU_V", QStringLiteral("表示(&V)"));
     MNU_V_B = AddItem(MNU_V, "MNU_V_B", QStringLiteral("前月(&B)"));
     MNU_V_N = AddItem(MNU_V, "MNU_V_N", QStringLiteral("次月(&N)"));
-    MNU_V_J = AddItem(MNU_V, "MNU_V_J", QStringLiteral("ジャンプ指定(&J)"), QKeySequence(Qt::CTRL | Qt::Key_J));
+    MNU_V_J = AddItem(MNU_V, "MNU_V_J", QStringLiteral("ジャンプ指定(&J)"),
+                      QKeySequence(Qt::CTRL | Qt::Key_J));
     MNU_V->addSeparator();
     MNU_V_O = AddItem(MNU_V, "MNU_V_O", QStringLiteral("オプション(&O)..."));
 
@@ -156,18 +159,22 @@ void ListViewFrm::buildToolbar()
         action->setToolTip(tip);
         return action;
     };
-    connect(add(QStringLiteral("item_new"), s->standardIcon(QStyle::SP_FileIcon), QStringLiteral("新規作成")),
+    connect(add(QStringLiteral("item_new"), s->standardIcon(QStyle::SP_FileIcon),
+                QStringLiteral("新規作成")),
             &QAction::triggered, this, &ListViewFrm::MNU_F_N_Click);
     connect(add(QStringLiteral("item_edit"), s->standardIcon(QStyle::SP_FileDialogDetailedView),
                 QStringLiteral("編集")),
             &QAction::triggered, this, &ListViewFrm::MNU_E_E_Click);
-    connect(add(QStringLiteral("item_delete"), s->standardIcon(QStyle::SP_TrashIcon), QStringLiteral("削除")),
+    connect(add(QStringLiteral("item_delete"), s->standardIcon(QStyle::SP_TrashIcon),
+                QStringLiteral("削除")),
             &QAction::triggered, this, &ListViewFrm::MNU_E_D_Click);
     Toolbar1->addSeparator();
-    connect(add(QStringLiteral("j_back"), s->standardIcon(QStyle::SP_ArrowLeft), QStringLiteral("前月")),
+    connect(add(QStringLiteral("j_back"), s->standardIcon(QStyle::SP_ArrowLeft),
+                QStringLiteral("前月")),
             &QAction::triggered, this, &ListViewFrm::MNU_V_B_Click);
-    QAction* select = add(QStringLiteral("j_select"), s->standardIcon(QStyle::SP_FileDialogContentsView),
-                          QStringLiteral("ジャンプ指定"));
+    QAction* select =
+        add(QStringLiteral("j_select"), s->standardIcon(QStyle::SP_FileDialogContentsView),
+            QStringLiteral("ジャンプ指定"));
     connect(select, &QAction::triggered, this, &ListViewFrm::MNU_V_J_Click);
     JumpDropDown = new QMenu(this);
     JumpDropDown->setObjectName(QStringLiteral("j_select_menu"));
@@ -182,7 +189,8 @@ void ListViewFrm::buildToolbar()
     select->setMenu(JumpDropDown);
     if (auto* button = qobject_cast<QToolButton*>(Toolbar1->widgetForAction(select)))
         button->setPopupMode(QToolButton::MenuButtonPopup);
-    connect(add(QStringLiteral("j_next"), s->standardIcon(QStyle::SP_ArrowRight), QStringLiteral("次月")),
+    connect(add(QStringLiteral("j_next"), s->standardIcon(QStyle::SP_ArrowRight),
+                QStringLiteral("次月")),
             &QAction::triggered, this, &ListViewFrm::MNU_V_N_Click);
     Toolbar1->addSeparator();
     connect(add(QStringLiteral("item_find"), s->standardIcon(QStyle::SP_FileDialogContentsView),
@@ -286,13 +294,15 @@ void ListViewFrm::buildLayout()
     connect(ListView1, &QTreeView::doubleClicked, this, [this] { ListView1_DblClick(); });
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { MNU_E->popup(ListView1->viewport()->mapToGlobal(pos)); });
-    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &ListViewFrm::ColumnHeader_Click);
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this,
+            &ListViewFrm::ColumnHeader_Click);
 }
 
 void ListViewFrm::BuildViewerTree()
 {
     TreeView1->clear();
-    const bool logReadable = QFile(LogFilePath(m_context.programFolder())).open(QIODevice::ReadOnly);
+    const bool logReadable =
+        QFile(LogFilePath(m_context.programFolder())).open(QIODevice::ReadOnly);
     std::map<QString, QTreeWidgetItem*> byKey;
     for (const TreeNodeSpec& spec : ViewerTreeNodes(logReadable)) {
         QTreeWidgetItem* node = nullptr;
@@ -317,7 +327,8 @@ void ListViewFrm::BuildViewerTree()
 void ListViewFrm::restorePlacement()
 {
     const QSize screen = ScreenSizeTwips();
-    const ViewerPlacement p = ClampViewerPlacement(PlacementFromSettings(m_context.settings()), screen);
+    const ViewerPlacement p =
+        ClampViewerPlacement(PlacementFromSettings(m_context.settings()), screen);
     const QRect frame = TwipsToPixels(QRect(p.left, p.top, p.width, p.height));
     resize(frame.size());
     move(frame.topLeft());

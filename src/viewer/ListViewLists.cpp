@@ -1,26 +1,26 @@
 // The lists of the viewer: which list the selected node asks for, filling
 // the view, the node click and the row events.
-#include "viewer/ListViewFrm.h"
-
 #include "calendar_window/month/SettingColor.h"
 #include "context/AppContext.h"
 #include "core/ActivityLog.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/MemoBook.h"
-#include "data/records/ScheduleFields.h"
 #include "data/records/ScheduleDatabase.h"
+#include "data/records/ScheduleFields.h"
 #include "ui_toolkit/CalendarImages.h"
 #include "ui_toolkit/MousePointer.h"
 #include "ui_toolkit/MsgBox.h"
 #include "ui_toolkit/Twips.h"
 #include "viewer/AllList.h"
 #include "viewer/ListRowsModel.h"
+#include "viewer/ListViewFrm.h"
 #include "viewer/LogList.h"
 #include "viewer/MonthList.h"
 #include "viewer/ViewerCommands.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -74,8 +74,8 @@ void ListViewFrm::selectRow(int row)
     const QModelIndex index = m_rows->index(row, 0);
     if (!index.isValid())
         return;
-    ListView1->selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
     ListView1->scrollTo(index);
 }
 
@@ -138,10 +138,19 @@ void ListViewFrm::showList(ListModel list, int reportIconColumn)
     QHeaderView* header = ListView1->header();
     header->setSortIndicatorShown(false);
     const auto& columns = m_rows->list().columns;
+    // The alarm column is at least as wide as a bold time, so that no time
+    // is cut short.
+    QFont bold = ListView1->font();
+    bold.setBold(true);
+    const int timeWidth = QFontMetrics(bold).horizontalAdvance(QStringLiteral("00:00")) + 16;
     for (int c = 0; c < int(columns.size()); ++c) {
-        const int width = columns[std::size_t(c)].width;
-        if (width != StretchWidth)
-            header->resizeSection(c, TwipsToPixelsX(width));
+        const ListColumn& column = columns[std::size_t(c)];
+        if (column.width == StretchWidth)
+            continue;
+        int width = TwipsToPixelsX(column.width);
+        if (column.headerIconKey == ImageKey::AlarmItem)
+            width = std::max(width, timeWidth);
+        header->resizeSection(c, width);
     }
     fitStretchColumn();
     LastItemIndex = -1;
@@ -152,12 +161,21 @@ void ListViewFrm::fitStretchColumn()
     const auto& columns = m_rows->list().columns;
     const int listWidth = PixelsToTwipsX(ListView1->viewport()->width());
     const ListDispatch dispatch = DispatchPath(m_shownPath);
+    // What the fixed columns took beyond their widths comes off the
+    // stretching one, so the list needs no sideways scrolling.
+    int widened = 0;
+    for (int c = 0; c < int(columns.size()); ++c) {
+        const int width = columns[std::size_t(c)].width;
+        if (width != StretchWidth)
+            widened += std::max(0, ListView1->header()->sectionSize(c) - TwipsToPixelsX(width));
+    }
     for (int c = 0; c < int(columns.size()); ++c) {
         if (columns[std::size_t(c)].width != StretchWidth)
             continue;
         const int width = dispatch.kind == ListKind::All ? AllScheduleColumnWidth(listWidth)
                                                          : MonthScheduleColumnWidth(listWidth);
-        ListView1->header()->resizeSection(c, TwipsToPixelsX(width));
+        ListView1->header()->resizeSection(
+            c, std::max(TwipsToPixelsX(1000), TwipsToPixelsX(width) - widened));
     }
 }
 
@@ -189,7 +207,8 @@ void ListViewFrm::ShowMonthList(int year, int month, int typeFilter)
     ListViewMonth = month;
     m_shownPath = selectedPath();
     const Settings& settings = m_context.settings();
-    const MonthListLook look{SettingColor(settings.SundayColor), SettingColor(settings.SaturdayColor)};
+    const MonthListLook look{SettingColor(settings.SundayColor),
+                             SettingColor(settings.SaturdayColor)};
     ListModel model;
     if (ScheduleDatabase* database = m_context.database()) {
         model = morvane::ShowMonthList(database->schedules(), year, month, typeFilter,
@@ -312,7 +331,8 @@ void ListViewFrm::ListView1_ItemClick()
         Text1->setPlainText(text);
     }
     SuppressTextChange = false;
-    const int selected = int(std::min<qsizetype>(ListView1->selectionModel()->selectedRows().size(), 2));
+    const int selected =
+        int(std::min<qsizetype>(ListView1->selectionModel()->selectedRows().size(), 2));
     const ActivationStates states = StatesAfterActivation(path, selected);
     button(QStringLiteral("item_edit"))->setEnabled(states.editButton && m_rows->rowCount() > 0);
     MNU_E_E->setEnabled(states.edit && m_rows->rowCount() > 0);

@@ -54,8 +54,9 @@ bool CanFallOnMonth(const SchedulePattern& p, int year, int month)
 // computed day afterwards.
 bool FallsOn(const SchedulePattern& p, int year, int month, int day, int weekday, int week)
 {
-    const bool byRule = (p.year == year || p.year == 0) && (p.month == month || p.month == 0) &&
-                        (p.day == day || (p.dayOfTheWeek == weekday && (p.week == 0 || p.week == week)));
+    const bool byRule =
+        (p.year == year || p.year == 0) && (p.month == month || p.month == 0) &&
+        (p.day == day || (p.dayOfTheWeek == weekday && (p.week == 0 || p.week == week)));
     return byRule || (p.type == kEquinox && p.month == month);
 }
 
@@ -144,8 +145,13 @@ void ApplyRecordColour(ListRow& row, const ViewerRecord& record)
     if (!QBColor(code))
         return; // a code outside the palette keeps the default colours
     const QColor color = Palette(code);
-    if (record.pattern.type == kHoliday || record.pattern.type == kEquinox)
+    if (record.pattern.type == kHoliday || record.pattern.type == kEquinox) {
         Colour(row, {DayCell, RokuyouCell}, color);
+        // The whole row takes the holiday's colour; a Saturday or Sunday
+        // letter keeps its own.
+        if (!row.cells[WeekdayCell].color && !row.cells[WeekdayCell].text.isEmpty())
+            row.cells[WeekdayCell].color = color;
+    }
     row.cells[ScheduleCell].color = color;
 }
 
@@ -154,10 +160,8 @@ void ApplyRecordColour(ListRow& row, const ViewerRecord& record)
 std::vector<ListColumn> MonthListColumns()
 {
     return {
-        {QStringLiteral("日"), 550, {}},
-        {QStringLiteral("曜"), 400, {}},
-        {QStringLiteral("六曜"), 600, {}},
-        {QStringLiteral("予定内容"), StretchWidth, {}},
+        {QStringLiteral("日"), 550, {}},       {QStringLiteral("曜"), 400, {}},
+        {QStringLiteral("六曜"), 600, {}},     {QStringLiteral("予定内容"), StretchWidth, {}},
         {QString(), 650, ImageKey::AlarmItem},
     };
 }
@@ -172,7 +176,9 @@ void SetWeekdayCell(ListRow& row, int weekday, const MonthListLook& look)
     if (row.cells.size() < 2)
         row.cells.resize(2);
     row.cells[WeekdayCell].text = GetWeekName(weekday);
-    const QColor* color = weekday == Sunday ? &look.sunday : weekday == Saturday ? &look.saturday : nullptr;
+    const QColor* color = weekday == Sunday     ? &look.sunday
+                          : weekday == Saturday ? &look.saturday
+                                                : nullptr;
     if (!color)
         return;
     row.cells[DayCell].color = *color;
@@ -212,7 +218,8 @@ ListModel BuildMonthList(const MonthListInput& input, int year, int month, QDate
     const int days = first.daysInMonth();
     const int equinoxDay = GetEquinoxDay(year, month);
     const auto fixedHoliday = [&](int day) {
-        return day >= 0 && day < int(input.fixedHoliday.size()) && input.fixedHoliday[std::size_t(day)];
+        return day >= 0 && day < int(input.fixedHoliday.size()) &&
+               input.fixedHoliday[std::size_t(day)];
     };
     std::vector<bool> holiday(std::size_t(days) + 2, false);
     std::vector<std::size_t> dayRow(std::size_t(days) + 1, 0); // row carrying the day's number
@@ -296,8 +303,8 @@ ListModel BuildMonthList(const MonthListInput& input, int year, int month, QDate
 
     for (int d = 2; d <= days - 1; ++d) {
         if (holiday[std::size_t(d - 1)] && holiday[std::size_t(d + 1)] && !holiday[std::size_t(d)])
-            Colour(model.rows[dayRow[std::size_t(d)]], {DayCell, WeekdayCell, RokuyouCell, ScheduleCell},
-                   Palette(12));
+            Colour(model.rows[dayRow[std::size_t(d)]],
+                   {DayCell, WeekdayCell, RokuyouCell, ScheduleCell}, Palette(12));
     }
 
     if (today.year() == year && today.month() == month) {

@@ -24,8 +24,12 @@ YearMonth StepListMonth(YearMonth current, int step)
 
 QStringList JumpDropDownEntries()
 {
-    QStringList entries{QStringLiteral("ジャンプ指定"), QStringLiteral("-"), QStringLiteral("今月"),
-                        QStringLiteral("-"),           QStringLiteral("前年"), QStringLiteral("次年"),
+    QStringList entries{QStringLiteral("ジャンプ指定"),
+                        QStringLiteral("-"),
+                        QStringLiteral("今月"),
+                        QStringLiteral("-"),
+                        QStringLiteral("前年"),
+                        QStringLiteral("次年"),
                         QStringLiteral("-")};
     for (int month = 1; month <= 12; ++month)
         entries << QString::number(month) + QStringLiteral("月");

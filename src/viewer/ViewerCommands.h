@@ -47,10 +47,10 @@ QDate EditDateOfRecord(const SchedulePattern& pattern, QDate today);
 // activation (how many rows are selected).
 struct CommandStates
 {
-    bool fileNew = false;   // MNU_F_N and item_new
-    bool edit = false;      // MNU_E_E
+    bool fileNew = false;    // MNU_F_N and item_new
+    bool edit = false;       // MNU_E_E
     bool editButton = false; // item_edit
-    bool remove = false;    // MNU_E_D and item_delete
+    bool remove = false;     // MNU_E_D and item_delete
 };
 CommandStates StatesAfterRebuild(const QString& path, int rowCount);
 

@@ -16,7 +16,8 @@ struct FieldIndexes
           month(rs.FieldIndex(schedule_fields::Month)), day(rs.FieldIndex(schedule_fields::Day)),
           week(rs.FieldIndex(schedule_fields::Week)),
           dayOfTheWeek(rs.FieldIndex(schedule_fields::DayOfTheWeek)),
-          color(rs.FieldIndex(schedule_fields::Color)), alarm(rs.FieldIndex(schedule_fields::Alarm)),
+          color(rs.FieldIndex(schedule_fields::Color)),
+          alarm(rs.FieldIndex(schedule_fields::Alarm)),
           message(rs.FieldIndex(schedule_fields::Message))
     {}
     int type, year, month, day, week, dayOfTheWeek, color, alarm, message;

@@ -71,7 +71,8 @@ private slots:
         QVERIFY(!wiring.jumpViewer(2027, 1));
         emit s.context.events().viewerRequested(2026, 5, false);
         QVERIFY(wiring.jumpViewer(2027, 1));
-        QCOMPARE(wiring.viewer()->windowTitle(), QStringLiteral("Morvane [Viewer] - 2027年1月間予定"));
+        QCOMPARE(wiring.viewer()->windowTitle(),
+                 QStringLiteral("Morvane [Viewer] - 2027年1月間予定"));
         wiring.viewer()->hide();
         QVERIFY(!wiring.jumpViewer(2027, 2));
         QCOMPARE(s.context.viewer.visible, false);

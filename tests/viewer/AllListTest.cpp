@@ -49,17 +49,19 @@ TEST_P(Labels, RuleColumnReadsTheFullRule)
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, Labels,
-    ::testing::Values(
-        LabelCase{"SecondSundayOfMay", Weekday(0, 0, 5, 2, 1, QStringLiteral("母の日")),
-                  u"毎年5月第2週日曜日", "normal_item"},
-        LabelCase{"EveryWeek", Weekday(5, 0, 0, 0, 1, QStringLiteral("日記")), u"毎年毎月毎週日曜日",
-                  "diary_item"},
-        LabelCase{"OneDate", Dated(2, 2016, 3, 21, QStringLiteral("誕生日")), u"2016年3月21日",
-                  "birthday_item"},
-        LabelCase{"EveryMonth", Dated(20, 0, 0, 25, QStringLiteral("番組")), u"毎年毎月25日", "tv_item"},
-        LabelCase{"Equinox", Equinox(3, QStringLiteral("春分の日")), u"毎年3月(日計算)", "holiday_item"},
-        LabelCase{"UnknownKindHasNoIcon", Dated(7, 2026, 1, 2, QStringLiteral("?")), u"2026年1月2日",
-                  ""}));
+    ::testing::Values(LabelCase{"SecondSundayOfMay",
+                                Weekday(0, 0, 5, 2, 1, QStringLiteral("母の日")),
+                                u"毎年5月第2週日曜日", "normal_item"},
+                      LabelCase{"EveryWeek", Weekday(5, 0, 0, 0, 1, QStringLiteral("日記")),
+                                u"毎年毎月毎週日曜日", "diary_item"},
+                      LabelCase{"OneDate", Dated(2, 2016, 3, 21, QStringLiteral("誕生日")),
+                                u"2016年3月21日", "birthday_item"},
+                      LabelCase{"EveryMonth", Dated(20, 0, 0, 25, QStringLiteral("番組")),
+                                u"毎年毎月25日", "tv_item"},
+                      LabelCase{"Equinox", Equinox(3, QStringLiteral("春分の日")),
+                                u"毎年3月(日計算)", "holiday_item"},
+                      LabelCase{"UnknownKindHasNoIcon", Dated(7, 2026, 1, 2, QStringLiteral("?")),
+                                u"2026年1月2日", ""}));
 
 TEST(AllList, TextColourAlarmAndKeys)
 {
@@ -68,7 +70,8 @@ TEST(AllList, TextColourAlarmAndKeys)
     withAlarm.alarm = QStringLiteral("07:00");
     fixture.add({withAlarm, Dated(0, 2026, 1, 3, QStringLiteral("色14"), 14),
                  Dated(0, 2026, 1, 4, QStringLiteral("色15"), 15),
-                 Dated(0, 2026, 1, 5, QStringLiteral("色9"), 9), Dated(0, 2026, 1, 6, QString(), 9)});
+                 Dated(0, 2026, 1, 5, QStringLiteral("色9"), 9),
+                 Dated(0, 2026, 1, 6, QString(), 9)});
     const ListModel model = ShowAllList(fixture.schedules(), -1);
     ASSERT_EQ(model.rows.size(), 5u);
     EXPECT_FALSE(model.rows[0].cells[1].color.has_value()); // colour 1 keeps the default
@@ -91,7 +94,8 @@ TEST(AllList, RemovesRecordsWithoutTypeOrWithDayZero)
     ViewerFixture fixture;
     fixture.add({Dated(0, 2026, 1, 2, QStringLiteral("残る")),
                  Rec{{}, 2026, 1, 3, -1, -1, 9, QStringLiteral("種類なし"), {}},
-                 Dated(1, 0, 1, 0, QStringLiteral("0日")), Dated(4, 0, 2, 11, QStringLiteral("残る2")),
+                 Dated(1, 0, 1, 0, QStringLiteral("0日")),
+                 Dated(4, 0, 2, 11, QStringLiteral("残る2")),
                  Rec{0, 0, 0, {}, 0, 2, 9, QStringLiteral("日がNull"), {}}});
     // A type node meets only its own records.
     const ListModel events = ShowAllList(fixture.schedules(), 4);
@@ -114,7 +118,8 @@ TEST(AllList, RemovesRecordsWithoutTypeOrWithDayZero)
 TEST(AllList, HolidayNodeTakesBothHolidayKinds)
 {
     ViewerFixture fixture;
-    fixture.add({Dated(1, 0, 1, 1, QStringLiteral("元日")), Dated(0, 0, 1, 1, QStringLiteral("普通")),
+    fixture.add({Dated(1, 0, 1, 1, QStringLiteral("元日")),
+                 Dated(0, 0, 1, 1, QStringLiteral("普通")),
                  Equinox(3, QStringLiteral("春分の日"))});
     EXPECT_EQ(ShowAllList(fixture.schedules(), 1).rows.size(), 2u);
     EXPECT_EQ(ShowAllList(fixture.schedules(), 0).rows.size(), 1u);

@@ -35,11 +35,10 @@ TEST(CsvExport, OneDatedRecordGivesOneLineByteForByte)
 TEST(CsvExport, TheFourLineFormsAndTheirSeparators)
 {
     ViewerFixture fixture;
-    fixture.add({Weekday(0, 0, 0, 0, 2, QStringLiteral("ゴミの日")),
-                 Weekday(0, 0, 0, 3, 4, QStringLiteral("第3水曜")),
-                 Equinox(3, QStringLiteral("春分の日")),
-                 Dated(1, 0, 5, 5, QStringLiteral("こどもの日"), 12),
-                 Dated(0, 2026, 12, 1, QString())});
+    fixture.add(
+        {Weekday(0, 0, 0, 0, 2, QStringLiteral("ゴミの日")),
+         Weekday(0, 0, 0, 3, 4, QStringLiteral("第3水曜")), Equinox(3, QStringLiteral("春分の日")),
+         Dated(1, 0, 5, 5, QStringLiteral("こどもの日"), 12), Dated(0, 2026, 12, 1, QString())});
     const QByteArray expected = Bytes(u"\"毎年毎月毎週月曜日\" , \"ゴミの日\"\r\n"
                                       u"\"毎年毎月第3週水曜日\" , \"第3水曜\"\r\n"
                                       u"\"毎年3月(日計算)\" , \"春分の日\"\r\n"

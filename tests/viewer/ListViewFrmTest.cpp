@@ -40,8 +40,9 @@ struct Setup
             QFile log(LogFilePath(fixture.folder()));
             log.open(QIODevice::WriteOnly);
             for (int i = 0; i < 1001; ++i) {
-                log.write(LogLineBytes(QStringLiteral("2026/01/01 00:%1.00").arg(i % 60, 2, 10, QLatin1Char('0')),
-                                       i % 2 ? kLogEndEvent : kLogStartEvent));
+                log.write(LogLineBytes(
+                    QStringLiteral("2026/01/01 00:%1.00").arg(i % 60, 2, 10, QLatin1Char('0')),
+                    i % 2 ? kLogEndEvent : kLogStartEvent));
             }
         }
     }
@@ -55,10 +56,7 @@ struct Setup
         viewer->show();
     }
 
-    void adopt()
-    {
-        context.setDatabase(fixture.release());
-    }
+    void adopt() { context.setDatabase(fixture.release()); }
 
     ViewerFixture fixture;
     FixedClock clock;
@@ -101,7 +99,8 @@ private slots:
         QCOMPARE(viewer.JumpDropDown->actions().size(), 19);
         QVERIFY(viewer.GetButtonIndex(QStringLiteral("j_select")) > 0);
         QCOMPARE(viewer.GetButtonIndex(QStringLiteral("none")), 0);
-        QCOMPARE(viewer.button(QStringLiteral("item_find"))->toolTip(), QStringLiteral("予定の検索"));
+        QCOMPARE(viewer.button(QStringLiteral("item_find"))->toolTip(),
+                 QStringLiteral("予定の検索"));
         // No log file: 20 nodes.
         int nodes = 0;
         for (QTreeWidgetItemIterator it(viewer.TreeView1); *it; ++it)
@@ -118,7 +117,8 @@ private slots:
         QVERIFY(s.viewer->selectPath(QStringLiteral("ログ")));
         QCOMPARE(s.viewer->list().rows.size(), std::size_t(1001));
         QCOMPARE(boxes.calls().size(), std::size_t(1));
-        QVERIFY(boxes.lastCall().text.startsWith(QStringLiteral("ログ出力の件数が多すぎます。(1001件)\r\n")));
+        QVERIFY(boxes.lastCall().text.startsWith(
+            QStringLiteral("ログ出力の件数が多すぎます。(1001件)\r\n")));
         QCOMPARE(boxes.lastCall().title, QStringLiteral("モルヴァ"));
         QVERIFY(!s.viewer->button(QStringLiteral("item_edit"))->isEnabled());
         QVERIFY(!s.viewer->MNU_F_N->isEnabled());
@@ -194,7 +194,8 @@ private slots:
     void previousMonthFromJanuaryKeepsTheTypeNode()
     {
         Setup s;
-        s.fixture.add({Dated(1, 0, 12, 23, QStringLiteral("祝")), Dated(0, 0, 12, 23, QStringLiteral("普"))});
+        s.fixture.add(
+            {Dated(1, 0, 12, 23, QStringLiteral("祝")), Dated(0, 0, 12, 23, QStringLiteral("普"))});
         s.adopt();
         s.open(2027, 1);
         const QString holidays = kMonthPath + QStringLiteral("\\祝日");
@@ -250,8 +251,10 @@ private slots:
 
         Recordset& rs = s.context.database()->schedules();
         rs.AddNew();
-        for (const auto& [field, value] : {std::pair{schedule_fields::Type, 0}, {schedule_fields::Year, 2016},
-                                           {schedule_fields::Month, 3}, {schedule_fields::Day, 21},
+        for (const auto& [field, value] : {std::pair{schedule_fields::Type, 0},
+                                           {schedule_fields::Year, 2016},
+                                           {schedule_fields::Month, 3},
+                                           {schedule_fields::Day, 21},
                                            {schedule_fields::Week, -1}})
             rs.SetValue(field, Value(value));
         rs.SetValue(schedule_fields::Message, Value(QStringLiteral("休み")));

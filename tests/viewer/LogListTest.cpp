@@ -39,7 +39,8 @@ TEST(LogList, AStartAndAnExitGiveTwoRowsInFileOrder)
     const LogReadResult read = ReadLogFile(path);
     ASSERT_TRUE(read.read);
     ASSERT_EQ(read.entries.size(), 2u);
-    EXPECT_EQ(read.entries[0], (LogEntry{QStringLiteral("2026/12/10 09:05.07"), QStringLiteral("起動")}));
+    EXPECT_EQ(read.entries[0],
+              (LogEntry{QStringLiteral("2026/12/10 09:05.07"), QStringLiteral("起動")}));
     EXPECT_EQ(read.entries[1].event, QStringLiteral("終了"));
     const ListModel model = BuildLogList(read.entries);
     EXPECT_EQ(model.columns[0].header, QStringLiteral("日時"));
@@ -58,8 +59,11 @@ TEST(LogList, WarningOnlyAbove1000Rows)
         EXPECT_EQ(int(read.entries.size()) > LogRowLimit, count == 1001);
     }
     const QString text = LogTooManyRowsText(1001, QStringLiteral("/opt/morvane/Morva.log"));
-    EXPECT_EQ(text, QStringLiteral("ログ出力の件数が多すぎます。(1001件)\r\n/opt/morvane/Morva.log\r\n\r\n"
-                                   "ログ一覧の項目を削除し1000件以下に減らすか、ログファイルを直接削除してください。"));
+    EXPECT_EQ(
+        text,
+        QStringLiteral(
+            "ログ出力の件数が多すぎます。(1001件)\r\n/opt/morvane/Morva.log\r\n\r\n"
+            "ログ一覧の項目を削除し1000件以下に減らすか、ログファイルを直接削除してください。"));
 }
 
 struct LineCase
@@ -91,12 +95,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LineCase{"OneField", "\"2026/12/10 09:05.07\"\r\n", {{kWhen, {}}}},
         LineCase{"BareFields", " 2026/12/10 09:05.07 , x \r\n", {{kWhen, QStringLiteral("x")}}},
-        LineCase{"ThirdFieldIgnored", "\"a\",\"b\",\"c\"\r\n", {{QStringLiteral("a"), QStringLiteral("b")}}},
-        LineCase{"UnclosedQuote", "\"2026/12/10\r\n\"a\",\"b\"\r\n",
+        LineCase{"ThirdFieldIgnored",
+                 "\"a\",\"b\",\"c\"\r\n",
+                 {{QStringLiteral("a"), QStringLiteral("b")}}},
+        LineCase{"UnclosedQuote",
+                 "\"2026/12/10\r\n\"a\",\"b\"\r\n",
                  {{QStringLiteral("2026/12/10"), {}}, {QStringLiteral("a"), QStringLiteral("b")}}},
-        LineCase{"BlankLinesSkipped", "\r\n\r\n\"a\",\"b\"\r\n\r\n", {{QStringLiteral("a"), QStringLiteral("b")}}},
-        LineCase{"LoneLineFeedsAndNoLastLineEnd", "\"a\",\"b\"\n\"c\",\"d\"",
-                 {{QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("c"), QStringLiteral("d")}}}));
+        LineCase{"BlankLinesSkipped",
+                 "\r\n\r\n\"a\",\"b\"\r\n\r\n",
+                 {{QStringLiteral("a"), QStringLiteral("b")}}},
+        LineCase{"LoneLineFeedsAndNoLastLineEnd",
+                 "\"a\",\"b\"\n\"c\",\"d\"",
+                 {{QStringLiteral("a"), QStringLiteral("b")},
+                  {QStringLiteral("c"), QStringLiteral("d")}}}));
 
 TEST(LogList, BytesThatAreNotTextDoNotEndTheReading)
 {

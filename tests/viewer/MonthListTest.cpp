@@ -1,10 +1,10 @@
 #include "viewer/MonthList.h"
 
 #include "calendar_math/WeekFunctions.h"
+#include "data/records/DayFilter.h"
 #include "data/records/ScheduleCodes.h"
 #include "viewer/RowKey.h"
 #include "viewer/ViewerFixture.h"
-#include "data/records/DayFilter.h"
 
 #include <gtest/gtest.h>
 
@@ -91,8 +91,8 @@ TEST_P(Substitutes, FollowTheRunOfHolidaysThatHoldsASunday)
     ViewerFixture fixture;
     for (const Rec& rec : GetParam().records)
         fixture.add(rec);
-    const ListModel model = ShowMonthList(fixture.schedules(), GetParam().year, GetParam().month,
-                                          -1, kToday, kLook);
+    const ListModel model =
+        ShowMonthList(fixture.schedules(), GetParam().year, GetParam().month, -1, kToday, kLook);
     EXPECT_EQ(SubstituteDays(model), GetParam().substituteDays);
 }
 
@@ -105,7 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // 3 November 2024 is a Sunday.
         SubstituteCase{"SundayHolidayGivesMonday",
-                       {Dated(1, 0, 11, 3, QStringLiteral("文化の日"), 12)}, 2024, 11, {4}},
+                       {Dated(1, 0, 11, 3, QStringLiteral("文化の日"), 12)},
+                       2024,
+                       11,
+                       {4}},
         // 3 May 2026 is a Sunday: the substitute goes after the run.
         SubstituteCase{"GoldenWeek2026", {kConstitution, kGreenery, kChildren}, 2026, 5, {6}},
         // Stored in another order, the run is the same.
@@ -115,25 +118,35 @@ INSTANTIATE_TEST_SUITE_P(
         // 2027: no day of the run is a Sunday.
         SubstituteCase{"NoSundayNoSubstitute", {kConstitution, kGreenery, kChildren}, 2027, 5, {}},
         // 31 May 2026 is a Sunday: nothing in May, nothing on 1 June.
-        SubstituteCase{"SundayOnTheLastDay", {Dated(1, 0, 5, 31, QStringLiteral("月末"), 12)},
-                       2026, 5, {}},
+        SubstituteCase{
+            "SundayOnTheLastDay", {Dated(1, 0, 5, 31, QStringLiteral("月末"), 12)}, 2026, 5, {}},
         SubstituteCase{"NothingCarriesIntoTheNextMonth",
-                       {Dated(1, 0, 5, 31, QStringLiteral("月末"), 12)}, 2026, 6, {}},
+                       {Dated(1, 0, 5, 31, QStringLiteral("月末"), 12)},
+                       2026,
+                       6,
+                       {}},
         // The vernal equinox of 2016 fell on Sunday 20 March.
         SubstituteCase{"EquinoxOnASunday", {Equinox(3, QStringLiteral("春分の日"))}, 2016, 3, {21}},
         SubstituteCase{"EquinoxOnAWeekday", {Equinox(3, QStringLiteral("春分の日"))}, 2026, 3, {}},
         // A one-off holiday of another year is no holiday this year.
         SubstituteCase{"OneOffHolidayOfAnotherYear",
-                       {Dated(1, 2020, 11, 3, QStringLiteral("昔の文化の日"), 12)}, 2024, 11, {}},
+                       {Dated(1, 2020, 11, 3, QStringLiteral("昔の文化の日"), 12)},
+                       2024,
+                       11,
+                       {}},
         SubstituteCase{"OneOffHolidayOfThisYear",
-                       {Dated(1, 2024, 11, 3, QStringLiteral("文化の日"), 12)}, 2024, 11, {4}}));
+                       {Dated(1, 2024, 11, 3, QStringLiteral("文化の日"), 12)},
+                       2024,
+                       11,
+                       {4}}));
 
 TEST_F(MonthListTest, SubstituteRowComesFirstInLightRedWithoutAKey)
 {
-    fixture.add({Equinox(3, QStringLiteral("春分の日")),
-                 Dated(0, 2016, 3, 21, QStringLiteral("会議"), 9)});
+    fixture.add(
+        {Equinox(3, QStringLiteral("春分の日")), Dated(0, 2016, 3, 21, QStringLiteral("会議"), 9)});
     const ListModel model = list(2016, 3);
-    EXPECT_EQ(TextsOfDay(model, 21), (QStringList{QStringLiteral("振替休日"), QStringLiteral("会議")}));
+    EXPECT_EQ(TextsOfDay(model, 21),
+              (QStringList{QStringLiteral("振替休日"), QStringLiteral("会議")}));
     const ListRow& substitute = FirstRowOfDay(model, 21);
     EXPECT_EQ(substitute.text(0), QStringLiteral("21"));
     EXPECT_TRUE(substitute.key.isEmpty());
@@ -246,6 +259,15 @@ TEST_F(MonthListTest, FebruaryOfALeapYearHas29DayRows)
     EXPECT_EQ(list(2100, 2).rows.size(), 28u);
 }
 
+TEST_F(MonthListTest, SundayHolidayKeepsTheSundayLetter)
+{
+    fixture.add(Dated(1, 0, 12, 6, QStringLiteral("日曜の祝日"), 4)); // a Sunday in 2026
+    const ListRow& row = FirstRowOfDay(list(2026, 12), 6);
+    EXPECT_EQ(row.cells[0].color, Palette(4));
+    EXPECT_EQ(row.cells[1].color, kLook.sunday);
+    EXPECT_EQ(row.cells[3].color, Palette(4));
+}
+
 TEST_F(MonthListTest, WeekendRowsTakeTheWeekdayColours)
 {
     const ListModel model = list(2026, 12); // 1 December 2026 is a Tuesday
@@ -288,6 +310,7 @@ TEST_P(Colours, FollowTheRecordsColourCode)
         ShowMonthList(fixture.schedules(), 2026, 12, -1, QDate(2020, 1, 1), kLook);
     const ListRow& row = FirstRowOfDay(model, 7);
     EXPECT_EQ(row.cells[0].color, GetParam().dayCell);
+    EXPECT_EQ(row.cells[1].color, GetParam().dayCell);
     EXPECT_EQ(row.cells[2].color, GetParam().dayCell);
     EXPECT_EQ(row.cells[3].color, GetParam().scheduleCell);
 }
@@ -354,16 +377,17 @@ QString ViewerDayFilter(QDate date, int typeFilter)
 {
     const QString y = QString::number(date.year());
     const QString m = QString::number(date.month());
-    QString filter = QStringLiteral("(([Year] = ") + y + QStringLiteral(" Or [Year] = 0) and ([Month] = ") +
-                     m + QStringLiteral(" Or [Month] = 0) and ([Day] = ") + QString::number(date.day()) +
-                     QStringLiteral(" Or ([DayOfTheWeek] = ") + QString::number(WeekdayNumber(date)) +
-                     QStringLiteral(" and ([Week] = 0 or [Week] = ") +
-                     QString::number(GetWeekOfMonth(date)) +
-                     QStringLiteral("))) Or ([Type] = 10 and [Month] = ") + m + QStringLiteral("))");
+    QString filter =
+        QStringLiteral("(([Year] = ") + y + QStringLiteral(" Or [Year] = 0) and ([Month] = ") + m +
+        QStringLiteral(" Or [Month] = 0) and ([Day] = ") + QString::number(date.day()) +
+        QStringLiteral(" Or ([DayOfTheWeek] = ") + QString::number(WeekdayNumber(date)) +
+        QStringLiteral(" and ([Week] = 0 or [Week] = ") + QString::number(GetWeekOfMonth(date)) +
+        QStringLiteral("))) Or ([Type] = 10 and [Month] = ") + m + QStringLiteral("))");
     if (typeFilter == 1)
         filter += QStringLiteral(" and (([Type] = 1) or [Type] = 10)");
     else if (typeFilter != -1)
-        filter += QStringLiteral(" and ([Type] = ") + QString::number(typeFilter) + QLatin1Char(')');
+        filter +=
+            QStringLiteral(" and ([Type] = ") + QString::number(typeFilter) + QLatin1Char(')');
     return filter;
 }
 
@@ -392,10 +416,11 @@ TEST_F(MonthListTest, ListsExactlyWhatTheDayFilterFinds)
             Recordset& rs = fixture.schedules();
             const QString f = ViewerDayFilter(date, filter);
             for (rs.FindFirst(f); !rs.NoMatch(); rs.FindNext(f)) {
-                if (EquinoxCheck(rs.GetValue(schedule_fields::Type).isNull()
-                                     ? std::nullopt
-                                     : std::optional<int>(rs.GetValue(schedule_fields::Type).toInt()),
-                                 date))
+                if (EquinoxCheck(
+                        rs.GetValue(schedule_fields::Type).isNull()
+                            ? std::nullopt
+                            : std::optional<int>(rs.GetValue(schedule_fields::Type).toInt()),
+                        date))
                     expected << QString::number(rs.AbsolutePosition());
             }
             QStringList listed;

@@ -1,13 +1,12 @@
 #include "viewer/RowKey.h"
 
+#include "core/AnsiText.h"
 #include "data/records/ScheduleFields.h"
 #include "viewer/AllList.h"
 #include "viewer/CsvExport.h"
 #include "viewer/MonthList.h"
 #include "viewer/ViewerCommands.h"
 #include "viewer/ViewerFixture.h"
-
-#include "core/AnsiText.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +37,8 @@ TEST(RowKey, PositionIsReadUpToTheSecondK)
 TEST(RowKey, RowActsOnlyOnTheRecordItWasBuiltFor)
 {
     ViewerFixture fixture;
-    fixture.add({Dated(0, 2026, 1, 1, QStringLiteral("一")), Dated(0, 2026, 1, 2, QStringLiteral("二")),
+    fixture.add({Dated(0, 2026, 1, 1, QStringLiteral("一")),
+                 Dated(0, 2026, 1, 2, QStringLiteral("二")),
                  Dated(0, 2026, 1, 3, QStringLiteral("三"))});
     Recordset& rs = fixture.schedules();
     const ListModel model = ShowAllList(rs, -1);

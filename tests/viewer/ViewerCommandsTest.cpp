@@ -107,7 +107,8 @@ class DropDown : public ::testing::TestWithParam<EntryCase>
 
 TEST_P(DropDown, EntryChoosesTheMonth)
 {
-    const JumpChoice choice = ResolveJumpEntry(QString::fromUtf16(GetParam().entry), {2026, 5}, kToday);
+    const JumpChoice choice =
+        ResolveJumpEntry(QString::fromUtf16(GetParam().entry), {2026, 5}, kToday);
     EXPECT_EQ(choice.action, GetParam().action);
     if (choice.action == JumpChoice::Action::ShowMonth) {
         EXPECT_EQ(choice.month, GetParam().month);
