@@ -304,20 +304,20 @@ void ListViewFrm::BuildViewerTree()
     const bool logReadable =
         QFile(LogFilePath(m_context.programFolder())).open(QIODevice::ReadOnly);
     std::map<QString, QTreeWidgetItem*> byKey;
-    for (const TreeNodeSpec& spec : ViewerTreeNodes(logReadable)) {
+    for (const TreeNodeDef& def : ViewerTreeNodes(logReadable)) {
         QTreeWidgetItem* node = nullptr;
-        if (spec.parent.isEmpty()) {
+        if (def.parent.isEmpty()) {
             node = new QTreeWidgetItem(TreeView1);
         } else {
-            node = new QTreeWidgetItem(byKey.at(spec.parent));
+            node = new QTreeWidgetItem(byKey.at(def.parent));
         }
-        node->setText(0, spec.text);
-        QIcon icon = m_images.icon(spec.image);
-        if (!spec.selectedImage.isEmpty())
-            icon.addPixmap(m_images.pixmap(spec.selectedImage), QIcon::Selected);
+        node->setText(0, def.text);
+        QIcon icon = m_images.icon(def.image);
+        if (!def.selectedImage.isEmpty())
+            icon.addPixmap(m_images.pixmap(def.selectedImage), QIcon::Selected);
         node->setIcon(0, icon);
-        if (!spec.key.isEmpty())
-            byKey[spec.key] = node;
+        if (!def.key.isEmpty())
+            byKey[def.key] = node;
     }
     TreeView1->expandItem(byKey.at(tree_text::Schedules));
     TreeView1->expandItem(byKey.at(tree_text::MonthList));

@@ -38,10 +38,10 @@ std::span<const TypeNode> TypeNodes()
     return nodes;
 }
 
-std::vector<TreeNodeSpec> ViewerTreeNodes(bool logReadable)
+std::vector<TreeNodeDef> ViewerTreeNodes(bool logReadable)
 {
     using namespace tree_text;
-    std::vector<TreeNodeSpec> nodes;
+    std::vector<TreeNodeDef> nodes;
     nodes.push_back({Schedules, Schedules, {}, ImageKey::BookClose, ImageKey::BookOpen});
     for (const QString& list : {MonthList, AllList}) {
         nodes.push_back({list, list, Schedules, ImageKey::AppClose, ImageKey::AppOpen});

@@ -33,7 +33,7 @@ struct TypeNode
 std::span<const TypeNode> TypeNodes();
 
 // One node of the viewer's tree as it is added.
-struct TreeNodeSpec
+struct TreeNodeDef
 {
     QString text;
     QString key;    // "" for the type children
@@ -43,7 +43,7 @@ struct TreeNodeSpec
 };
 
 // The 20 fixed nodes, and "ログ" as the 21st when the log can be read.
-std::vector<TreeNodeSpec> ViewerTreeNodes(bool logReadable);
+std::vector<TreeNodeDef> ViewerTreeNodes(bool logReadable);
 
 enum class ListKind
 {

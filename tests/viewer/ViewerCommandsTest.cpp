@@ -12,7 +12,7 @@ const QDate kToday(2026, 12, 10);
 
 TEST(ViewerTree, TwentyNodesAndTheLogOnlyWhenReadable)
 {
-    const std::vector<TreeNodeSpec> nodes = ViewerTreeNodes(false);
+    const std::vector<TreeNodeDef> nodes = ViewerTreeNodes(false);
     ASSERT_EQ(nodes.size(), 20u);
     EXPECT_EQ(ViewerTreeNodes(true).size(), 21u);
     EXPECT_EQ(ViewerTreeNodes(true).back().text, QStringLiteral("ログ"));
