@@ -6,6 +6,7 @@
 #include "app/SearchWiring.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
+#include "app/ViewerWiring.h"
 #include "calendar_window/dialogs/NewAppFrm.h"
 #include "calendar_window/month/DrawCalendar.h"
 #include "calendar_window/summary/DayBalloon.h"
@@ -109,6 +110,7 @@ bool MorvaneProgram::start()
     m_menu = std::make_unique<CalendarMenuFrm>(*m_context);
     m_editor = std::make_unique<EditorWiring>(*m_context, m_menu.get());
     m_search = std::make_unique<SearchWiring>(*m_context);
+    m_viewer = std::make_unique<ViewerWiring>(*m_context, m_menu.get());
     connectEndings();
     traceFirstPaint();
 

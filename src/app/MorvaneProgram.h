@@ -19,6 +19,7 @@ class SearchWiring;
 class SingleInstance;
 class StartingFrm;
 class TerminationSignals;
+class ViewerWiring;
 
 // Where a run keeps its things; the program uses the defaults, tests point
 // them at temporary folders.
@@ -70,6 +71,7 @@ private:
     std::unique_ptr<CalendarMenuFrm> m_menu;
     std::unique_ptr<EditorWiring> m_editor;
     std::unique_ptr<SearchWiring> m_search;
+    std::unique_ptr<ViewerWiring> m_viewer;
     QDate m_lastDate;
     int m_exitCode = 0;
 };

@@ -1,0 +1,59 @@
+#include "viewer/RowKey.h"
+
+#include "data/engine/DatabaseEngine.h"
+#include "viewer/ListModel.h"
+
+namespace morvane {
+
+namespace {
+
+// At least four digits, zero-padded. Every month list row has a key, so
+// this stays clear of the general formatting routines.
+void AppendFourDigits(QString& text, int number)
+{
+    const QString digits = QString::number(number);
+    for (qsizetype pad = 4 - digits.size(); pad > 0; --pad)
+        text += QLatin1Char('0');
+    text += digits;
+}
+
+} // namespace
+
+QString MakeRowKey(int position, int second)
+{
+    QString key;
+    key.reserve(12);
+    key += QLatin1Char('K');
+    AppendFourDigits(key, position);
+    key += QLatin1Char('K');
+    AppendFourDigits(key, second);
+    return key;
+}
+
+std::optional<int> RowKeyPosition(const QString& key)
+{
+    if (!key.startsWith(QLatin1Char('K')))
+        return std::nullopt;
+    const qsizetype end = key.indexOf(QLatin1Char('K'), 1);
+    const QStringView digits = QStringView(key).mid(1, end < 0 ? -1 : end - 1);
+    if (digits.isEmpty())
+        return std::nullopt;
+    for (QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    bool ok = false;
+    const int position = digits.toInt(&ok);
+    return ok ? std::optional<int>(position) : std::nullopt;
+}
+
+bool MoveToRowRecord(Recordset& schedules, const ListRow& row)
+{
+    const std::optional<int> position = RowKeyPosition(row.key);
+    if (!position || row.recordId == 0 || schedules.RecordIdAt(*position) != row.recordId)
+        return false;
+    schedules.SetAbsolutePosition(*position);
+    return true;
+}
+
+} // namespace morvane

@@ -1,0 +1,308 @@
+#include "viewer/ListViewFrm.h"
+
+#include "context/AppContext.h"
+#include "core/ActivityLog.h"
+#include "core/AnsiText.h"
+#include "data/records/ScheduleFields.h"
+#include "ui_toolkit/FileDialog.h"
+#include "ui_toolkit/MsgBox.h"
+#include "viewer/ViewerFixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace morvane {
+
+using test::Dated;
+using test::Equinox;
+using test::ViewerFixture;
+
+namespace {
+
+const QString kMonthPath = QStringLiteral("予定一覧\\月間予定");
+const QString kAllPath = QStringLiteral("予定一覧\\全ての予定");
+
+// A viewer over a fresh data file, opened the way the callers open it.
+struct Setup
+{
+    explicit Setup(bool withLog = false)
+        : clock(QDateTime(QDate(2026, 12, 10), QTime(9, 0))), context(clock, fixture.folder())
+    {
+        if (withLog) {
+            QFile log(LogFilePath(fixture.folder()));
+            log.open(QIODevice::WriteOnly);
+            for (int i = 0; i < 1001; ++i) {
+                log.write(LogLineBytes(
+                    QStringLiteral("2026/01/01 00:%1.00").arg(i % 60, 2, 10, QLatin1Char('0')),
+                    i % 2 ? kLogEndEvent : kLogStartEvent));
+            }
+        }
+    }
+
+    void open(int year, int month)
+    {
+        viewer = std::make_unique<ListViewFrm>(context);
+        viewer->ListViewYear = year;
+        viewer->ListViewMonth = month;
+        viewer->RefreshListView();
+        viewer->show();
+    }
+
+    void adopt() { context.setDatabase(fixture.release()); }
+
+    ViewerFixture fixture;
+    FixedClock clock;
+    AppContext context;
+    std::unique_ptr<ListViewFrm> viewer;
+};
+
+int RowOfDay(const ListViewFrm& viewer, int day, int nth = 0)
+{
+    const auto& rows = viewer.list().rows;
+    for (int r = 0; r < int(rows.size()); ++r) {
+        if (rows[std::size_t(r)].day == day && nth-- == 0)
+            return r;
+    }
+    return -1;
+}
+
+} // namespace
+
+class ListViewFrmTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void menusCaptionsAndShortcuts()
+    {
+        ViewerFixture fixture;
+        FixedClock clock(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+        AppContext context(clock, fixture.folder());
+        ListViewFrm viewer(context);
+        QCOMPARE(viewer.windowTitle(), QStringLiteral("Morvane [Viewer]"));
+        QCOMPARE(viewer.MNU_F_X->text(), QStringLiteral("モルヴァの終了(&X)"));
+        QCOMPARE(viewer.MNU_F_X->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+        QCOMPARE(viewer.MNU_E_E->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+        QCOMPARE(viewer.MNU_E_D->shortcut(), QKeySequence(Qt::Key_Delete));
+        QCOMPARE(viewer.MNU_E_F->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+        QCOMPARE(viewer.MNU_V_J->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_J));
+        QCOMPARE(viewer.MNU_H_C->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(viewer.MNU_E_K->text(), QStringLiteral("過去の予定を削除(&K)"));
+        QCOMPARE(viewer.JumpDropDown->actions().size(), 19);
+        QVERIFY(viewer.GetButtonIndex(QStringLiteral("j_select")) > 0);
+        QCOMPARE(viewer.GetButtonIndex(QStringLiteral("none")), 0);
+        QCOMPARE(viewer.button(QStringLiteral("item_find"))->toolTip(),
+                 QStringLiteral("予定の検索"));
+        // No log file: 20 nodes.
+        int nodes = 0;
+        for (QTreeWidgetItemIterator it(viewer.TreeView1); *it; ++it)
+            ++nodes;
+        QCOMPARE(nodes, 20);
+    }
+
+    void logNodeListsTheFileWithItsWarningAndSorts()
+    {
+        Setup s(true);
+        s.adopt();
+        s.open(2026, 12);
+        MsgBoxScript boxes;
+        QVERIFY(s.viewer->selectPath(QStringLiteral("ログ")));
+        QCOMPARE(s.viewer->list().rows.size(), std::size_t(1001));
+        QCOMPARE(boxes.calls().size(), std::size_t(1));
+        QVERIFY(boxes.lastCall().text.startsWith(
+            QStringLiteral("ログ出力の件数が多すぎます。(1001件)\r\n")));
+        QCOMPARE(boxes.lastCall().title, QStringLiteral("モルヴァ"));
+        QVERIFY(!s.viewer->button(QStringLiteral("item_edit"))->isEnabled());
+        QVERIFY(!s.viewer->MNU_F_N->isEnabled());
+        QVERIFY(s.viewer->MNU_E_D->isEnabled());
+        QVERIFY(!s.viewer->Text1->isEnabled());
+        const QString first = s.viewer->list().rows.front().text(0);
+        s.viewer->ColumnHeader_Click(0);
+        QCOMPARE(s.viewer->list().rows.front().text(0), first); // ascending
+        s.viewer->ColumnHeader_Click(0);
+        QVERIFY(s.viewer->list().rows.front().text(0) > first); // descending
+
+        // The file went after the tree was built: an empty list, no message.
+        QFile::remove(LogFilePath(s.fixture.folder()));
+        boxes.clearCalls();
+        s.viewer->RefreshListView();
+        QCOMPARE(s.viewer->list().rows.size(), std::size_t(0));
+        QCOMPARE(boxes.calls().size(), std::size_t(0));
+    }
+
+    void doubleClickOpensTheEditorOnTheRowsDay()
+    {
+        Setup s;
+        s.fixture.add({Equinox(3, QStringLiteral("春分の日")),
+                       Dated(0, 2016, 3, 21, QStringLiteral("会議"))});
+        s.adopt();
+        s.open(2016, 3);
+        QSignalSpy editor(&s.context.events(), &AppEvents::editorRequested);
+        // 21 March 2016: the substitute row first, then the meeting.
+        const int meeting = RowOfDay(*s.viewer, 21, 1);
+        s.viewer->selectRow(meeting);
+        s.viewer->ListView1_ItemClick();
+        QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("会議"));
+        QCOMPARE(s.context.viewer.selectedScheduleText, QStringLiteral("会議"));
+        s.viewer->ListView1_DblClick();
+        QCOMPARE(editor.size(), 1);
+        QCOMPARE(editor.at(0).at(0).toDate(), QDate(2016, 3, 21));
+        QCOMPARE(editor.at(0).at(1).toBool(), true);
+
+        // The new command: the editor on that day, then a new schedule there.
+        QSignalSpy added(&s.context.events(), &AppEvents::newScheduleRequested);
+        s.viewer->MNU_F_N_Click();
+        QCOMPARE(added.size(), 1);
+        QCOMPARE(added.at(0).at(0).toDate(), QDate(2016, 3, 21));
+    }
+
+    void allListEditOpensTheRecordsDayOrRefreshesWhenItMoved()
+    {
+        Setup s;
+        s.fixture.add({Dated(0, 2026, 1, 5, QStringLiteral("一")),
+                       test::Weekday(0, 0, 5, 2, 1, QStringLiteral("母の日"))});
+        s.adopt();
+        s.open(2026, 12);
+        QVERIFY(s.viewer->selectPath(kAllPath));
+        QCOMPARE(s.viewer->windowTitle(), QStringLiteral("Morvane [Viewer] - 全ての予定一覧"));
+        QSignalSpy editor(&s.context.events(), &AppEvents::editorRequested);
+        s.viewer->selectRow(1);
+        s.viewer->MNU_E_E_Click();
+        QCOMPARE(editor.size(), 1);
+        QCOMPARE(editor.at(0).at(0).toDate(), QDate(2026, 5, 10));
+
+        // Another window deletes the first record: the row's position now
+        // holds nothing, the first row's position holds 母の日.
+        Recordset& rs = s.context.database()->schedules();
+        rs.SetAbsolutePosition(0);
+        rs.Delete();
+        s.viewer->selectRow(0);
+        s.viewer->MNU_E_E_Click();
+        QCOMPARE(editor.size(), 1); // nothing opened on the wrong record
+        QCOMPARE(s.viewer->list().rows.size(), std::size_t(1)); // the list follows the table
+        QCOMPARE(s.viewer->list().rows[0].text(1), QStringLiteral("母の日"));
+    }
+
+    void previousMonthFromJanuaryKeepsTheTypeNode()
+    {
+        Setup s;
+        s.fixture.add(
+            {Dated(1, 0, 12, 23, QStringLiteral("祝")), Dated(0, 0, 12, 23, QStringLiteral("普"))});
+        s.adopt();
+        s.open(2027, 1);
+        const QString holidays = kMonthPath + QStringLiteral("\\祝日");
+        QVERIFY(s.viewer->selectPath(holidays));
+        QVERIFY(s.viewer->button(QStringLiteral("j_back"))->isEnabled());
+        s.viewer->MNU_V_B_Click();
+        QCOMPARE(s.viewer->windowTitle(), QStringLiteral("Morvane [Viewer] - 2026年12月間予定"));
+        QCOMPARE(s.viewer->selectedPath(), holidays);
+        QCOMPARE(s.viewer->list().count, 1);
+        s.viewer->MNU_V_N_Click();
+        QCOMPARE(s.viewer->ListViewYear, 2027);
+        QCOMPARE(s.viewer->ListViewMonth, 1);
+        // The drop-down shows all types whatever node is selected.
+        s.viewer->JumpDropDown_Click(QStringLiteral("前年"));
+        QCOMPARE(s.viewer->windowTitle(), QStringLiteral("Morvane [Viewer] - 2026年1月間予定"));
+        s.viewer->JumpDropDown_Click(QStringLiteral("12月"));
+        QCOMPARE(s.viewer->windowTitle(), QStringLiteral("Morvane [Viewer] - 2026年12月間予定"));
+        QCOMPARE(s.viewer->list().count, 2);
+        s.viewer->JumpDropDown_Click(QStringLiteral("今月"));
+        QCOMPARE(s.viewer->ListViewMonth, 12);
+    }
+
+    void rootViewAndCommandStates()
+    {
+        Setup s;
+        s.adopt();
+        s.open(2026, 12);
+        QVERIFY(s.viewer->selectPath(QStringLiteral("予定一覧")));
+        QCOMPARE(s.viewer->list().rows.size(), std::size_t(2));
+        QCOMPARE(s.viewer->list().rows[1].text(0), QStringLiteral("全ての予定"));
+        QVERIFY(!s.viewer->Text1->isEnabled());
+        QVERIFY(!s.viewer->button(QStringLiteral("j_back"))->isEnabled());
+        s.viewer->selectRow(1);
+        s.viewer->ListView1_DblClick();
+        QCOMPARE(s.viewer->selectedPath(), kAllPath);
+        // An empty table: nothing to edit or delete.
+        QVERIFY(!s.viewer->MNU_E_E->isEnabled());
+        QVERIFY(!s.viewer->button(QStringLiteral("item_delete"))->isEnabled());
+        QCOMPARE(s.viewer->StatusPanel4->text(), QStringLiteral("0件"));
+    }
+
+    void exportWritesTheChosenFile()
+    {
+        Setup s;
+        s.adopt();
+        s.open(2026, 12);
+        MsgBoxScript boxes;
+        FileDialog::resetScript();
+        s.viewer->MNU_F_E_Click();
+        QCOMPARE(boxes.lastCall().text, QStringLiteral("予定がありません。"));
+        QCOMPARE(boxes.lastCall().title, QStringLiteral("エクスポート"));
+        QVERIFY(FileDialog::requests().empty());
+
+        Recordset& rs = s.context.database()->schedules();
+        rs.AddNew();
+        for (const auto& [field, value] : {std::pair{schedule_fields::Type, 0},
+                                           {schedule_fields::Year, 2016},
+                                           {schedule_fields::Month, 3},
+                                           {schedule_fields::Day, 21},
+                                           {schedule_fields::Week, -1}})
+            rs.SetValue(field, Value(value));
+        rs.SetValue(schedule_fields::Message, Value(QStringLiteral("休み")));
+        rs.Update();
+
+        const QString path = s.fixture.folder() + QStringLiteral("/out.csv");
+        FileDialog::setNextCancel();
+        boxes.clearCalls();
+        s.viewer->MNU_F_E_Click();
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(boxes.calls().size(), std::size_t(0));
+
+        FileDialog::setNextFileName(path);
+        s.viewer->MNU_F_E_Click();
+        const FileDialog::Request request = FileDialog::requests().back();
+        QCOMPARE(request.options.title, QStringLiteral("エクスポートするファイル"));
+        QCOMPARE(request.options.fileName, QStringLiteral("morv.csv"));
+        QCOMPARE(request.options.defaultExtension, QStringLiteral("csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), ToAnsi(QStringLiteral("\"2016年3月21日\" ,\"休み\"\r\n")));
+
+        // A folder that does not exist: the message names the file.
+        const QString missing = s.fixture.folder() + QStringLiteral("/gone/out.csv");
+        FileDialog::setNextFileName(missing);
+        s.viewer->MNU_F_E_Click();
+        QVERIFY(boxes.lastCall().text.contains(QStringLiteral("out.csv")));
+        QCOMPARE(boxes.lastCall().style, MsgBoxStyle::Exclamation);
+        FileDialog::resetScript();
+    }
+
+    void placementIsSavedOnClose()
+    {
+        Setup s;
+        s.adopt();
+        s.open(2026, 12);
+        s.viewer->resize(700, 500);
+        s.viewer->move(40, 60);
+        QTest::qWait(50);
+        s.viewer->close();
+        const Settings& settings = s.context.settings();
+        QVERIFY(settings.ViewWidth >= 2000);
+        QVERIFY(settings.ViewLineX > 100);
+        QVERIFY(settings.ViewLineY > 500);
+    }
+};
+
+} // namespace morvane
+
+QTEST_MAIN(morvane::ListViewFrmTest)
+#include "ListViewFrmTest.moc"
