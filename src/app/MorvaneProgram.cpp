@@ -12,6 +12,7 @@
 #include "core/SettingsStore.h"
 #include "ui_toolkit/WindowLayering.h"
 #include "context/AppContext.h"
+#include "app/AlarmWiring.h"
 #include "app/DateTick.h"
 #include "app/Lifecycle.h"
 #include "app/SingleInstance.h"
@@ -105,6 +106,7 @@ bool MorvaneProgram::start()
     m_calendar->Form_Load();
     AttachDayBalloon(*m_calendar);
     m_menu = std::make_unique<CalendarMenuFrm>(*m_context);
+    m_alarms = std::make_unique<AlarmWiring>(*m_context, *m_calendar, *m_menu);
     connectEndings();
     traceFirstPaint();
 
@@ -135,6 +137,7 @@ bool MorvaneProgram::start()
 
     // 16. to 18. Alarms, then the tick.
     DoEvents();
+    m_alarms->ResetAlarmFlags();
     ScanAlarms(*m_context);
     DoEvents();
     startTimer1();
@@ -183,8 +186,7 @@ void MorvaneProgram::startTimer1()
     // A few hundred milliseconds either way do not matter to a date check
     // or an alarm minute, and let the system bundle wake-ups.
     timer->setTimerType(Qt::CoarseTimer);
-    connect(timer, &QTimer::timeout, this,
-            [this] { DateTick(*m_context, *m_calendar, m_lastDate); });
+    connect(timer, &QTimer::timeout, this, [this] { m_alarms->Timer1_Timer(m_lastDate); });
     timer->start(kTickMilliseconds);
 }
 

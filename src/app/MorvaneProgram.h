@@ -10,6 +10,7 @@
 
 namespace morvane {
 
+class AlarmWiring;
 class AppContext;
 class CalendarFrm;
 class CalendarMenuFrm;
@@ -47,6 +48,7 @@ public:
     AppContext* context() const { return m_context.get(); }
     CalendarFrm* calendar() const { return m_calendar.get(); }
     CalendarMenuFrm* menu() const { return m_menu.get(); }
+    AlarmWiring* alarms() const { return m_alarms.get(); }
     Lifecycle* lifecycle() const { return m_lifecycle.get(); }
 
 private:
@@ -66,6 +68,8 @@ private:
     std::unique_ptr<StartingFrm> m_starting;
     std::unique_ptr<CalendarFrm> m_calendar;
     std::unique_ptr<CalendarMenuFrm> m_menu;
+    // Goes before the windows it drives.
+    std::unique_ptr<AlarmWiring> m_alarms;
     QDate m_lastDate;
     int m_exitCode = 0;
 };
