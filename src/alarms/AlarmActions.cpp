@@ -63,10 +63,12 @@ AlarmOkResult Stay(AlarmOkOutcome outcome, const QString& text, const QString& t
     return AlarmOkResult{outcome, UserMessage{text, MessageIcon::Exclamation, title}};
 }
 
-// Edit, the changes, Update; nothing is left half done in the edit buffer.
-template <typename Change> void Write(Recordset& schedules, Change change)
+// Edit (unless already editing), the changes, Update; nothing is left half
+// done in the edit buffer.
+template <typename Change> void Write(Recordset& schedules, Change change, bool startEdit = true)
 {
-    schedules.Edit();
+    if (startEdit)
+        schedules.Edit();
     try {
         change();
         schedules.Update();
@@ -81,7 +83,7 @@ QString AlarmText(const QTime& time)
     return time.toString(QStringLiteral("HH:mm"));
 }
 
-void Acknowledge(AppContext& context, Recordset& schedules, qint64 recordId)
+void AcknowledgeRecord(AppContext& context, Recordset& schedules, qint64 recordId)
 {
     if (IsDatedOneOff(ReadSchedulePattern(schedules))) {
         // A one-off never rings again, also after a restart.
@@ -98,8 +100,10 @@ void Acknowledge(AppContext& context, Recordset& schedules, qint64 recordId)
 
 } // namespace
 
-AlarmOkResult AlarmOk(AppContext& context, qint64 recordId, const AlarmOkInput& input,
-                      const std::function<bool()>& confirm)
+namespace {
+
+AlarmOkResult RunOk(AppContext& context, qint64 recordId, const AlarmOkInput& input,
+                    const std::function<bool()>& confirm)
 {
     ScheduleDatabase* database = context.database();
     const int position = database ? database->schedules().PositionOfRecordId(recordId) : -1;
@@ -115,28 +119,24 @@ AlarmOkResult AlarmOk(AppContext& context, qint64 recordId, const AlarmOkInput& 
             return AlarmOkResult{AlarmOkOutcome::Declined, {}};
     }
 
-    try {
-        // The question let events run; the record may have moved meanwhile.
-        schedules.SetAbsolutePosition(schedules.PositionOfRecordId(recordId));
-        if (input.ringAgain) {
-            Write(schedules, [&] {
-                schedules.SetValue(f::Alarm, Value(AlarmText(input.ringAgainTime)));
-                schedules.SetValue(f::AlarmFlag, Value::Null());
-            });
-        } else {
-            Acknowledge(context, schedules, recordId);
-        }
+    // The question let events run; the record may have moved meanwhile.
+    schedules.SetAbsolutePosition(schedules.PositionOfRecordId(recordId));
+    if (input.ringAgain) {
+        Write(schedules, [&] {
+            schedules.SetValue(f::Alarm, Value(AlarmText(input.ringAgainTime)));
+            schedules.SetValue(f::AlarmFlag, Value::Null());
+        });
+    } else {
+        AcknowledgeRecord(context, schedules, recordId);
+    }
 
-        if (input.deleteSchedule) {
-            const int at = schedules.AbsolutePosition();
-            schedules.Delete();
-            context.alarms.recordDeleted(at);
-            emit context.events().drawCalendarRequested(context.DisplayMonth);
-            emit context.events().alarmScanRequested();
-            return {};
-        }
-    } catch (const EngineError& error) {
-        return Stay(AlarmOkOutcome::Failed, error.message(), SaveScheduleTitle);
+    if (input.deleteSchedule) {
+        const int at = schedules.AbsolutePosition();
+        schedules.Delete();
+        context.alarms.recordDeleted(at);
+        emit context.events().drawCalendarRequested(context.DisplayMonth);
+        emit context.events().alarmScanRequested();
+        return {};
     }
 
     schedules.Edit();
@@ -144,31 +144,41 @@ AlarmOkResult AlarmOk(AppContext& context, qint64 recordId, const AlarmOkInput& 
         schedules.SetValue(f::Message, Value(input.text));
     } catch (const EngineError& error) {
         schedules.CancelUpdate();
-        if (error.code() == EngineErrorCode::FieldTooSmall) {
-            return Stay(AlarmOkOutcome::TextTooLong,
-                        TextTooLongMessage(schedules.Size(f::Message), AnsiByteLength(input.text)),
-                        SaveScheduleTitle);
-        }
-        return Stay(AlarmOkOutcome::Failed, error.message(), SaveScheduleTitle);
+        if (error.code() != EngineErrorCode::FieldTooSmall)
+            throw;
+        return Stay(AlarmOkOutcome::TextTooLong,
+                    TextTooLongMessage(schedules.Size(f::Message), AnsiByteLength(input.text)),
+                    SaveScheduleTitle);
     }
+    Write(
+        schedules,
+        [&] {
+            if (input.moveDate) {
+                schedules.SetValue(f::Year, Value(input.moveTo.year()));
+                schedules.SetValue(f::Month, Value(input.moveTo.month()));
+                schedules.SetValue(f::Day, Value(input.moveTo.day()));
+            }
+        },
+        false);
+    if (input.moveDate)
+        emit context.events().drawCalendarRequested(context.DisplayMonth);
+    return {};
+}
+
+} // namespace
+
+AlarmOkResult AlarmOk(AppContext& context, qint64 recordId, const AlarmOkInput& input,
+                      const std::function<bool()>& confirm)
+{
     try {
-        if (input.moveDate) {
-            schedules.SetValue(f::Year, Value(input.moveTo.year()));
-            schedules.SetValue(f::Month, Value(input.moveTo.month()));
-            schedules.SetValue(f::Day, Value(input.moveTo.day()));
-        }
-        schedules.Update();
+        return RunOk(context, recordId, input, confirm);
     } catch (const EngineError& error) {
-        // The acknowledgement above is stored; the text and the date are
+        // Whatever was stored before the failure stays stored; the rest is
         // not, and the user is told so instead of the window just closing.
-        schedules.CancelUpdate();
         return Stay(AlarmOkOutcome::Failed,
                     QStringLiteral(u"予定を保存できませんでした。\r\n") + error.message(),
                     SaveScheduleTitle);
     }
-    if (input.moveDate)
-        emit context.events().drawCalendarRequested(context.DisplayMonth);
-    return {};
 }
 
 } // namespace morvane

@@ -10,9 +10,6 @@ namespace morvane {
 
 namespace {
 
-// How long the first pass runs before it lets pending events in.
-constexpr qint64 kYieldEveryMilliseconds = 30;
-
 const QString kHasAlarmText = QStringLiteral("Not([Alarm] = '' )");
 
 class ScanGuard
@@ -35,7 +32,7 @@ AlarmEntry EntryOfCurrent(const Recordset& schedules)
 // Pass 1. False when the record the pass stood on vanished while events
 // ran; the scan then starts over.
 bool ListMissedOneOffs(std::vector<AlarmEntry>& list, Recordset& schedules, QDate today,
-                       const std::function<void()>& yield)
+                       const std::function<void()>& yield, int yieldEvery)
 {
     QElapsedTimer sinceYield;
     sinceYield.start();
@@ -44,7 +41,7 @@ bool ListMissedOneOffs(std::vector<AlarmEntry>& list, Recordset& schedules, QDat
         const AlarmRecord record = ReadAlarmRecord(schedules);
         if (!record.alarmFlag && DatePassed(record.pattern, today))
             list.push_back(EntryOfCurrent(schedules));
-        if (yield && sinceYield.elapsed() >= kYieldEveryMilliseconds) {
+        if (yield && sinceYield.elapsed() >= yieldEvery) {
             const qint64 id = schedules.RecordId();
             yield();
             sinceYield.restart();
@@ -88,7 +85,7 @@ void FollowMovedRecords(std::vector<AlarmEntry>& list, const Recordset& schedule
 } // namespace
 
 void ScanAlarms(AlarmState& state, Recordset& schedules, QDate today,
-                const std::function<void()>& yield)
+                const std::function<void()>& yield, int yieldEveryMilliseconds)
 {
     if (state.scanning) {
         state.rescanPending = true;
@@ -99,7 +96,7 @@ void ScanAlarms(AlarmState& state, Recordset& schedules, QDate today,
     do {
         state.rescanPending = false;
         list.clear();
-        if (!ListMissedOneOffs(list, schedules, today, yield)) {
+        if (!ListMissedOneOffs(list, schedules, today, yield, yieldEveryMilliseconds)) {
             state.rescanPending = true;
             continue;
         }

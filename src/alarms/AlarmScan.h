@@ -15,12 +15,12 @@ struct AlarmState;
 // position and id. Moves the current record of `schedules`.
 //
 // `yield` lets the windows breathe during a long first pass; it runs at most
-// every few tens of milliseconds. While the scan runs `state.scanning` is
+// every `yieldEveryMilliseconds`. While the scan runs `state.scanning` is
 // set so that the tick leaves the list alone. A scan asked for from inside
 // `yield` (the table changed meanwhile) is not nested: the running scan
 // starts over once it has finished. Engine errors reach the caller, with
 // the list left as it was.
 void ScanAlarms(AlarmState& state, Recordset& schedules, QDate today,
-                const std::function<void()>& yield = {});
+                const std::function<void()>& yield = {}, int yieldEveryMilliseconds = 30);
 
 } // namespace morvane
