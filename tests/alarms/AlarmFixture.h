@@ -75,7 +75,8 @@ public:
         AppEvents& events = context.events();
         QObject::connect(&events, &AppEvents::alarmScanRequested, &events, [this] {
             ++scanRequests;
-            scan();
+            if (answerScans)
+                scan();
         });
         QObject::connect(&events, &AppEvents::alarmFlashRequested, &events,
                          [this](bool on) { on ? ++flashStarts : ++flashStops; });
@@ -141,6 +142,8 @@ public:
     FixedClock clock;
     AppContext context;
     CountingSound sound;
+    // Off when the program's own wiring answers the scan requests.
+    bool answerScans = true;
     int scanRequests = 0;
     int flashStarts = 0;
     int flashStops = 0;
