@@ -5,8 +5,6 @@
 #include "data/records/DayFilter.h"
 #include "data/records/ScheduleFields.h"
 
-#include <QStringList>
-
 namespace morvane {
 
 namespace {
@@ -30,12 +28,31 @@ bool IsNoWeekRule(const std::optional<int>& week)
 
 } // namespace
 
+AlarmFieldIndexes::AlarmFieldIndexes(const Recordset& rs)
+    : type(rs.FieldIndex(schedule_fields::Type)), year(rs.FieldIndex(schedule_fields::Year)),
+      month(rs.FieldIndex(schedule_fields::Month)), day(rs.FieldIndex(schedule_fields::Day)),
+      week(rs.FieldIndex(schedule_fields::Week)),
+      dayOfTheWeek(rs.FieldIndex(schedule_fields::DayOfTheWeek)),
+      alarm(rs.FieldIndex(schedule_fields::Alarm)),
+      alarmFlag(rs.FieldIndex(schedule_fields::AlarmFlag))
+{}
+
 AlarmRecord ReadAlarmRecord(const Recordset& schedules)
 {
+    return ReadAlarmRecord(schedules, AlarmFieldIndexes(schedules));
+}
+
+AlarmRecord ReadAlarmRecord(const Recordset& rs, const AlarmFieldIndexes& fields)
+{
     AlarmRecord record;
-    record.pattern = ReadSchedulePattern(schedules);
-    record.alarm = OptionalText(schedules.GetValue(schedule_fields::Alarm));
-    record.alarmFlag = OptionalText(schedules.GetValue(schedule_fields::AlarmFlag));
+    record.pattern.type = OptionalInt(rs.GetValue(fields.type));
+    record.pattern.year = OptionalInt(rs.GetValue(fields.year));
+    record.pattern.month = OptionalInt(rs.GetValue(fields.month));
+    record.pattern.day = OptionalInt(rs.GetValue(fields.day));
+    record.pattern.week = OptionalInt(rs.GetValue(fields.week));
+    record.pattern.dayOfTheWeek = OptionalInt(rs.GetValue(fields.dayOfTheWeek));
+    record.alarm = OptionalText(rs.GetValue(fields.alarm));
+    record.alarmFlag = OptionalText(rs.GetValue(fields.alarmFlag));
     return record;
 }
 
@@ -77,18 +94,26 @@ QString TodayAlarmCriterion(QDate today)
 
 std::optional<QTime> AlarmTime(const QString& alarm)
 {
-    const QStringList parts = alarm.trimmed().split(QLatin1Char(':'));
-    if (parts.size() < 2 || parts.size() > 3)
-        return std::nullopt;
-    int values[3] = {0, 0, 0};
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        bool ok = false;
-        const QString part = parts[i].trimmed();
-        values[i] = part.toInt(&ok);
-        if (!ok || part.isEmpty() || part.size() > 2)
+    // "h:mm", "hh:mm" or "hh:mm:ss", blanks around the whole allowed.
+    const QStringView text = QStringView(alarm).trimmed();
+    int parts[3] = {0, 0, 0};
+    int count = 0;
+    int digits = 0;
+    for (const QChar c : text) {
+        if (c == u':') {
+            if (digits == 0 || ++count > 2)
+                return std::nullopt;
+            digits = 0;
+        } else if (c >= u'0' && c <= u'9' && digits < 2) {
+            parts[count] = parts[count] * 10 + (c.unicode() - u'0');
+            ++digits;
+        } else {
             return std::nullopt;
+        }
     }
-    const QTime time(values[0], values[1], values[2]);
+    if (count == 0 || digits == 0)
+        return std::nullopt;
+    const QTime time(parts[0], parts[1], parts[2]);
     if (!time.isValid())
         return std::nullopt;
     return time;
@@ -101,23 +126,32 @@ QString AlarmTimeText(const QString& alarm)
     return alarm.trimmed();
 }
 
+AlarmMoment::AlarmMoment(const QDateTime& now)
+    : today(now.date()), weekday(WeekdayNumber(today)), weekOfMonth(GetWeekOfMonth(today)),
+      hhmm(now.time().toString(QStringLiteral("HH:mm")))
+{}
+
 bool IsAlarmDue(const AlarmRecord& record, const QDateTime& now)
+{
+    return IsAlarmDue(record, AlarmMoment(now));
+}
+
+bool IsAlarmDue(const AlarmRecord& record, const AlarmMoment& now)
 {
     if (!HasAlarmTime(record))
         return false;
     const SchedulePattern& p = record.pattern;
-    const QDate today = now.date();
-    const int y = today.year();
-    const int m = today.month();
-    const int d = today.day();
+    const int y = now.today.year();
+    const int m = now.today.month();
+    const int d = now.today.day();
     if (!p.year || !p.month)
         return false;
     if ((*p.year == 0 || *p.year == y) && (*p.month == 0 || *p.month == m)) {
-        const bool weekdayRule = (Is(p.week, 0) || Is(p.week, GetWeekOfMonth(today))) &&
-                                 Is(p.dayOfTheWeek, WeekdayNumber(today));
+        const bool weekdayRule =
+            (Is(p.week, 0) || Is(p.week, now.weekOfMonth)) && Is(p.dayOfTheWeek, now.weekday);
         if (Is(p.day, d) || weekdayRule) {
             // Texts compare like clock times once both are "hh:mm".
-            return AlarmTimeText(*record.alarm) <= now.time().toString(QStringLiteral("HH:mm"));
+            return AlarmTimeText(*record.alarm) <= now.hhmm;
         }
         return p.day && *p.day < d;
     }

@@ -22,8 +22,17 @@ struct AlarmRecord
 
 class Recordset;
 
+// Where the alarm fields stand in a Schedule recordset; looked up once for
+// a run over many records.
+struct AlarmFieldIndexes
+{
+    explicit AlarmFieldIndexes(const Recordset& schedules);
+    int type, year, month, day, week, dayOfTheWeek, alarm, alarmFlag;
+};
+
 // The alarm fields of the current record of a Schedule recordset.
 AlarmRecord ReadAlarmRecord(const Recordset& schedules);
+AlarmRecord ReadAlarmRecord(const Recordset& schedules, const AlarmFieldIndexes& fields);
 
 // A record with an alarm time worth checking: Trim(Alarm) is not empty.
 bool HasAlarmTime(const AlarmRecord& record);
@@ -53,11 +62,22 @@ QString AlarmTimeText(const QString& alarm);
 // The hour and minute of a stored alarm; nothing when it is not a time.
 std::optional<QTime> AlarmTime(const QString& alarm);
 
+// The clock as the due test compares it, worked out once per tick.
+struct AlarmMoment
+{
+    explicit AlarmMoment(const QDateTime& now);
+    QDate today;
+    int weekday;     // 1 = Sunday
+    int weekOfMonth; // 1 to 5
+    QString hhmm;    // "09:30"
+};
+
 // Whether the alarm of a listed record is due at `now`. Today's rule: when
 // its "hh:mm" has come. An earlier day of this month, an earlier month of
 // this year or a fixed date of an earlier year: at once (missed alarms, and
 // a weekday rule's entry of yesterday after midnight).
 bool IsAlarmDue(const AlarmRecord& record, const QDateTime& now);
+bool IsAlarmDue(const AlarmRecord& record, const AlarmMoment& now);
 
 // Day text of a date: "2026/3/5", no leading zeros.
 QString DayText(QDate date);

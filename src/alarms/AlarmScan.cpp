@@ -36,9 +36,10 @@ bool ListMissedOneOffs(std::vector<AlarmEntry>& list, Recordset& schedules, QDat
 {
     QElapsedTimer sinceYield;
     sinceYield.start();
+    const AlarmFieldIndexes fields(schedules);
     schedules.FindFirst(kHasAlarmText);
     while (!schedules.NoMatch()) {
-        const AlarmRecord record = ReadAlarmRecord(schedules);
+        const AlarmRecord record = ReadAlarmRecord(schedules, fields);
         if (!record.alarmFlag && DatePassed(record.pattern, today))
             list.push_back(EntryOfCurrent(schedules));
         if (yield && sinceYield.elapsed() >= yieldEvery) {
@@ -61,9 +62,10 @@ bool ListMissedOneOffs(std::vector<AlarmEntry>& list, Recordset& schedules, QDat
 void ListToday(std::vector<AlarmEntry>& list, Recordset& schedules, QDate today)
 {
     const QString criterion = TodayAlarmCriterion(today);
+    const AlarmFieldIndexes fields(schedules);
     schedules.FindFirst(criterion);
     while (!schedules.NoMatch()) {
-        const AlarmRecord record = ReadAlarmRecord(schedules);
+        const AlarmRecord record = ReadAlarmRecord(schedules, fields);
         if (HasAlarmTime(record) && !record.alarmFlag)
             list.push_back(EntryOfCurrent(schedules));
         schedules.FindNext(criterion);

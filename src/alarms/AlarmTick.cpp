@@ -37,7 +37,8 @@ void CheckDueAlarms(AppContext& context, AlarmSound& sound, bool alarmWindowVisi
     if (DropStaleEntries(alarms, schedules))
         emit context.events().alarmScanRequested();
 
-    const QDateTime now = context.clock().now();
+    const AlarmMoment now(context.clock().now());
+    const AlarmFieldIndexes fields(schedules);
     for (std::size_t i = 0; i < alarms.AlarmList.size(); ++i) {
         const AlarmEntry entry = alarms.AlarmList[i];
         // Still checked one by one: without a scan connected the stale
@@ -45,7 +46,7 @@ void CheckDueAlarms(AppContext& context, AlarmSound& sound, bool alarmWindowVisi
         if (!entry.live() || !HoldsItsRecord(entry, schedules))
             continue;
         schedules.SetAbsolutePosition(entry.position);
-        if (IsAlarmDue(ReadAlarmRecord(schedules), now)) {
+        if (IsAlarmDue(ReadAlarmRecord(schedules, fields), now)) {
             alarms.AlarmIndex = int(i);
             RaiseAlarm(context, sound);
         }
