@@ -163,6 +163,10 @@ bool AlarmMsgFrm::SetAlarmMsg()
     show();
     Command1->setFocus();
     raise();
+    // Shown without taking the keys, the window may never be activated
+    // before OK is clicked; the user has seen the alarm now, so later alarms
+    // may beep and play again.
+    Form_Activate();
     return true;
 }
 

@@ -15,6 +15,9 @@
 #include "ui_toolkit/MousePointer.h"
 #include "ui_toolkit/MsgBox.h"
 
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QScopedValueRollback>
 
 namespace morvane {
@@ -100,11 +103,29 @@ bool AlarmWiring::alarmWindowVisible() const
 
 void AlarmWiring::showAlarmMessage()
 {
+    // The flasher may have stopped on its lit picture.
     m_menu.stopFlashing();
+    m_menu.setDayNotifyIcon();
     try {
-        alarmWindow().SetAlarmMsg();
+        if (alarmWindow().SetAlarmMsg())
+            traceShownAlarm();
     } catch (const EngineError& error) {
         reportOnce(QStringLiteral(u"アラームの予定を読み込めませんでした。\r\n") + error.message());
+    }
+}
+
+// For the end-to-end test only: the caption and text the alarm window
+// shows, one line each per showing, appended to the file the test names.
+void AlarmWiring::traceShownAlarm()
+{
+    const QString path = qEnvironmentVariable("MORVANE_ALARM_TRACE");
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        const AlarmMsgFrm& window = *m_window;
+        file.write(window.Label2->text().toUtf8() + '\n');
+        file.write(window.Text1->toPlainText().toUtf8() + '\n');
     }
 }
 

@@ -47,6 +47,7 @@ public:
 
 private:
     void showAlarmMessage();
+    void traceShownAlarm();
     void reportOnce(const QString& text);
 
     AppContext& m_context;
