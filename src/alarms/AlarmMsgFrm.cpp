@@ -43,7 +43,8 @@ void Place(QWidget* control, int left, int top, int width, int height)
 } // namespace
 
 AlarmMsgFrm::AlarmMsgFrm(AppContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
       Image1(new QLabel(this)), Label2(new QLabel(this)), Text1(new QPlainTextEdit(this)),
       DTPicker1(new DateTimePicker(QStringLiteral("HH:mm"), this)),
       DTPicker2(new DateTimePicker(QStringLiteral(u"yyyy年M月d日(ddd)"), this)),
