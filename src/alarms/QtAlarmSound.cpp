@@ -25,16 +25,16 @@ void QtAlarmSound::play(const QString& file)
 {
     if (file.trimmed().isEmpty())
         return;
-    if (!m_player) {
+    // A player of its own for every playback: the one before stops with it,
+    // and no state left over from an ended or failed playback can keep the
+    // new one silent. An unplayable file is silent: errors go nowhere.
+    if (m_player)
+        m_player->stop();
+    m_player = std::make_unique<QMediaPlayer>();
+    if (!m_output)
         m_output = std::make_unique<QAudioOutput>();
-        m_player = std::make_unique<QMediaPlayer>();
-        m_player->setAudioOutput(m_output.get());
-        // An unplayable file is silent: the player's errors go nowhere.
-    }
-    m_player->stop();
-    const QUrl source = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
-    if (m_player->source() != source)
-        m_player->setSource(source);
+    m_player->setAudioOutput(m_output.get());
+    m_player->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
     m_player->play();
 }
 
