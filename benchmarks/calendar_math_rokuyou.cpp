@@ -1,3 +1,4 @@
+#include "calendar_math/LunarYear.h"
 #include "calendar_math/Rokuyou.h"
 
 #include <QDate>
@@ -40,5 +41,18 @@ void BM_GetRokuyouMonth(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GetRokuyouMonth)->Unit(benchmark::kMicrosecond);
+
+// What a call costs when its lunar year is not kept yet: the solstices, the
+// new moons and (in a year with a leap month) the principal terms, found
+// from the full series.
+void BM_BuildLunarYear(benchmark::State& state)
+{
+    int year = 1951;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(morvane::BuildLunarYear(year));
+        year = year == 2050 ? 1951 : year + 1;
+    }
+}
+BENCHMARK(BM_BuildLunarYear)->Unit(benchmark::kMicrosecond);
 
 } // namespace

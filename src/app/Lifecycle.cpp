@@ -1,7 +1,7 @@
 #include "app/Lifecycle.h"
 
-#include "core/SettingsStore.h"
 #include "context/AppContext.h"
+#include "core/SettingsStore.h"
 
 #include <QSettings>
 

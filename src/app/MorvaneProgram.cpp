@@ -1,5 +1,11 @@
 #include "app/MorvaneProgram.h"
 
+#include "app/AlarmWiring.h"
+#include "app/DateTick.h"
+#include "app/EditorWiring.h"
+#include "app/Lifecycle.h"
+#include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
 #include "calendar_window/dialogs/NewAppFrm.h"
 #include "calendar_window/month/DrawCalendar.h"
 #include "calendar_window/summary/DayBalloon.h"
@@ -7,19 +13,14 @@
 #include "calendar_window/window/CalendarFrm.h"
 #include "calendar_window/window/CalendarSurface.h"
 #include "calendar_window/window/StartingFrm.h"
+#include "context/AppContext.h"
 #include "core/ActivityLog.h"
 #include "core/ProgramFolder.h"
 #include "core/SettingsStore.h"
-#include "ui_toolkit/WindowLayering.h"
-#include "context/AppContext.h"
-#include "app/AlarmWiring.h"
-#include "app/DateTick.h"
-#include "app/Lifecycle.h"
-#include "app/SingleInstance.h"
-#include "app/TerminationSignals.h"
 #include "data/records/ScheduleDatabase.h"
 #include "ui_toolkit/EventPump.h"
 #include "ui_toolkit/MsgBox.h"
+#include "ui_toolkit/WindowLayering.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -106,6 +107,7 @@ bool MorvaneProgram::start()
     m_calendar->Form_Load();
     AttachDayBalloon(*m_calendar);
     m_menu = std::make_unique<CalendarMenuFrm>(*m_context);
+    m_editor = std::make_unique<EditorWiring>(*m_context, m_menu.get());
     m_alarms = std::make_unique<AlarmWiring>(*m_context, *m_calendar, *m_menu);
     connectEndings();
     traceFirstPaint();

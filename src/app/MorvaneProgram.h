@@ -14,6 +14,7 @@ class AlarmWiring;
 class AppContext;
 class CalendarFrm;
 class CalendarMenuFrm;
+class EditorWiring;
 class Lifecycle;
 class SingleInstance;
 class StartingFrm;
@@ -68,6 +69,7 @@ private:
     std::unique_ptr<StartingFrm> m_starting;
     std::unique_ptr<CalendarFrm> m_calendar;
     std::unique_ptr<CalendarMenuFrm> m_menu;
+    std::unique_ptr<EditorWiring> m_editor;
     // Goes before the windows it drives.
     std::unique_ptr<AlarmWiring> m_alarms;
     QDate m_lastDate;

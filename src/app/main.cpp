@@ -1,5 +1,5 @@
-#include "core/AppIdentity.h"
 #include "app/MorvaneProgram.h"
+#include "core/AppIdentity.h"
 
 #include <QApplication>
 
@@ -8,7 +8,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromLatin1(morvane::kOrganizationName));
     QApplication::setApplicationName(QString::fromLatin1(morvane::kApplicationName));
-    QApplication::setApplicationDisplayName(QStringLiteral(u"モルヴァ"));
     // The calendar may be hidden with only the tray icon left: closing a
     // dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -102,7 +102,59 @@ double SumFast(const double* amplitude, const double* rate, const double* phase,
     return sum;
 }
 
+MORVANE_SERIES_CLONES
+double SumCombinationFast(const CombinationSeries& series,
+                          const double (&arguments)[kCombinedArguments], double e,
+                          double radiansPerDegree)
+{
+    double values[kMaxPeriodicTerms];
+    const double* const m0 = series.multiplier[0];
+    const double* const m1 = series.multiplier[1];
+    const double* const m2 = series.multiplier[2];
+    const double* const m3 = series.multiplier[3];
+    const double e1 = e - 1;
+    const std::size_t blocks = PaddedTermCount(series.size) / kTermBlock;
+    for (std::size_t block = 0; block < blocks; ++block) {
+        for (std::size_t j = 0; j < kTermBlock; ++j) {
+            const std::size_t i = block * kTermBlock + j;
+            const double a = m0[i] * arguments[0] + m1[i] * arguments[1] + m2[i] * arguments[2] +
+                             m3[i] * arguments[3] + series.phase[i];
+            const double x = radiansPerDegree * (a - 360 * SmallFloor(a * kTurnsPerDegree));
+            // e^p for p in {0, 1, 2} without a branch.
+            const double p = series.power[i];
+            const double scale = 1 + p * e1 + p * (p - 1) * 0.5 * e1 * e1;
+            values[i] = series.amplitude[i] * scale * CosineKernel(x);
+        }
+    }
+    double sum = 0;
+    for (std::size_t i = 0; i < series.size; ++i)
+        sum += values[i];
+    return sum;
+}
+
 } // namespace
+
+double SumCombinationSeries(const CombinationSeries& series,
+                            const double (&arguments)[kCombinedArguments], double e,
+                            double radiansPerDegree)
+{
+    bool small = series.size <= kMaxPeriodicTerms;
+    for (double argument : arguments)
+        small = small && std::abs(argument) <= 360;
+    if (small)
+        return SumCombinationFast(series, arguments, e, radiansPerDegree);
+    double sum = 0;
+    for (std::size_t i = 0; i < series.size; ++i) {
+        double a = series.phase[i];
+        for (std::size_t j = 0; j < kCombinedArguments; ++j)
+            a += series.multiplier[j][i] * arguments[j];
+        const double p = series.power[i];
+        const double scale = p == 0 ? 1 : p == 1 ? e : e * e;
+        sum += series.amplitude[i] * scale *
+               std::cos(radiansPerDegree * (a - 360 * std::floor(a / 360)));
+    }
+    return sum;
+}
 
 double SumPeriodicSeries(const PeriodicSeries& series, double t, double radiansPerDegree)
 {

@@ -58,15 +58,25 @@ int GetWeekOfMonth(QDate date)
 
 int GetEquinoxDay(int year, int month)
 {
-    double base = 0;
-    if (month == 3)
-        base = 20.8431;
-    else if (month == 9)
-        base = 23.2488;
-    else
+    if (month != 3 && month != 9)
         return 0;
-    const double k = year - 1980;
-    return static_cast<int>(std::floor(base + 0.242194 * k - std::floor(k / 4)));
+    // The published approximation carries one pair of constants per period:
+    // the mean equinox drifts against the Gregorian leap-year cycle, so one
+    // pair cannot hold across 1900 and 2100, which are not leap years.
+    const bool spring = month == 3;
+    double base = 0;
+    int leapOrigin = 1980;
+    if (year < 1980) {
+        base = spring ? 20.8357 : 23.2588;
+        leapOrigin = 1983;
+    } else if (year < 2100) {
+        base = spring ? 20.8431 : 23.2488;
+    } else {
+        base = spring ? 21.8510 : 24.2488;
+    }
+    // Whole leap days since the origin, counted toward zero.
+    const int leapDays = (year - leapOrigin) / 4;
+    return static_cast<int>(std::floor(base + 0.242194 * (year - 1980) - leapDays));
 }
 
 int GetElapsedYears(QDate fromDate, QDate toDate)

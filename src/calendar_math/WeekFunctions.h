@@ -29,8 +29,9 @@ int GetNthWeekday(int year, int month, int n, int weekday);
 int GetWeekOfMonth(QDate date);
 
 // Day of the vernal (month 3) or autumnal (month 9) equinox of year by the
-// usual approximation, floor(base + 0.242194 * (year - 1980) -
-// floor((year - 1980) / 4)); 0 for any other month. No table, no range check.
+// published approximation, floor(base + 0.242194 * (year - 1980) - leap
+// days), with the constants of 1900-1979, 1980-2099 and 2100-2150 (years
+// outside take the nearest period's); 0 for any other month. No table.
 int GetEquinoxDay(int year, int month);
 
 // Whole years from fromDate to toDate (ages, anniversaries). On the

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/Clock.h"
-#include "core/Settings.h"
 #include "context/AlarmState.h"
 #include "context/AppEvents.h"
 #include "context/WindowLinks.h"
+#include "core/Clock.h"
+#include "core/Settings.h"
 
 #include <QDate>
 #include <QString>

@@ -1,5 +1,6 @@
 #include "ui_toolkit/MsgBox.h"
 
+#include "core/AppIdentity.h"
 #include "ui_toolkit/MousePointer.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
+#include <utility>
 
 namespace morvane {
 
@@ -62,7 +64,7 @@ QString effectiveTitle(const QString& title)
 {
     if (!title.isEmpty())
         return title;
-    return QGuiApplication::applicationDisplayName();
+    return QString::fromUtf16(kDisplayName);
 }
 
 QString resultName(int result)
@@ -238,8 +240,15 @@ MsgBoxScript* MsgBoxScript::active()
     return g_activeScript;
 }
 
+void MsgBoxScript::whileNextBoxIsOpen(std::function<void()> action)
+{
+    m_whileOpen = std::move(action);
+}
+
 int MsgBoxScript::take(const QString& text, int style, const QString& title)
 {
+    if (m_whileOpen)
+        std::exchange(m_whileOpen, {})();
     int result = MsgBoxDefaultResult(style);
     if (m_next < m_answers.size()) {
         result = m_answers[m_next++];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -81,6 +82,9 @@ public:
     void answer(std::initializer_list<int> results);
     // Scripted answers not consumed yet.
     int pendingAnswers() const;
+    // Runs action while the next box is "open", before it is answered: what
+    // timers and other windows may do while a real box waits for the user.
+    void whileNextBoxIsOpen(std::function<void()> action);
 
     const std::vector<MsgBoxCall>& calls() const { return m_calls; }
     // The most recent call; an empty record when nothing was shown.
@@ -94,6 +98,7 @@ public:
 private:
     std::vector<int> m_answers;
     std::size_t m_next = 0;
+    std::function<void()> m_whileOpen;
     std::vector<MsgBoxCall> m_calls;
 };
 

@@ -18,7 +18,12 @@ QUrl TargetUrl(const QString& target)
     // An existing path is a file even when it looks like an address.
     if (QFileInfo::exists(trimmed))
         return QUrl::fromLocalFile(QFileInfo(trimmed).absoluteFilePath());
-    return QUrl::fromUserInput(trimmed);
+    const QUrl url = QUrl::fromUserInput(trimmed);
+    // The desktop accepts any file address and fails later, out of sight;
+    // a file that is not there is our failure to report.
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
+        return {};
+    return url;
 }
 
 } // namespace

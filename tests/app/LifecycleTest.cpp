@@ -1,7 +1,7 @@
 #include "app/Lifecycle.h"
 
-#include "core/ActivityLog.h"
 #include "context/AppContext.h"
+#include "core/ActivityLog.h"
 #include "data/records/ScheduleDatabase.h"
 
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "app/MorvaneProgram.h"
 
+#include "app/Lifecycle.h"
 #include "calendar_window/dialogs/NewAppFrm.h"
 #include "calendar_window/window/CalendarFrm.h"
-#include "core/ActivityLog.h"
 #include "context/AppContext.h"
-#include "app/Lifecycle.h"
+#include "core/ActivityLog.h"
 #include "data/records/ScheduleDatabase.h"
 #include "ui_toolkit/MsgBox.h"
 

@@ -2,6 +2,7 @@
 
 #include "calendar_math/QtPrinting.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace morvane {
@@ -111,11 +112,21 @@ TEST(WeekFunctions, EquinoxDays)
         {2024, 9, 22},
         {2025, 9, 23},
         {2026, 9, 23},
-        // Before 1980 both Ints must floor: truncating toward zero would
-        // give 20 March and 23 September 1979.
+        // Before 1980 the older constants apply.
         {1979, 3, 21},
         {1979, 9, 24},
         {1960, 3, 20},
+        {1948, 3, 21},
+        {1948, 9, 23},
+        {1900, 3, 21},
+        {1900, 9, 23},
+        // From 2100 on: 2100 is no leap year, so the days move back by one.
+        {2100, 3, 20},
+        {2100, 9, 23},
+        {2101, 3, 21},
+        {2101, 9, 23},
+        {2150, 3, 21},
+        {2150, 9, 23},
         // Any other month has no equinox.
         {2026, 5, 0},
         {2026, 1, 0},
@@ -123,6 +134,20 @@ TEST(WeekFunctions, EquinoxDays)
     };
     for (const auto& c : cases)
         EXPECT_EQ(GetEquinoxDay(c.year, c.month), c.day) << c.year << "/" << c.month;
+}
+
+TEST(WeekFunctions, EquinoxDaysOf1980To2099AreThoseOfEarlierReleases)
+{
+    // Holidays already stored and shown for these years must not move.
+    for (int year = 1980; year <= 2099; ++year) {
+        const double k = year - 1980;
+        EXPECT_EQ(GetEquinoxDay(year, 3),
+                  int(std::floor(20.8431 + 0.242194 * k - std::floor(k / 4))))
+            << year;
+        EXPECT_EQ(GetEquinoxDay(year, 9),
+                  int(std::floor(23.2488 + 0.242194 * k - std::floor(k / 4))))
+            << year;
+    }
 }
 
 TEST(WeekFunctions, ElapsedYearsCountOnTheAnniversaryItself)

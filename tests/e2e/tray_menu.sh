@@ -56,10 +56,11 @@ window_named() { windows | awk -v name="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/
 first_run_window() { windows | awk '$4 == "モルヴァ" && $3 > 300 { print $1 }' | head -n1; }
 popup_menu() { windows | awk '$3 > 250 && $2 < 400 { print $1 }' | head -n1; }
 
-# The icon: a window of the program docked inside the trayer panel.
+# The icon: a window of the program docked inside the trayer panel (the
+# toolkit names it after the program's file name).
 tray_icon() {
     local id
-    for id in $(xwininfo -id "$PANEL" -tree | awk '/"モルヴァ"/ { print $1 }'); do
+    for id in $(xwininfo -id "$PANEL" -tree | awk '/"Morvane"/ { print $1 }'); do
         echo "$id"
         return 0
     done
@@ -90,7 +91,7 @@ exit_by_menu() {
     [ $STATUS -eq 0 ] || fail "the program ended with status $STATUS"
     [ "$(end_lines)" -eq $((ends_before + 1)) ] || fail "expected one more end line, log: $(iconv -f CP932 -t UTF-8 "$LOG")"
     grep -q '^EndLog=True$' "$SETTINGS" || fail "the settings were not saved"
-    TIMEOUT=5 wait_for bash -c "! xwininfo -id $PANEL -tree | grep -q '\"モルヴァ\"'" ||
+    TIMEOUT=5 wait_for bash -c "! xwininfo -id $PANEL -tree | grep -q '\"Morvane\"'" ||
         fail "the icon stayed in the tray"
 }
 
@@ -118,7 +119,8 @@ menu_command "$ICON" ""
 sleep 0.3
 import -window root "$ARTIFACTS/tray_popup.png"
 xdotool key h && sleep 0.4 && xdotool key a # ヘルプ(&H) > バージョン情報(&A)
-about() { window_named "モルヴァのバージョン情報 — モルヴァ"; window_named "モルヴァのバージョン情報"; }
+# The caption exactly as set: nothing appended by the window system.
+about() { window_named "モルヴァのバージョン情報"; }
 TIMEOUT=10 wait_for shows about || fail "the version window did not open"
 ABOUT=$(about | head -n1)
 sleep 0.5

@@ -44,8 +44,6 @@ class MsgBoxTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QGuiApplication::setApplicationDisplayName(QStringLiteral("モルヴァ")); }
-
     void scriptAnswersInOrderAndRecordsWhatWouldShow()
     {
         MsgBoxScript script;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Settings.h"
 #include "context/AppContext.h"
+#include "core/Settings.h"
 
 #include <QColor>
 #include <QDate>

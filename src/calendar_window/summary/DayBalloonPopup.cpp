@@ -27,6 +27,8 @@ DayBalloonPopup::DayBalloonPopup()
       m_bodyLayout(new QVBoxLayout(m_body))
 {
     setObjectName(QStringLiteral("DayBalloon"));
+    // Task lists and screen readers name the balloon after the program.
+    setWindowTitle(QStringLiteral(u"モルヴァ"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFrameStyle(QFrame::Box | QFrame::Plain);

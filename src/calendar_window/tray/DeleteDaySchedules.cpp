@@ -7,6 +7,8 @@
 #include "data/records/SchedulePattern.h"
 #include "ui_toolkit/MsgBox.h"
 
+#include <algorithm>
+
 namespace morvane {
 
 int DeleteDaySchedules(Recordset& schedules, QDate date, QWidget* parent)
@@ -15,16 +17,30 @@ int DeleteDaySchedules(Recordset& schedules, QDate date, QWidget* parent)
     int deleted = 0;
     schedules.FindFirst(filter);
     while (!schedules.NoMatch()) {
-        // The question box lets timers run, and their searches move the
-        // shared recordset: come back to this record before going on.
+        // The question box lets timers and other windows run: their searches
+        // move the shared recordset and their deletions move positions. Come
+        // back to this very record by its id before going on.
         const int position = schedules.AbsolutePosition();
+        const qint64 id = schedules.RecordId();
         const QString question =
             DeleteQuestionText(ReadSchedulePattern(schedules),
                                schedules.GetValue(schedule_fields::Message).toString());
         const int answer = MsgBox(
             question, MsgBoxStyle::YesNo + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2,
             DeleteQuestionTitle, parent);
-        schedules.SetAbsolutePosition(position);
+        const int now = schedules.PositionOfRecordId(id);
+        if (now < 0) {
+            // Deleted meanwhile: go on from the record before its old place.
+            const int before = std::min(position, schedules.RecordCount()) - 1;
+            if (before < 0) {
+                schedules.FindFirst(filter);
+            } else {
+                schedules.SetAbsolutePosition(before);
+                schedules.FindNext(filter);
+            }
+            continue;
+        }
+        schedules.SetAbsolutePosition(now);
         if (answer == MsgBoxResult::Yes) {
             schedules.Delete();
             ++deleted;

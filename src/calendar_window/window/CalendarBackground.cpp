@@ -7,10 +7,10 @@
 #include "calendar_window/window/CalendarGeometry.h"
 #include "calendar_window/window/CalendarSurface.h"
 #include "calendar_window/window/DesktopCapture.h"
-#include "ui_toolkit/WindowLayering.h"
 #include "context/AppContext.h"
 #include "ui_toolkit/EventPump.h"
 #include "ui_toolkit/Twips.h"
+#include "ui_toolkit/WindowLayering.h"
 #include "ui_toolkit/WindowStacking.h"
 
 #include <QApplication>

@@ -140,11 +140,6 @@ void CalendarFrm::Form_Load()
 {
     Settings& settings = m_context.settings();
 
-    // A font that is not installed is replaced, in the settings too, so the
-    // options dialog shows what the calendar really uses.
-    settings.FontName = UsableFontFamily(settings.FontName);
-    settings.DayFontName = UsableFontFamily(settings.DayFontName);
-
     const QColor shadow = SettingColor(settings.ShadowColor);
     for (int cell = 0; cell < CellCount; ++cell) {
         LB_A[cell].foreColor = shadow;
@@ -165,9 +160,12 @@ void CalendarFrm::Form_Load()
 void CalendarFrm::ApplyCalendarFonts()
 {
     const Settings& settings = m_context.settings();
-    const QFont titleFont =
-        CalendarFont(settings.FontName, settings.FontSize, settings.FontBold, settings.FontItalic);
-    const QFont dayFont = CalendarFont(settings.DayFontName, settings.DayFontSize,
+    // A font missing today (a network font, a removed package) only changes
+    // the drawing: the stored name stays, so the user's choice comes back
+    // with the font.
+    const QFont titleFont = CalendarFont(UsableFontFamily(settings.FontName), settings.FontSize,
+                                         settings.FontBold, settings.FontItalic);
+    const QFont dayFont = CalendarFont(UsableFontFamily(settings.DayFontName), settings.DayFontSize,
                                        settings.DayFontBold, settings.DayFontItalic);
     const QFont markFont =
         CalendarFont(UsableFontFamily(StandardJapaneseFontName()), settings.MarkSize, false, false);

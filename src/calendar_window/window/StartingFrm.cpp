@@ -2,8 +2,8 @@
 
 #include "calendar_window/window/DesktopCapture.h"
 #include "calendar_window/window/FontFallback.h"
-#include "core/Version.h"
 #include "context/AppEvents.h"
+#include "core/Version.h"
 
 #include <QGuiApplication>
 #include <QLabel>

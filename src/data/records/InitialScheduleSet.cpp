@@ -23,13 +23,13 @@ InitialScheduleEntry Entry(const char16_t* text, const char* code, const char16_
     return entry;
 }
 
-// Today's holidays: the Emperor's Birthday is 23 February (since 2020) and
-// the October Monday holiday is Sports Day.
+// Today's holidays under their names in law: 元日 and 成人の日, the
+// Emperor's Birthday on 23 February (since 2020) and Sports Day in October.
 const std::array<InitialScheduleEntry, 27>& Entries()
 {
     static const std::array<InitialScheduleEntry, 27> entries{
-        Entry(u"元旦", "0100000101xx12", u"１月１日"),
-        Entry(u"成人式", "01000001xx2212", u"１月第２月曜日"),
+        Entry(u"元日", "0100000101xx12", u"１月１日"),
+        Entry(u"成人の日", "01000001xx2212", u"１月第２月曜日"),
         Entry(u"節分の日", "0400000203xx00", u"２月３日"),
         Entry(u"建国記念の日", "0100000211xx12", u"２月１１日"),
         Entry(u"バレンタインデー", "0400000214xx00", u"２月１４日"),

@@ -3,6 +3,7 @@
 #include "data/records/ScheduleCodes.h"
 
 #include <QDate>
+#include <cmath>
 
 namespace morvane {
 
@@ -141,7 +142,15 @@ std::vector<LegacyEntry> ParseLegacyEntries(const QString& text)
 
 std::optional<int> LegacyColorCode(const QString& color)
 {
-    return WholeNumber(color);
+    if (const std::optional<int> whole = WholeNumber(color))
+        return whole;
+    // Some versions wrote the colour as a decimal ("12.0"); the old runtime
+    // read such a text as the number, rounding halves to even.
+    bool ok = false;
+    const double value = color.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || std::fabs(value) > 32767)
+        return std::nullopt;
+    return int(std::nearbyint(value));
 }
 
 LegacyDateFields ConvertLegacyDateCode(const QString& sourceCode, std::optional<int> color)

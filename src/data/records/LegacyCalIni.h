@@ -48,8 +48,8 @@ struct LegacyDateFields
 // colour 12 (赤) is a holiday, any other an event.
 LegacyDateFields ConvertLegacyDateCode(const QString& code, std::optional<int> color);
 
-// The colour field as the Color code it becomes; nothing when it is not a
-// number.
+// The colour field as the Color code it becomes ("12", " 12 " and "12.0"
+// all give 12); nothing when it is not a number.
 std::optional<int> LegacyColorCode(const QString& color);
 
 // The warning shown once for each fifth-week entry that is left out.

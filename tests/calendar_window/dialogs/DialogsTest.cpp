@@ -253,7 +253,7 @@ private slots:
             QVERIFY(!row->icon(0).isNull());
         }
         QCOMPARE(ticked, 16);
-        QCOMPARE(frm.ListView1->topLevelItem(1)->text(0), QStringLiteral("成人式"));
+        QCOMPARE(frm.ListView1->topLevelItem(1)->text(0), QStringLiteral("成人の日"));
         QCOMPARE(frm.ListView1->topLevelItem(1)->text(1), QStringLiteral("１月第２月曜日"));
     }
 
@@ -283,7 +283,7 @@ private slots:
         QTRY_VERIFY(!alive);
         if (button == -1) {
             const QStringList messages = Messages(s.schedules());
-            QCOMPARE(messages.first(), QStringLiteral("元旦"));
+            QCOMPARE(messages.first(), QStringLiteral("元日"));
             QVERIFY(messages.contains(QStringLiteral("春分の日")));
             QVERIFY(!messages.contains(QStringLiteral("節分の日")));
             // The computed equinox holiday only on its day.

@@ -266,6 +266,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {Weekly(Ordinary, 0, 5, 2, 1, 12)},
                     {{10, kRed, QString()}},
                     {3, 17}},
+        // 31 May 2026 is the fifth Sunday of its month.
+        RecordsCase{"FifthWeekdayPresentIsMarked",
+                    kMay2026,
+                    {Weekly(Ordinary, 0, 0, 5, 1, 12, 0)},
+                    {{31, kSunday, QStringLiteral(u"●"), kRed}},
+                    {3, 24, 30}},
         // February 2026 has four Fridays only.
         RecordsCase{"FifthFridayMissingMarksNothing",
                     QDate(2026, 2, 1),
@@ -324,6 +330,32 @@ TEST(Holidays, RunTakesTheColourOfItsLastHolidayUnlessDarkBlue)
     EXPECT_EQ(CellOfDayIn(plain, 10).textColor, kDarkBlue);
     // The single-holiday rule still applies; only the run rule skips colour 1.
     EXPECT_EQ(CellOfDayIn(plain, 11).textColor, kDarkBlue);
+}
+
+TEST(Holidays, HolidayBetweenTwoHolidaysKeepsItsOwnColour)
+{
+    // 12 to 14 May 2026 are Tuesday to Thursday; only a plain day between two
+    // holidays takes the colour of the one before it.
+    ScheduleFixture fixture;
+    fixture.add({Dated(Holiday, 0, 5, 12, 12), Dated(Holiday, 0, 5, 13, 13),
+                 Dated(Holiday, 0, 5, 14, 12)});
+    const MonthModel model = Build(kMay2026, &fixture.schedules());
+    EXPECT_EQ(CellOfDayIn(model, 12).textColor, kRed);
+    EXPECT_EQ(CellOfDayIn(model, 13).textColor, kMagenta);
+    EXPECT_EQ(CellOfDayIn(model, 14).textColor, kRed);
+    EXPECT_EQ(CellOfDayIn(model, 15).textColor, kWeekday);
+}
+
+TEST(Holidays, DarkBlueRunFromASundayColoursNoSubstituteDay)
+{
+    // 3 and 4 May 2026 are a Sunday and a Monday, both in colour 1: the run
+    // rule gives no substitute day, so the Tuesday stays a plain day.
+    ScheduleFixture fixture;
+    fixture.add({Dated(Holiday, 0, 5, 3, 1), Dated(Holiday, 0, 5, 4, 1)});
+    const MonthModel model = Build(kMay2026, &fixture.schedules());
+    EXPECT_EQ(CellOfDayIn(model, 3).textColor, kDarkBlue);
+    EXPECT_EQ(CellOfDayIn(model, 4).textColor, kDarkBlue);
+    EXPECT_EQ(CellOfDayIn(model, 5).textColor, kWeekday);
 }
 
 TEST(Holidays, OneOffHolidayOfAnotherYearMovesNothing)

@@ -117,6 +117,38 @@ TEST_F(DeleteDay, DefaultAnswerKeepsEverything)
     EXPECT_EQ(fixture.schedules().RecordCount(), 6);
 }
 
+TEST_F(DeleteDay, AnswerDeletesTheRecordAskedAboutWhateverRanMeanwhile)
+{
+    Recordset& schedules = fixture.schedules();
+    MsgBoxScript script;
+    // While the first box is open a tick searches the shared recordset, and
+    // another window deletes "another day", moving every later record down.
+    script.whileNextBoxIsOpen([&] {
+        schedules.FindFirst(QStringLiteral("[Message] = 'weekly'"));
+        schedules.FindFirst(QStringLiteral("[Message] = 'another day'"));
+        schedules.Delete();
+        schedules.FindFirst(QStringLiteral("[Message] = 'weekly'"));
+    });
+    script.answer({MsgBoxResult::No, MsgBoxResult::Yes});
+    EXPECT_EQ(DeleteDaySchedules(schedules, QDate(2024, 5, 3)), 1);
+    EXPECT_EQ(Messages(schedules), (QStringList{"one-off", "monthly", "weekly", "first Friday"}));
+    EXPECT_EQ(script.calls().size(), 5u) << "every schedule of the day is asked about once";
+}
+
+TEST_F(DeleteDay, RecordDeletedWhileAskedIsSkipped)
+{
+    Recordset& schedules = fixture.schedules();
+    MsgBoxScript script;
+    script.whileNextBoxIsOpen([&] {
+        schedules.FindFirst(QStringLiteral("[Message] = 'one-off'"));
+        schedules.Delete();
+    });
+    script.answer({MsgBoxResult::Yes, MsgBoxResult::Yes});
+    EXPECT_EQ(DeleteDaySchedules(schedules, QDate(2024, 5, 3)), 1);
+    EXPECT_EQ(Messages(schedules),
+              (QStringList{"another day", "monthly", "weekly", "first Friday"}));
+}
+
 TEST_F(DeleteDay, EquinoxHolidaysAreNotOfferedByTheShortSearch)
 {
     fixture.add(Rec{10, 0, 3, {}, {}, {}, 12, {}, QStringLiteral("春分の日")});

@@ -24,7 +24,7 @@ private slots:
     void windowSizeFollowsCalendarSize_data();
     void windowSizeFollowsCalendarSize();
     void layersLieOnTheGridWithTheirOffsets();
-    void unusableFontNamesFallBackAndAreStored();
+    void unusableFontNamesFallBackButStayStored();
     void monthShowsDaysPointersColoursAndTitle();
     void todayCursorOnlyInTheCurrentMonth();
     void titleIsCentredOnlyWithoutIcons();
@@ -96,15 +96,15 @@ void CalendarFrmTest::layersLieOnTheGridWithTheirOffsets()
             metrics.horizontalAdvance(QStringLiteral("28")));
 }
 
-void CalendarFrmTest::unusableFontNamesFallBackAndAreStored()
+void CalendarFrmTest::unusableFontNamesFallBackButStayStored()
 {
     CalendarHarness harness;
     harness.settings().FontName = QStringLiteral("No Such Font Anywhere");
     harness.settings().DayFontName = QStringLiteral("No Such Font Either");
     CalendarFrm& window = harness.load();
     const QString fallback = UsableFontFamily(StandardJapaneseFontName());
-    QCOMPARE(harness.settings().FontName, fallback);
-    QCOMPARE(harness.settings().DayFontName, fallback);
+    QCOMPARE(harness.settings().FontName, QStringLiteral("No Such Font Anywhere"));
+    QCOMPARE(harness.settings().DayFontName, QStringLiteral("No Such Font Either"));
     QCOMPARE(window.LB_A[0].font().family(), fallback);
     QCOMPARE(window.LB_B[20].font().family(), fallback);
 

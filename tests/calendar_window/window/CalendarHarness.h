@@ -3,8 +3,8 @@
 #include "calendar_window/month/DrawCalendar.h"
 #include "calendar_window/window/CalendarFrm.h"
 #include "calendar_window/window/CalendarSurface.h"
-#include "core/Clock.h"
 #include "context/AppContext.h"
+#include "core/Clock.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -99,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         SelectCase{"Not of a Null comparison is false", "Not([Day] = 8)", {3}},
         SelectCase{"non-empty alarm", "Not([Alarm] = '' )", {0, 3, 4}},
         SelectCase{"double Not", "Not(Not([Alarm] = ''))", {1}},
+        SelectCase{"Not of false Or Null stays unknown", "Not([Type] = 99 Or [Day] = 8)", {3}},
         SelectCase{"Not without parentheses", "Not [Type] = 0 and [Year] = 0", {1, 2}},
         SelectCase{"Is Null", "[Day] Is Null", {1, 2}},
         SelectCase{"Is Not Null", "[Day] is not null", {0, 3, 4}},

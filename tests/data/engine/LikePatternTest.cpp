@@ -43,6 +43,16 @@ INSTANTIATE_TEST_SUITE_P(
                     LikeCase{"[!]", "!", true}, LikeCase{"*会議*", "定例会議です", true},
                     LikeCase{"*会議*", "会", false}));
 
+TEST(LikePatternDigit, MatchesEachDigitAndNothingElse)
+{
+    const auto pattern = LikePattern::Compile("a#b");
+    ASSERT_TRUE(pattern.has_value());
+    for (char digit = '0'; digit <= '9'; ++digit)
+        EXPECT_TRUE(pattern->Matches(QStringLiteral("a%1b").arg(QChar(digit)))) << digit;
+    for (const char* other : {"a/b", "a:b", "ab", "a12b", "a b"})
+        EXPECT_FALSE(pattern->Matches(QString::fromLatin1(other))) << other;
+}
+
 TEST(LikePatternCompile, RefusesUnclosedBracketsAndReversedRanges)
 {
     QString problem;

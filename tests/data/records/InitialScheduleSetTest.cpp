@@ -111,7 +111,7 @@ TEST_F(CreateInitialSchedulesTest, TheDefaultTicksCreateTheSixteenHolidays)
     EXPECT_FALSE(equinox.day || equinox.week || equinox.dayOfTheWeek);
 
     // Coming of Age Day: second Monday of January, no day.
-    rs.FindFirst(QStringLiteral("[Message] = '成人式'"));
+    rs.FindFirst(QStringLiteral("[Message] = '成人の日'"));
     const SchedulePattern comingOfAge = ReadSchedulePattern(rs);
     EXPECT_EQ(comingOfAge.month, 1);
     EXPECT_EQ(comingOfAge.week, 2);
@@ -120,7 +120,7 @@ TEST_F(CreateInitialSchedulesTest, TheDefaultTicksCreateTheSixteenHolidays)
 
     EXPECT_EQ(MessagesOn(QDate(2026, 3, 20)), QStringList({"春分の日"}));
     EXPECT_EQ(MessagesOn(QDate(2026, 3, 21)), QStringList());
-    EXPECT_EQ(MessagesOn(QDate(2026, 1, 12)), QStringList({"成人式"}));
+    EXPECT_EQ(MessagesOn(QDate(2026, 1, 12)), QStringList({"成人の日"}));
     EXPECT_EQ(MessagesOn(QDate(2026, 2, 23)), QStringList({"天皇誕生日"}));
     EXPECT_EQ(MessagesOn(QDate(2026, 10, 12)), QStringList({"スポーツの日"}));
     EXPECT_EQ(MessagesOn(QDate(2026, 9, 23)), QStringList({"秋分の日"}));

@@ -89,11 +89,16 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{"9999/06/5fri", 0, {Null, Null, Null, Null, Null, Null, true}},
                       CodeCase{"2026/99/5wed", 0, {Null, Null, Null, Null, Null, Null, true}}));
 
-TEST(LegacyColorCodeTest, TakesOnlyWholeNumbers)
+TEST(LegacyColorCodeTest, ReadsNumbersAsTheOldRuntimeDid)
 {
     EXPECT_EQ(LegacyColorCode(QStringLiteral(" 12 ")), 12);
+    EXPECT_EQ(LegacyColorCode(QStringLiteral("12.0")), 12) << "a holiday must stay a holiday";
+    EXPECT_EQ(LegacyColorCode(QStringLiteral("9.5")), 10);
+    EXPECT_EQ(LegacyColorCode(QStringLiteral("10.5")), 10);
     EXPECT_EQ(LegacyColorCode(QString()), Null);
     EXPECT_EQ(LegacyColorCode(QStringLiteral("red")), Null);
+    EXPECT_EQ(LegacyColorCode(QStringLiteral("1e9")), Null);
+    EXPECT_EQ(LegacyColorCode(QStringLiteral("nan")), Null);
 }
 
 TEST(LegacyCalIniTest, FifthWeekWarningNamesTheEntry)

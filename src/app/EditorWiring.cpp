@@ -1,0 +1,57 @@
+#include "app/EditorWiring.h"
+
+#include "calendar_window/tray/CalendarMenuFrm.h"
+#include "context/AppContext.h"
+#include "editor/EditFrm.h"
+#include "ui_toolkit/EventPump.h"
+
+#include <QMenu>
+
+namespace morvane {
+
+EditorWiring::EditorWiring(AppContext& context, CalendarMenuFrm* menu, QObject* parent)
+    : QObject(parent), m_context(context), m_menu(menu)
+{
+    AppEvents& events = context.events();
+    connect(&events, &AppEvents::editorRequested, this, &EditorWiring::openEditor);
+    connect(&events, &AppEvents::newScheduleRequested, this, [this](QDate date) {
+        EditFrm& editor = window();
+        if (!editor.isVisible() || editor.editor().shownDate() != date)
+            openEditor(date, false);
+        editor.MNU_F_N_Click();
+    });
+    connect(&events, &AppEvents::editorNewCommandRequested, this, [this] {
+        if (m_editFrm && m_editFrm->isVisible())
+            m_editFrm->MNU_F_N_Click();
+    });
+    connect(&events, &AppEvents::editorDeleteCommandRequested, this, [this] {
+        if (m_editFrm && m_editFrm->isVisible())
+            m_editFrm->MNU_E_D_Click();
+    });
+}
+
+EditorWiring::~EditorWiring() = default;
+
+EditFrm& EditorWiring::window()
+{
+    if (!m_editFrm) {
+        m_editFrm = std::make_unique<EditFrm>(m_context);
+        if (m_menu) {
+            QMenu* popup = m_menu->menus().MNU_EDITFRM;
+            m_editFrm->setListPopup([popup](const QPoint& where) { popup->popup(where); });
+        }
+    }
+    return *m_editFrm;
+}
+
+void EditorWiring::openEditor(QDate date, bool fromViewer)
+{
+    EditFrm& editor = window();
+    editor.show();
+    editor.raise();
+    editor.activateWindow();
+    DoEvents();
+    editor.SetEditFrm(date, fromViewer);
+}
+
+} // namespace morvane

@@ -1,0 +1,708 @@
+#include "editor/DayEditor.h"
+
+#include "calendar_math/Rokuyou.h"
+#include "context/AppContext.h"
+#include "core/AnsiText.h"
+#include "data/engine/DatabaseEngine.h"
+#include "data/records/DaySchedules.h"
+#include "data/records/ScheduleDatabase.h"
+#include "data/records/ScheduleFields.h"
+#include "data/records/SchedulePattern.h"
+#include "editor/ScheduleRecordIO.h"
+#include "ui_toolkit/CalendarImages.h"
+#include "ui_toolkit/MsgBox.h"
+
+namespace morvane {
+
+namespace f = schedule_fields;
+
+namespace {
+
+const QString kDeleteTitle = QStringLiteral("予定の削除");
+const QString kSaveTitle = QStringLiteral("予定の保存");
+const QString kWriteErrorTitle = QStringLiteral("DB保存時のエラー");
+
+bool StartsWithTreePath(const QString& path, const char16_t* start)
+{
+    return path.startsWith(QString::fromUtf16(start));
+}
+
+} // namespace
+
+QString ScheduleSaveQuestion(const QString& text)
+{
+    return QStringLiteral("予定の内容「") + TitleLine(text) +
+           QStringLiteral("」が変更されています。\n変更を保存しますか？");
+}
+
+QString ScheduleDeleteQuestion(const QString& text)
+{
+    return QStringLiteral("「") + TitleLine(text) +
+           QStringLiteral("」\nを削除してもよろしいですか？");
+}
+
+QString MessageTooLongText(int fieldSize, qsizetype byteCount)
+{
+    return QStringLiteral("予定内容の文字数が多すぎます。\n%1バイト以内で指定してください。\n\n"
+                          "（現在のバイト数=%2バイト）")
+        .arg(fieldSize)
+        .arg(byteCount);
+}
+
+DayEditor::DayEditor(AppContext& context) : m_context(context)
+{
+    m_ask = [](const QString& text, int style, const QString& title) {
+        return MsgBox(text, style, title);
+    };
+    m_date = context.clock().today();
+    ShownDate = m_date;
+    m_choices = RuleChoicesFor(m_date);
+    ApplyKindRules(kind_index::Ordinary, m_form, m_panel);
+}
+
+Recordset* DayEditor::schedules() const
+{
+    ScheduleDatabase* database = m_context.database();
+    return database ? &database->schedules() : nullptr;
+}
+
+int DayEditor::ask(const QString& text, int style, const QString& title) const
+{
+    return m_ask ? m_ask(text, style, title) : MsgBoxDefaultResult(style);
+}
+
+int DayEditor::askToSave() const
+{
+    return ask(ScheduleSaveQuestion(m_form.text),
+               MsgBoxStyle::YesNoCancel + MsgBoxStyle::Exclamation, EditorTitle);
+}
+
+QString DayEditor::rokuyouCaption() const
+{
+    return QStringLiteral("の予定 [") + GetRokuyou(m_date) + QStringLiteral("]");
+}
+
+QString DayEditor::countText() const
+{
+    return QString::number(m_rows.size()) + QStringLiteral("件");
+}
+
+// --- Filling -----------------------------------------------------------------
+
+EditorRow DayEditor::rowFromCurrentRecord(Recordset& rs) const
+{
+    EditorRow row;
+    row.position = rs.AbsolutePosition();
+    row.recordId = rs.RecordId();
+    row.text = rs.GetValue(f::Message).toString();
+    row.dateLabel = StoredDateLabel(rs);
+    row.icon = TypeImageIndex(OptionalInt(rs.GetValue(f::Type)).value_or(-1));
+    row.colorCode = RowColorCode(OptionalInt(rs.GetValue(f::Color)));
+    return row;
+}
+
+void DayEditor::SetEditFrm(QDate editDate, bool fromViewer)
+{
+    ++m_refillDepth;
+    m_rows.clear();
+    m_selected = -1;
+    m_date = editDate;
+    ShownDate = editDate;
+    EditIndex = 0;
+
+    m_choices = RuleChoicesFor(editDate);
+    m_form.yearChoice = 0;
+    m_form.monthChoice = 0;
+    m_form.dayChoice = day_choice::Date;
+    m_form.equinox = false;
+    ApplyKindRules(kind_index::Ordinary, m_form, m_panel);
+
+    if (Recordset* rs = schedules()) {
+        for (int position : FindSchedulesOn(*rs, editDate)) {
+            rs->SetAbsolutePosition(position);
+            m_rows.push_back(rowFromCurrentRecord(*rs));
+        }
+    }
+    m_status4.clear();
+    m_status5.clear();
+
+    if (!m_rows.empty()) {
+        m_selected = 0; // the list's own choice when nothing below matches
+        QString wanted;
+        bool matchText = false;
+        const ViewerLink& viewer = m_context.viewer;
+        if (fromViewer && viewer.treePath.size() > 5 &&
+            (StartsWithTreePath(viewer.treePath, u"予定一覧\\月") ||
+             StartsWithTreePath(viewer.treePath, u"予定一覧\\全"))) {
+            wanted = viewer.selectedScheduleText;
+            matchText = true;
+        } else if (!fromViewer && m_context.search.visible) {
+            wanted = m_context.search.selectedScheduleText;
+            matchText = true;
+        }
+        if (matchText) {
+            // The last of several equal texts wins.
+            for (int i = 0; i < int(m_rows.size()); ++i) {
+                if (m_rows[std::size_t(i)].text == wanted)
+                    m_selected = i;
+            }
+        }
+        ShowItem();
+    } else {
+        // A day without schedules starts from a clean panel, so that a new
+        // schedule does not inherit the options of the day shown before.
+        resetPanel();
+    }
+    UpdateOptionControls(m_form, m_panel);
+    Changed = false;
+    --m_refillDepth;
+}
+
+void DayEditor::resetPanel()
+{
+    m_form.text.clear();
+    m_form.birthPerson.clear();
+    m_form.birthYear = 0;
+    m_form.timeRange = false;
+    m_form.alarm = false;
+    m_form.color = false;
+    m_form.mark = false;
+    m_form.markIndex = 0;
+    m_form.startTime = m_form.endTime = m_form.alarmTime = QTime(0, 0);
+    m_form.yearChoice = m_form.monthChoice = 0;
+    m_form.dayChoice = day_choice::Date;
+    m_form.equinox = false;
+    ApplyKindRules(kind_index::Ordinary, m_form, m_panel);
+}
+
+void DayEditor::ShowItem()
+{
+    if (m_selected < 0 || m_selected >= int(m_rows.size()))
+        return;
+    const std::optional<int> position = recordPosition(m_selected);
+    Recordset* rs = schedules();
+    if (!position || !rs)
+        return;
+    rs->SetAbsolutePosition(*position);
+    const ScheduleStatus status =
+        LoadScheduleForm(*rs, m_date, m_context.clock().today(), m_form, m_panel);
+    m_status4 = status.dayCounter;
+    m_status5 = status.occasion;
+    paintSelectedRow();
+    Changed = false;
+}
+
+// --- Rows and their records ----------------------------------------------------
+
+bool DayEditor::rekeyRows()
+{
+    Recordset* rs = schedules();
+    if (!rs)
+        return false;
+    for (EditorRow& row : m_rows) {
+        const int position = rs->PositionOfRecordId(row.recordId);
+        if (position < 0)
+            return false;
+        row.position = position;
+    }
+    return true;
+}
+
+std::optional<int> DayEditor::recordPosition(int row)
+{
+    Recordset* rs = schedules();
+    if (!rs || row < 0 || row >= int(m_rows.size()))
+        return std::nullopt;
+    const EditorRow& entry = m_rows[std::size_t(row)];
+    if (rs->RecordIdAt(entry.position) == entry.recordId)
+        return entry.position;
+    // Another window removed records since the day was filled: when every
+    // row's record is still there only the keys are stale; otherwise the
+    // day is read again and the action is dropped.
+    if (rekeyRows())
+        return m_rows[std::size_t(row)].position;
+    if (m_refillDepth == 0)
+        SetEditFrm(m_date, false);
+    return std::nullopt;
+}
+
+void DayEditor::reloadRow(int row)
+{
+    const std::optional<int> position = recordPosition(row);
+    Recordset* rs = schedules();
+    if (!position || !rs)
+        return;
+    rs->SetAbsolutePosition(*position);
+    m_rows[std::size_t(row)] = rowFromCurrentRecord(*rs);
+}
+
+bool DayEditor::storedMessageEmpty(int row)
+{
+    const std::optional<int> position = recordPosition(row);
+    Recordset* rs = schedules();
+    if (!position || !rs)
+        return true;
+    rs->SetAbsolutePosition(*position);
+    return rs->GetValue(f::Message).toString().isEmpty();
+}
+
+void DayEditor::paintSelectedRow()
+{
+    if (m_selected < 0 || m_selected >= int(m_rows.size()))
+        return;
+    EditorRow& row = m_rows[std::size_t(m_selected)];
+    row.icon = EditorKinds()[std::size_t(m_form.kindIndex)].icon;
+    row.colorCode = m_form.color ? PreviewColorCode(m_form.colorIndex) : 0;
+}
+
+void DayEditor::previewRule()
+{
+    if (m_selected < 0 || m_selected >= int(m_rows.size()) || m_form.equinox)
+        return;
+    m_rows[std::size_t(m_selected)].dateLabel =
+        RulePreviewLabel(m_form.yearChoice, m_form.monthChoice, m_form.dayChoice, m_date);
+}
+
+// --- Saving --------------------------------------------------------------------
+
+void DayEditor::reportWriteFailure(const QString& description) const
+{
+    ask(QStringLiteral("保存処理に失敗しました。\n") + description, MsgBoxStyle::Exclamation,
+        kWriteErrorTitle);
+}
+
+bool DayEditor::SaveItem(QDate day)
+{
+    if (m_rows.empty())
+        return false;
+    if (EditIndex == 0)
+        EditIndex = m_selected + 1;
+    return saveRow(EditIndex - 1, day);
+}
+
+bool DayEditor::saveRow(int row, QDate day)
+{
+    const std::optional<int> position = recordPosition(row);
+    Recordset* rs = schedules();
+    if (!position || !rs)
+        return false;
+    rs->SetAbsolutePosition(*position);
+    try {
+        rs->Edit();
+        WriteScheduleForm(*rs, m_form, day);
+        rs->Update();
+    } catch (const EngineError& error) {
+        if (rs->GetEditMode() != EditMode::None)
+            rs->CancelUpdate();
+        const int size = rs->Size(f::Message);
+        const qsizetype bytes = AnsiByteLength(m_form.text);
+        if (error.code() == EngineErrorCode::FieldTooSmall && bytes > size) {
+            ask(MessageTooLongText(size, bytes), MsgBoxStyle::OkOnly + MsgBoxStyle::Exclamation,
+                kSaveTitle);
+            if (m_textRefused)
+                m_textRefused();
+        } else {
+            reportWriteFailure(error.message());
+        }
+        return false;
+    }
+    m_rows[std::size_t(row)] = rowFromCurrentRecord(*rs);
+    emit m_context.events().alarmScanRequested();
+    ShowItem();
+    afterWrite();
+    return true;
+}
+
+void DayEditor::afterWrite()
+{
+    redrawCalendarAndViewer();
+    m_context.alarms.AlarmBeeped = false;
+    m_context.alarms.AlarmSounded = false;
+    Changed = false;
+}
+
+void DayEditor::redrawCalendarAndViewer()
+{
+    const QString& month = m_context.DisplayMonth;
+    const ViewerLink& viewer = m_context.viewer;
+    if (viewer.visible) {
+        emit m_context.events().viewerRefreshRequested();
+        const QDate shown = m_context.displayMonthDate();
+        if (shown.isValid() && shown.year() == viewer.ListViewYear &&
+            shown.month() == viewer.ListViewMonth)
+            emit m_context.events().drawCalendarRequested(month);
+    } else if (!month.isEmpty()) {
+        emit m_context.events().drawCalendarRequested(month);
+    }
+}
+
+// --- Creating ------------------------------------------------------------------
+
+void DayEditor::NewSchedule()
+{
+    Recordset* rs = schedules();
+    if (!rs)
+        return;
+    try {
+        rs->AddNew();
+        rs->SetValue(f::Message, QString());
+        rs->SetValue(f::Type, 0);
+        rs->SetValue(f::Year, m_date.year());
+        rs->SetValue(f::Month, m_date.month());
+        rs->SetValue(f::Day, m_date.day());
+        rs->Update();
+    } catch (const EngineError& error) {
+        if (rs->GetEditMode() != EditMode::None)
+            rs->CancelUpdate();
+        reportWriteFailure(error.message());
+        return;
+    }
+    rs->MoveLast();
+    EditorRow row = rowFromCurrentRecord(*rs);
+    row.dateLabel = m_choices.years.value(0) + m_choices.months.value(0) + m_choices.days.value(0);
+    row.icon = 1;
+    m_rows.push_back(row);
+    m_selected = int(m_rows.size()) - 1;
+
+    const bool changed = Changed;
+    resetPanel();
+    Changed = changed;
+}
+
+void DayEditor::EnsureItem()
+{
+    Recordset* rs = schedules();
+    if (!m_rows.empty() || !rs)
+        return;
+    // One write: the record appears with every field of the panel or not
+    // at all.
+    try {
+        rs->AddNew();
+        WriteScheduleForm(*rs, m_form, m_date);
+        rs->Update();
+    } catch (const EngineError& error) {
+        if (rs->GetEditMode() != EditMode::None)
+            rs->CancelUpdate();
+        const int size = rs->Size(f::Message);
+        const qsizetype bytes = AnsiByteLength(m_form.text);
+        if (error.code() == EngineErrorCode::FieldTooSmall && bytes > size) {
+            ask(MessageTooLongText(size, bytes), MsgBoxStyle::OkOnly + MsgBoxStyle::Exclamation,
+                kSaveTitle);
+            if (m_textRefused)
+                m_textRefused();
+        } else {
+            reportWriteFailure(error.message());
+        }
+        return;
+    }
+    rs->MoveLast();
+    m_rows.push_back(rowFromCurrentRecord(*rs));
+    m_selected = 0;
+    EditIndex = 1;
+    emit m_context.events().alarmScanRequested();
+    afterWrite();
+    paintSelectedRow();
+    Changed = true;
+}
+
+// --- The user's edits --------------------------------------------------------
+
+void DayEditor::textEdited(const QString& text)
+{
+    m_form.text = text;
+    Changed = true;
+    if (m_selected >= 0 && m_selected < int(m_rows.size()))
+        m_rows[std::size_t(m_selected)].text = text;
+    if (m_rows.empty() && !text.isEmpty())
+        EnsureItem();
+}
+
+void DayEditor::rowChosen(int row)
+{
+    if (row < 0 || row >= int(m_rows.size()) || row == m_selected)
+        return;
+    if (!Changed) {
+        m_selected = row;
+        ShowItem();
+        return;
+    }
+    const int previous = m_selected;
+    switch (askToSave()) {
+    case MsgBoxResult::Yes:
+        EditIndex = previous + 1;
+        if (!saveRow(previous, m_date))
+            return; // the pending text stays on its row
+        break;
+    case MsgBoxResult::No:
+        reloadRow(previous);
+        break;
+    default:
+        return; // Cancel: the row being edited stays selected
+    }
+    if (row < int(m_rows.size())) {
+        m_selected = row;
+        ShowItem();
+    }
+}
+
+void DayEditor::kindChosen(int kindIndex)
+{
+    if (kindIndex != kind_index::Holiday)
+        m_form.equinox = false;
+    ApplyKindRules(kindIndex, m_form, m_panel);
+    if (!m_rows.empty()) {
+        // The kind is saved with the schedule, so a new kind is a change
+        // to keep like any other.
+        Changed = true;
+        previewRule();
+        paintSelectedRow();
+    }
+}
+
+void DayEditor::yearChoiceChosen(int index)
+{
+    m_form.yearChoice = index;
+    m_form.equinox = false;
+    if (!m_rows.empty()) {
+        Changed = true;
+        previewRule();
+    }
+}
+
+void DayEditor::monthChoiceChosen(int index)
+{
+    m_form.monthChoice = index;
+    m_form.equinox = false;
+    if (!m_rows.empty()) {
+        Changed = true;
+        previewRule();
+    }
+}
+
+void DayEditor::dayChoiceChosen(int index)
+{
+    m_form.dayChoice = index;
+    m_form.equinox = false;
+    if (!m_rows.empty()) {
+        Changed = true;
+        previewRule();
+    }
+}
+
+void DayEditor::timeRangeToggled(bool checked)
+{
+    m_form.timeRange = checked;
+    m_form.startTime = m_form.endTime = QTime(0, 0);
+    EnsureItem();
+    UpdateOptionControls(m_form, m_panel);
+    Changed = true;
+}
+
+void DayEditor::startTimeEdited(QTime time)
+{
+    m_form.startTime = time;
+    Changed = true;
+}
+
+void DayEditor::endTimeEdited(QTime time)
+{
+    m_form.endTime = time;
+    Changed = true;
+}
+
+void DayEditor::alarmToggled(bool checked)
+{
+    m_form.alarm = checked;
+    m_form.alarmTime = ProposedAlarmTime(m_date, m_context.clock().now());
+    EnsureItem();
+    UpdateOptionControls(m_form, m_panel);
+    Changed = true;
+}
+
+void DayEditor::alarmTimeEdited(QTime time)
+{
+    m_form.alarmTime = time;
+    Changed = true;
+}
+
+void DayEditor::colorToggled(bool checked)
+{
+    m_form.color = checked;
+    m_form.colorIndex = DefaultColorIndex(m_date);
+    EnsureItem();
+    UpdateOptionControls(m_form, m_panel);
+    paintSelectedRow();
+    Changed = true;
+}
+
+void DayEditor::colorChosen(int colorIndex)
+{
+    m_form.colorIndex = colorIndex;
+    // Without a row the choice would belong to no record: create the
+    // schedule as the other option boxes do.
+    EnsureItem();
+    UpdateOptionControls(m_form, m_panel);
+    paintSelectedRow();
+    Changed = true;
+}
+
+void DayEditor::markToggled(bool checked)
+{
+    m_form.mark = checked;
+    m_form.markIndex = 0;
+    UpdateOptionControls(m_form, m_panel);
+    Changed = true;
+}
+
+void DayEditor::markChosen(int markIndex)
+{
+    m_form.markIndex = markIndex;
+    Changed = true;
+}
+
+void DayEditor::birthYearEdited(int year)
+{
+    m_form.birthYear = year;
+    Changed = true;
+}
+
+void DayEditor::birthPersonEdited(const QString& person)
+{
+    m_form.birthPerson = person;
+    Changed = true;
+    if (!person.isEmpty())
+        textEdited(BirthdayMessage(person));
+    EnsureItem();
+}
+
+// --- Commands ----------------------------------------------------------------
+
+void DayEditor::MNU_F_N_Click()
+{
+    EditIndex = m_rows.empty() ? 0 : m_selected + 1;
+    if (!m_rows.empty() && Changed) {
+        switch (askToSave()) {
+        case MsgBoxResult::Yes:
+            if (!SaveItem(m_date))
+                return;
+            break;
+        case MsgBoxResult::No:
+            reloadRow(EditIndex - 1);
+            break;
+        default:
+            return; // Cancel keeps the pending changes
+        }
+    }
+    NewSchedule();
+    ShowItem();
+    Changed = true;
+}
+
+bool DayEditor::MNU_F_S_Click()
+{
+    if (!Changed || m_rows.empty())
+        return true;
+    EditIndex = m_selected + 1;
+    return SaveItem(m_date);
+}
+
+bool DayEditor::MNU_F_A_Click()
+{
+    if (!Changed)
+        return false;
+    return MNU_F_S_Click();
+}
+
+void DayEditor::DeleteItemData(bool askFirst)
+{
+    if (m_rows.empty()) {
+        if (askFirst)
+            ask(QStringLiteral("予定がありません。"), MsgBoxStyle::Information, kDeleteTitle);
+        return;
+    }
+    const int row = std::max(m_selected, 0);
+    const std::optional<int> position = recordPosition(row);
+    Recordset* rs = schedules();
+    if (!position || !rs)
+        return;
+    if (askFirst &&
+        ask(ScheduleDeleteQuestion(m_form.text), MsgBoxStyle::YesNo + MsgBoxStyle::Exclamation,
+            kDeleteTitle) != MsgBoxResult::Yes)
+        return;
+    // The question let other windows run: look the record up again.
+    const std::optional<int> current = recordPosition(row);
+    if (!current)
+        return;
+    rs->SetAbsolutePosition(*current);
+    try {
+        rs->Delete();
+    } catch (const EngineError& error) {
+        reportWriteFailure(error.message());
+        return;
+    }
+    // Later records moved down by one: the alarm list follows them instead
+    // of being scanned again.
+    m_context.alarms.recordDeleted(*current);
+    m_form.timeRange = m_form.alarm = m_form.color = m_form.mark = false;
+    SetEditFrm(m_date, false);
+    redrawCalendarAndViewer();
+}
+
+bool DayEditor::settlePendingChanges(QDate saveDay)
+{
+    if (!Changed || m_rows.empty())
+        return true;
+    switch (askToSave()) {
+    case MsgBoxResult::Yes:
+        EditIndex = 0;
+        return SaveItem(saveDay);
+    case MsgBoxResult::No:
+        return true;
+    default:
+        return false; // Cancel: stay on the day with the pending changes
+    }
+}
+
+bool DayEditor::dateChanged(QDate newDate)
+{
+    if (newDate == ShownDate)
+        return false;
+    if (!settlePendingChanges(ShownDate))
+        return false;
+    ShownDate = newDate;
+    Changed = false;
+    return true;
+}
+
+bool DayEditor::openDay(QDate editDate, bool fromViewer)
+{
+    if (!settlePendingChanges(m_date))
+        return false;
+    SetEditFrm(editDate, fromViewer);
+    return true;
+}
+
+bool DayEditor::Form_Unload()
+{
+    if (!Changed || m_rows.empty())
+        return true;
+    // Only a schedule that never had text goes without a question; one
+    // whose text the user emptied, or whose first line alone is empty, is
+    // asked about like any other.
+    const int row = std::max(m_selected, 0);
+    if (m_form.text.isEmpty() && storedMessageEmpty(row)) {
+        DeleteItemData(false);
+        return true;
+    }
+    switch (askToSave()) {
+    case MsgBoxResult::Yes:
+        EditIndex = 0;
+        return SaveItem(m_date);
+    case MsgBoxResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace morvane
