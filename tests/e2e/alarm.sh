@@ -124,9 +124,10 @@ sqlite3 "$DATA" "INSERT INTO Schedule (Type, Year, Month, Day, Week, DayOfTheWee
 
 start_program 2
 
-# The icon: a window of the program docked inside the trayer panel.
+# The icon: a window of the program docked inside the trayer panel (the
+# toolkit names it after the program).
 tray_icon() {
-    xwininfo -id "$PANEL" -tree | awk '/"モルヴァ"/ { print $1; exit }'
+    xwininfo -id "$PANEL" -tree | awk '/"Morvane"|"モルヴァ"/ { print $1; exit }'
 }
 TIMEOUT=20 wait_for shows tray_icon || fail "no tray icon docked in trayer"
 ICON=$(tray_icon)
