@@ -13,6 +13,10 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end runs and screenshots
   xvfb xauth x11-utils openbox trayer xdotool imagemagick sqlite3
+  # alarm sound: an audio server for the end-to-end run and Qt Multimedia's
+  # GStreamer back end with its WAV reader and PulseAudio output
+  pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-pulseaudio
   # Japanese text on screen
   fonts-noto-cjk
 )

@@ -7,8 +7,8 @@ namespace morvane {
 class AppContext;
 class MonthView;
 
-// The 5-second tick of the running program. For now it watches the date:
-// on the first tick of a new day the calendar returns to the current month
+// The date part of the 5-second tick (AlarmWiring::Timer1_Timer runs the
+// whole tick): on the first tick of a new day the calendar returns to the current month
 // (cursor, tray tip and day icon follow), the alarms are scanned again and
 // dateChanged is announced. Returns whether the date had changed.
 //
@@ -16,8 +16,8 @@ class MonthView;
 // that wakes up a month later on the same day number still moves on.
 bool DateTick(AppContext& context, MonthView& view, QDate& lastDate);
 
-// Rebuilds today's alarm list. Nothing listens before the alarm subsystem
-// exists.
+// Asks for today's alarm list to be rebuilt; the alarm wiring answers
+// before this returns.
 void ScanAlarms(AppContext& context);
 
 } // namespace morvane

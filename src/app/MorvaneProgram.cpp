@@ -1,5 +1,6 @@
 #include "app/MorvaneProgram.h"
 
+#include "app/AlarmWiring.h"
 #include "app/DateTick.h"
 #include "app/EditorWiring.h"
 #include "app/Lifecycle.h"
@@ -111,6 +112,7 @@ bool MorvaneProgram::start()
     m_editor = std::make_unique<EditorWiring>(*m_context, m_menu.get());
     m_search = std::make_unique<SearchWiring>(*m_context);
     m_viewer = std::make_unique<ViewerWiring>(*m_context, m_menu.get());
+    m_alarms = std::make_unique<AlarmWiring>(*m_context, *m_calendar, *m_menu);
     connectEndings();
     traceFirstPaint();
 
@@ -141,6 +143,7 @@ bool MorvaneProgram::start()
 
     // 16. to 18. Alarms, then the tick.
     DoEvents();
+    m_alarms->ResetAlarmFlags();
     ScanAlarms(*m_context);
     DoEvents();
     startTimer1();
@@ -189,8 +192,7 @@ void MorvaneProgram::startTimer1()
     // A few hundred milliseconds either way do not matter to a date check
     // or an alarm minute, and let the system bundle wake-ups.
     timer->setTimerType(Qt::CoarseTimer);
-    connect(timer, &QTimer::timeout, this,
-            [this] { DateTick(*m_context, *m_calendar, m_lastDate); });
+    connect(timer, &QTimer::timeout, this, [this] { m_alarms->Timer1_Timer(m_lastDate); });
     timer->start(kTickMilliseconds);
 }
 

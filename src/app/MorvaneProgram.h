@@ -10,6 +10,7 @@
 
 namespace morvane {
 
+class AlarmWiring;
 class AppContext;
 class CalendarFrm;
 class CalendarMenuFrm;
@@ -50,6 +51,7 @@ public:
     AppContext* context() const { return m_context.get(); }
     CalendarFrm* calendar() const { return m_calendar.get(); }
     CalendarMenuFrm* menu() const { return m_menu.get(); }
+    AlarmWiring* alarms() const { return m_alarms.get(); }
     Lifecycle* lifecycle() const { return m_lifecycle.get(); }
 
 private:
@@ -72,6 +74,8 @@ private:
     std::unique_ptr<EditorWiring> m_editor;
     std::unique_ptr<SearchWiring> m_search;
     std::unique_ptr<ViewerWiring> m_viewer;
+    // Goes before the windows it drives.
+    std::unique_ptr<AlarmWiring> m_alarms;
     QDate m_lastDate;
     int m_exitCode = 0;
 };

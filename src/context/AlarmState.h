@@ -31,6 +31,9 @@ struct AlarmState
     bool AlarmSounded = false;
     // A scan is between two finds: the tick leaves the list alone.
     bool scanning = false;
+    // The table changed while a scan let events run: that scan starts over
+    // when it is done, instead of a second one running inside it.
+    bool rescanPending = false;
 
     // Upper bound of the list; -1 when it is empty.
     int AlarmListMax() const { return int(AlarmList.size()) - 1; }

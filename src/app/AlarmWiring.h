@@ -1,0 +1,62 @@
+#pragma once
+
+#include "alarms/AlarmSound.h"
+
+#include <QDate>
+#include <QObject>
+#include <memory>
+
+namespace morvane {
+
+class AlarmMsgFrm;
+class AppContext;
+class CalendarFrm;
+class CalendarMenuFrm;
+
+// The alarms in the running program: today's list rebuilt whenever a
+// window asks (alarmScanRequested, answered at once), the alarm window
+// opened for the raised alarm (alarmMessageRequested, also from the
+// flashing tray icon), the tray flasher and day icon, and the whole
+// 5-second tick.
+class AlarmWiring : public QObject
+{
+    Q_OBJECT
+
+public:
+    // sound: null plays through the sound system.
+    AlarmWiring(AppContext& context, CalendarFrm& calendar, CalendarMenuFrm& menu,
+                std::unique_ptr<AlarmSound> sound = nullptr, QObject* parent = nullptr);
+    ~AlarmWiring() override;
+
+    // The start-up's part: no alarm raised yet, nothing beeped or played.
+    void ResetAlarmFlags();
+
+    // One tick, in its order: the flasher stops; while the alarm window is
+    // hidden every due alarm is raised; a new date brings the calendar back
+    // to the current month and rescans; the tray icon shows the day again.
+    // An error is reported once and the program runs on; a tick that comes
+    // while the previous one still waits for the user is skipped.
+    void Timer1_Timer(QDate& lastDate);
+
+    // Rebuilds today's alarm list from the table.
+    void ScanAlarms();
+
+    // The alarm window, made on first use.
+    AlarmMsgFrm& alarmWindow();
+    bool alarmWindowVisible() const;
+
+private:
+    void showAlarmMessage();
+    void traceShownAlarm();
+    void reportOnce(const QString& text);
+
+    AppContext& m_context;
+    CalendarFrm& m_calendar;
+    CalendarMenuFrm& m_menu;
+    std::unique_ptr<AlarmSound> m_sound;
+    std::unique_ptr<AlarmMsgFrm> m_window;
+    bool m_inTick = false;
+    bool m_errorReported = false;
+};
+
+} // namespace morvane
