@@ -82,7 +82,13 @@ CalendarFrm::CalendarFrm(AppContext& context, QWidget* parent)
     connectRequests();
 }
 
-CalendarFrm::~CalendarFrm() = default;
+CalendarFrm::~CalendarFrm()
+{
+    // The surface outlives this part of the window (QWidget deletes it), and
+    // the input must not see its last events through a window whose members
+    // are already gone.
+    Picture1->removeEventFilter(m_input);
+}
 
 void CalendarFrm::createCells()
 {
