@@ -51,6 +51,7 @@ public:
 
 private:
     void connectEndings();
+    void terminationRequested();
     void startTimer1();
     void traceFirstPaint();
 
@@ -68,6 +69,8 @@ private:
     std::unique_ptr<CalendarMenuFrm> m_menu;
     QDate m_lastDate;
     int m_exitCode = 0;
+    bool m_running = false;     // the start-up is done
+    bool m_terminating = false; // termination asked for during the start-up
 };
 
 } // namespace morvane
