@@ -93,8 +93,10 @@ NewAppFrm::NewAppFrm(AppContext& context, QWidget* parent)
     });
     connect(Command2[1], &QPushButton::clicked, this, &NewAppFrm::cancel);
     // However the window goes, the offer was answered; only a failed
-    // "作成" leaves it for the next start.
-    connect(this, &QDialog::finished, this, [this] {
+    // "作成" leaves it for the next start. The window may outlive the
+    // program's context (closed at the very end): the connection goes with
+    // the context's events.
+    connect(this, &QDialog::finished, &m_context.events(), [this] {
         ScheduleDatabase* database = m_context.database();
         if (m_createFailed || database == nullptr)
             return;
