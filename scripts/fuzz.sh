@@ -17,7 +17,8 @@ if [[ ! -f $build_dir/build.ninja ]]; then
 fi
 cmake --build "$build_dir" --parallel "$(nproc)" --target "${harnesses[@]/#/fuzz_}"
 
-export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:detect_leaks=0}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:detect_leaks=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/sanitizer/lsan.supp}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 export LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=Asia/Tokyo
 failed=0
