@@ -24,6 +24,7 @@
 #include "ui_toolkit/MsgBox.h"
 #include "ui_toolkit/WindowLayering.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFontDatabase>
@@ -63,6 +64,13 @@ bool MorvaneProgram::start()
         return false;
     }
 
+    // A request to terminate during the start-up (a log-off while a warning
+    // of the import is open) ends it in order: the data file being built is
+    // dropped, nothing half-made stays.
+    m_termination = std::make_unique<TerminationSignals>();
+    connect(m_termination.get(), &TerminationSignals::terminationRequested, this,
+            &MorvaneProgram::terminationRequested);
+
     // 2. Settings, 3. the start line of the log, 4. the mark glyphs.
     m_store = m_places.settingsStore ? std::move(m_places.settingsStore) : OpenUserSettingsStore();
     const QString folder =
@@ -89,7 +97,14 @@ bool MorvaneProgram::start()
     // 6. The data file; on a first run it is created empty and the initial
     // set is offered once the calendar stands.
     DoEvents();
-    OpenScheduleResult opened = OpenScheduleDatabase(folder, ShowUserMessage);
+    OpenScheduleResult opened =
+        OpenScheduleDatabase(folder, ShowUserMessage, [this] { return m_terminating; });
+    if (opened.outcome == OpenOutcome::Stopped || (opened.ok() && m_terminating)) {
+        if (opened.database)
+            opened.database->Close();
+        m_exitCode = 0;
+        return false;
+    }
     if (!opened.ok()) {
         m_starting->hide();
         ShowUserMessage(opened.failure);
@@ -147,7 +162,26 @@ bool MorvaneProgram::start()
     ScanAlarms(*m_context);
     DoEvents();
     startTimer1();
+    m_running = true;
+    if (m_terminating) {
+        // Asked during the last steps: the close path, as in the running program.
+        m_lifecycle->closeRequested();
+        return false;
+    }
     return true;
+}
+
+void MorvaneProgram::terminationRequested()
+{
+    if (m_running) {
+        m_lifecycle->closeRequested();
+        return;
+    }
+    // The start-up checks this after each step that may wait for the user;
+    // a message box waiting now is answered as if closed.
+    m_terminating = true;
+    if (QWidget* box = QApplication::activeModalWidget())
+        box->close();
 }
 
 void MorvaneProgram::connectEndings()
@@ -177,9 +211,6 @@ void MorvaneProgram::connectEndings()
                 [lifecycle](QSessionManager&) { lifecycle->closeRequested(); });
     }
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, lifecycle,
-            &Lifecycle::closeRequested);
-    m_termination = std::make_unique<TerminationSignals>();
-    connect(m_termination.get(), &TerminationSignals::terminationRequested, lifecycle,
             &Lifecycle::closeRequested);
 
     connect(&m_context->events(), &AppEvents::initialScheduleSetRequested, this,

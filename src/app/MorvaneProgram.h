@@ -56,6 +56,7 @@ public:
 
 private:
     void connectEndings();
+    void terminationRequested();
     void startTimer1();
     void traceFirstPaint();
 
@@ -78,6 +79,8 @@ private:
     std::unique_ptr<AlarmWiring> m_alarms;
     QDate m_lastDate;
     int m_exitCode = 0;
+    bool m_running = false;     // the start-up is done
+    bool m_terminating = false; // termination asked for during the start-up
 };
 
 } // namespace morvane

@@ -9,5 +9,7 @@ inline constexpr char kApplicationName[] = "Morvane";
 // not set as the application's display name, since the window system would
 // then append it to every window title.
 inline constexpr char16_t kDisplayName[] = u"モルヴァ";
+// The data file in the program folder.
+inline constexpr char kDataFileName[] = "Morva.dat";
 
 } // namespace morvane

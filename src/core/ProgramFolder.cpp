@@ -20,7 +20,11 @@ bool IsFolderWritable(const QString& folder)
 
 QString ChooseProgramFolder(const QString& executableFolder, const QString& userDataFolder)
 {
-    if (IsFolderWritable(executableFolder))
+    // A data file beside the program is the user's data, writable or not:
+    // opening it (or saying why it cannot be) beats starting an empty one
+    // elsewhere, where the schedules would silently vanish from view.
+    if (QFileInfo(QDir(executableFolder).filePath(QLatin1String(kDataFileName))).isFile() ||
+        IsFolderWritable(executableFolder))
         return QDir::cleanPath(QFileInfo(executableFolder).absoluteFilePath());
     // When even this cannot be created the files fail later, one by one,
     // each in its own forgiving way.

@@ -16,6 +16,14 @@ constexpr qint32 RgbValue(int red, int green, int blue)
 // 0x80000005 is the background colour of windows.
 inline constexpr qint32 kSystemWindowBackColor = static_cast<qint32>(0x80000005u);
 
+// The sizes the program offers: the options list font and mark sizes 7 to
+// 26 points and calendar sizes 0 to 25. A stored value outside them (an
+// edited settings file) is brought to the nearest end when loaded.
+inline constexpr qint16 kSmallestFontSize = 7;
+inline constexpr qint16 kLargestFontSize = 26;
+inline constexpr qint16 kSmallestCalendarSize = 0;
+inline constexpr qint16 kLargestCalendarSize = 25;
+
 // Every user option, held in memory for the whole run. Member names are the
 // names under which the values are stored; the initialisers are the values a
 // first run starts from. Four of them are settled while loading instead

@@ -121,6 +121,16 @@ void ApplyDerivedDefault(Settings& settings, const SettingKey& key,
     }
 }
 
+// Sizes outside what the options offer make no usable calendar: a 999-point
+// font fills the screen with one digit and makes the font fitting crawl.
+void BringIntoOfferedRanges(Settings& settings)
+{
+    for (qint16* size : {&settings.FontSize, &settings.DayFontSize, &settings.MarkSize})
+        *size = std::clamp(*size, kSmallestFontSize, kLargestFontSize);
+    settings.CalendarSize =
+        std::clamp(settings.CalendarSize, kSmallestCalendarSize, kLargestCalendarSize);
+}
+
 } // namespace
 
 std::unique_ptr<QSettings> OpenUserSettingsStore()
@@ -152,6 +162,7 @@ Settings LoadSettings(const QSettings& store, const SettingsEnvironment& environ
         if (!text || !ApplyStoredText(settings, key, *text))
             ApplyDerivedDefault(settings, key, environment);
     }
+    BringIntoOfferedRanges(settings);
     // Whatever version last saved, this one is running now.
     settings.Version = RunningVersion();
     return settings;

@@ -25,7 +25,8 @@ struct SettingsEnvironment
 std::unique_ptr<QSettings> OpenUserSettingsStore();
 
 // Reads every setting from `store`. A value that is absent, or whose text
-// does not convert, takes its default; nothing here fails.
+// does not convert, takes its default; nothing here fails. Font, mark and
+// calendar sizes outside the offered ranges are brought to the nearest end.
 Settings LoadSettings(const QSettings& store, const SettingsEnvironment& environment);
 
 // Writes every setting to `store` as text ("True"/"False", decimal numbers,

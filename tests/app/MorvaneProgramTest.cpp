@@ -5,6 +5,7 @@
 #include "calendar_window/window/CalendarFrm.h"
 #include "context/AppContext.h"
 #include "core/ActivityLog.h"
+#include "data/engine/DatabaseEngine.h"
 #include "data/records/ScheduleDatabase.h"
 #include "ui_toolkit/MsgBox.h"
 
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 
 using namespace morvane;
 
@@ -176,6 +178,38 @@ private slots:
         QCOMPARE(data.readAll(), garbage);
         QVERIFY(!QFile::exists(place.settingsFile()));
         QCOMPARE(QDir(place.programFolder()).entryList(QDir::Files).size(), 1);
+    }
+
+    // A log-off while the first-run import shows its warning: the start-up
+    // ends in order, keeping no data file, and the next start imports every
+    // entry once.
+    void terminationDuringTheImportWarningKeepsNothing()
+    {
+        Place place;
+        place.writeSetting(QStringLiteral("ShowTitle"), QStringLiteral("False"));
+        {
+            QFile calIni(LegacyFilePath(place.programFolder()));
+            QVERIFY(calIni.open(QIODevice::WriteOnly));
+            calIni.write("2026/05/20,a,0,\r\n9999/06/5fri,b,0,\r\n2026/05/21,c,0,\r\n");
+        }
+        FixedClock clock(kNow);
+        {
+            MsgBoxScript script;
+            script.whileNextBoxIsOpen([] {
+                std::raise(SIGTERM);
+                QCoreApplication::processEvents();
+            });
+            MorvaneProgram program(place.places(), &clock);
+            QVERIFY(!program.start());
+            QCOMPARE(program.exitCode(), 0);
+            QCOMPARE(script.calls().size(), 1u);
+            QCOMPARE(QDir(place.programFolder()).entryList(QDir::Files), QStringList({"Cal.ini"}));
+        }
+        MsgBoxScript script;
+        MorvaneProgram program(place.places(), &clock);
+        QVERIFY(program.start());
+        QCOMPARE(script.calls().size(), 1u);
+        QCOMPARE(program.context()->database()->schedules().RecordCount(), 2);
     }
 
     void drawingFailureIsShownOnceAndTheProgramRunsOn()

@@ -92,6 +92,20 @@ NewAppFrm::NewAppFrm(AppContext& context, QWidget* parent)
         close();
     });
     connect(Command2[1], &QPushButton::clicked, this, &NewAppFrm::cancel);
+    // However the window goes, the offer was answered; only a failed
+    // "作成" leaves it for the next start. The window may outlive the
+    // program's context (closed at the very end): the connection goes with
+    // the context's events.
+    connect(this, &QDialog::finished, &m_context.events(), [this] {
+        ScheduleDatabase* database = m_context.database();
+        if (m_createFailed || database == nullptr)
+            return;
+        try {
+            SettleInitialSet(*database);
+        } catch (const EngineError&) {
+            // The offer comes back at the next start; nothing is lost.
+        }
+    });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command1[0]);
@@ -128,7 +142,8 @@ int NewAppFrm::createChecked()
         try {
             written = CreateInitialSchedules(*database, chosen);
         } catch (const EngineError& error) {
-            // What was written before the fault stays; the calendar shows it.
+            // Nothing was written; the next start offers the set again.
+            m_createFailed = true;
             MsgBox(QStringLiteral("予定を作成できませんでした。\n") + error.message(),
                    MsgBoxStyle::Exclamation, AppTitle, this);
         }

@@ -36,6 +36,7 @@ public:
 
 private:
     AppContext& m_context;
+    bool m_createFailed = false;
 };
 
 // Shows the first-run window beside the calendar (modeless); it deletes

@@ -9,6 +9,7 @@
 #include "calendar_window/window/FontFallback.h"
 #include "calendar_window/window/IconArt.h"
 #include "context/AppContext.h"
+#include "ui_toolkit/ScreenPlacement.h"
 #include "ui_toolkit/Twips.h"
 #include "ui_toolkit/WindowStacking.h"
 #include "ui_toolkit/platform/Workspaces.h"
@@ -72,7 +73,13 @@ CalendarFrm::CalendarFrm(AppContext& context, QWidget* parent)
     connectRequests();
 }
 
-CalendarFrm::~CalendarFrm() = default;
+CalendarFrm::~CalendarFrm()
+{
+    // The surface outlives this part of the window (QWidget deletes it), and
+    // the input must not see its last events through a window whose members
+    // are already gone.
+    Picture1->removeEventFilter(m_input);
+}
 
 void CalendarFrm::createCells()
 {
@@ -146,7 +153,15 @@ void CalendarFrm::Form_Load()
 
     LayoutCalendar();
     ApplyLayeredAlpha();
-    move(TwipsToPixelsX(settings.Left), TwipsToPixelsY(settings.Top));
+    // A stored place off every screen (a removed monitor, an edited file)
+    // would leave the calendar where no one can reach it.
+    const QPoint stored(TwipsToPixelsX(settings.Left), TwipsToPixelsY(settings.Top));
+    const QPoint place = KeepReachableOnDesktop(stored, size());
+    if (place != stored) {
+        settings.Left = PixelsToTwipsX(place.x());
+        settings.Top = PixelsToTwipsY(place.y());
+    }
+    move(place);
     if (settings.CalendarWinRgn)
         SetRoundRegion();
 }

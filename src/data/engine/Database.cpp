@@ -41,6 +41,7 @@ std::shared_ptr<TableStore> DatabaseState::store(const QString& name)
             return store;
     }
     auto loaded = TableStore::Load(db, definition);
+    write([&](SqliteConnection& connection) { loaded->renumberIfCrowded(connection); });
     stores.push_back(loaded);
     return loaded;
 }
@@ -263,6 +264,19 @@ void Database::Rollback()
 bool Database::InTransaction() const
 {
     return m_state->inTransaction;
+}
+
+int Database::FileFlags() const
+{
+    auto read = m_state->openConnection().prepare(QStringLiteral("PRAGMA user_version"));
+    return read->step() ? int(read->columnInteger(0)) : 0;
+}
+
+void Database::SetFileFlags(int flags)
+{
+    m_state->write([flags](SqliteConnection& db) {
+        db.prepare(QStringLiteral("PRAGMA user_version = %1").arg(flags))->step();
+    });
 }
 
 } // namespace morvane

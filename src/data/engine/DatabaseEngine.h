@@ -237,6 +237,12 @@ public:
     void Rollback();    // TransactionNotStarted
     bool InTransaction() const;
 
+    // A number the program keeps in the file for itself, beside the tables
+    // (0 in a new file). Setting it is written like an Update: at once, or
+    // inside a batch with the batch.
+    int FileFlags() const;
+    void SetFileFlags(int flags);
+
 private:
     explicit Database(std::shared_ptr<engine_detail::DatabaseState> state);
     std::shared_ptr<engine_detail::DatabaseState> m_state;

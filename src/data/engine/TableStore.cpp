@@ -55,6 +55,44 @@ void TableStore::reload(SqliteConnection& connection)
         observer->rowsReloaded();
 }
 
+void TableStore::renumberIfCrowded(SqliteConnection& connection)
+{
+    if (rowids.empty() || rowids.back() <= kRenumberAbove)
+        return;
+    auto update = connection.prepare(QStringLiteral("UPDATE %1 SET rowid = ? WHERE rowid = ?")
+                                         .arg(QuoteIdentifier(definition.name)));
+    const auto move = [&](size_t row) {
+        update->reset();
+        update->bind(1, Value(qint64(row) + 1));
+        update->bind(2, Value(rowids[row]));
+        update->step();
+        update->reset();
+    };
+    const bool ownBatch = !connection.inTransaction();
+    if (ownBatch)
+        connection.execute("BEGIN");
+    try {
+        // Rows moving down go first from the front and rows moving up from
+        // the back, so no new id is ever held by a row still to be moved.
+        for (size_t row = 0; row < rowids.size(); ++row) {
+            if (rowids[row] > qint64(row) + 1)
+                move(row);
+        }
+        for (size_t row = rowids.size(); row-- > 0;) {
+            if (rowids[row] < qint64(row) + 1)
+                move(row);
+        }
+        if (ownBatch)
+            connection.execute("COMMIT");
+    } catch (const EngineError&) {
+        if (ownBatch)
+            connection.rollbackQuietly();
+        throw;
+    }
+    for (size_t row = 0; row < rowids.size(); ++row)
+        rowids[row] = qint64(row) + 1;
+}
+
 void TableStore::rebuildLookup()
 {
     m_exactLookup.clear();
@@ -119,8 +157,14 @@ size_t TableStore::append(SqliteConnection& connection, std::vector<Value> value
     // seen, so table order and id order stay the same thing, and a record
     // deleted from the end never hands its id to the next one (lists that
     // remember ids must not mistake the newcomer for it).
-    const qint64 last = rowids.empty() ? 0 : rowids.back();
-    const qint64 rowid = std::max(last, highestRowid) + 1;
+    const qint64 last = std::max(rowids.empty() ? 0 : rowids.back(), highestRowid);
+    if (last == std::numeric_limits<qint64>::max()) {
+        // Only after renumberIfCrowded had no say: no id is left after the last.
+        throw EngineError(EngineErrorCode::NumericOverflow,
+                          QStringLiteral("The table '%1' has no record id left to append with.")
+                              .arg(definition.name));
+    }
+    const qint64 rowid = last + 1;
 
     QStringList markers;
     for (size_t i = 0; i <= fieldCount; ++i)

@@ -4,6 +4,7 @@
 #include "data/engine/FilterEvaluator.h"
 
 #include <QHash>
+#include <limits>
 
 namespace morvane::engine_detail {
 
@@ -49,6 +50,12 @@ struct TableStore
     ~TableStore();
     // Reads the rows again from the file and tells the observers.
     void reload(SqliteConnection& connection);
+    // Ids above this leave too little room to append after them (a file
+    // edited by another program). Such a table has its rows numbered 1, 2,
+    // 3 ... again, in their order, when the run first opens it: before any
+    // list can have taken note of an id, since ids stay fixed for the run.
+    static constexpr qint64 kRenumberAbove = std::numeric_limits<qint64>::max() / 2;
+    void renumberIfCrowded(SqliteConnection& connection);
 
     // Index of a field, without regard to case; -1 when there is none.
     int fieldIndex(const QString& name) const;

@@ -119,6 +119,9 @@ int CreateInitialSchedules(ScheduleDatabase& database,
             rs.MoveLast();
             ++written;
         }
+        // Answered with the records: a run killed before the commit offers
+        // the set again, one killed after it does not offer it twice.
+        SettleInitialSet(database);
         file.CommitTrans();
     } catch (...) {
         if (file.InTransaction())

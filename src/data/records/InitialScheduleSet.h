@@ -40,7 +40,9 @@ TemplateFields DecodeTemplateCode(const QString& code);
 
 // Appends one Schedule record per entry, in the order given: the template's
 // fields and the entry's text as Message; everything else (Mark included)
-// stays Null. Returns the number of records written.
+// stays Null. The records and the answer to the offer (see
+// InitialSetPending) are saved together or not at all. Returns the number
+// of records written.
 int CreateInitialSchedules(ScheduleDatabase& database,
                            std::span<const InitialScheduleEntry> selected);
 

@@ -3,6 +3,7 @@
 #include "data/records/ScheduleCodes.h"
 
 #include <QDate>
+#include <algorithm>
 #include <cmath>
 
 namespace morvane {
@@ -206,10 +207,37 @@ LegacyDateFields ConvertLegacyDateCode(const QString& sourceCode, std::optional<
     return f;
 }
 
+QString ShownPartOfMessage(const QString& message)
+{
+    // A message box lays out every character it is given: a megabyte of
+    // text keeps the program busy for half a minute and fills the screen.
+    if (message.size() <= kShownMessageLength)
+        return message;
+    qsizetype cut = kShownMessageLength;
+    if (message.at(cut - 1).isHighSurrogate())
+        --cut;
+    return message.left(cut) + QStringLiteral(u"…");
+}
+
 QString FifthWeekWarningText(const QString& message)
 {
     return QStringLiteral("第５週以降の予定があります。\r\nこの予定を削除します。\r\n\r\n(") +
-           message + QLatin1Char(')');
+           ShownPartOfMessage(message) + QLatin1Char(')');
+}
+
+QString FifthWeekWarningText(const QStringList& messages)
+{
+    if (messages.size() == 1)
+        return FifthWeekWarningText(messages.front());
+    QString text =
+        QStringLiteral("第５週以降の予定が %1 件あります。\r\nこれらの予定を削除します。\r\n")
+            .arg(messages.size());
+    const qsizetype listed = std::min<qsizetype>(messages.size(), kListedFifthWeekEntries);
+    for (qsizetype i = 0; i < listed; ++i)
+        text += QStringLiteral("\r\n(") + ShownPartOfMessage(messages.at(i)) + QLatin1Char(')');
+    if (messages.size() > listed)
+        text += QStringLiteral("\r\nほか %1 件").arg(messages.size() - listed);
+    return text;
 }
 
 } // namespace morvane

@@ -52,7 +52,15 @@ LegacyDateFields ConvertLegacyDateCode(const QString& code, std::optional<int> c
 // all give 12); nothing when it is not a number.
 std::optional<int> LegacyColorCode(const QString& color);
 
-// The warning shown once for each fifth-week entry that is left out.
+// The warning for a fifth-week entry that is left out, and the one warning
+// for several: their count and the first kListedFifthWeekEntries of them.
+// Each message shows at most kShownMessageLength characters.
+inline constexpr qsizetype kShownMessageLength = 100;
+inline constexpr qsizetype kListedFifthWeekEntries = 10;
 QString FifthWeekWarningText(const QString& message);
+QString FifthWeekWarningText(const QStringList& messages);
+// `message` as a warning shows it: cut to kShownMessageLength characters
+// with "…" when longer.
+QString ShownPartOfMessage(const QString& message);
 
 } // namespace morvane

@@ -80,18 +80,22 @@ LegacyImportResult ImportLegacyFile(const QString& path, Recordset& schedules,
         return result;
     result.readable = true;
 
+    QStringList leftOut;
     for (const LegacyEntry& entry : ParseLegacyEntries(FromAnsi(bytes))) {
         const std::optional<int> color = LegacyColorCode(entry.color);
         const LegacyDateFields date = ConvertLegacyDateCode(entry.code, color);
         if (date.fifthWeekOrLater) {
-            if (sink)
-                sink({FifthWeekWarningText(entry.message), MessageIcon::Exclamation, AppTitle});
-            ++result.skipped;
+            leftOut.append(entry.message);
             continue;
         }
         AppendEntry(schedules, entry, color, date);
         ++result.imported;
     }
+    result.skipped = int(leftOut.size());
+    // One warning for all of them: a file with thousands would otherwise
+    // ask for thousands of clicks.
+    if (!leftOut.isEmpty() && sink)
+        sink({FifthWeekWarningText(leftOut), MessageIcon::Exclamation, AppTitle});
     return result;
 }
 

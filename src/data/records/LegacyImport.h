@@ -16,8 +16,9 @@ struct LegacyImportResult
 };
 
 // Appends one Schedule record per entry of the Cal.ini file at path (code
-// page 932). Each fifth-week weekday entry is announced through sink and
-// left out. A message longer than the Message field is cut at its capacity.
+// page 932). Fifth-week weekday entries are left out and announced through
+// sink in one warning, after the other entries were appended. A message longer than the Message
+// field is cut at its capacity.
 LegacyImportResult ImportLegacyFile(const QString& path, Recordset& schedules,
                                     const MessageSink& sink);
 

@@ -1,5 +1,7 @@
 #include "data/records/ScheduleDatabase.h"
 
+#include "core/AppIdentity.h"
+#include "core/ProgramFolder.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/LegacyImport.h"
 #include "data/records/ScheduleFields.h"
@@ -106,6 +108,18 @@ OpenScheduleResult OpenExisting(const QString& path)
                                  "ありません。")));
     }
 
+    // The file may open for reading only and fail at the first change the
+    // user makes; better to say so now, before anything was shown.
+    if (!info.isWritable()) {
+        return Failed(OpenFailure(
+            path, QStringLiteral("ファイルが読み取り専用のため、予定を保存できません。")));
+    }
+    if (!IsFolderWritable(info.absolutePath())) {
+        return Failed(OpenFailure(
+            path,
+            QStringLiteral("ファイルのあるフォルダーに書き込めないため、予定を保存できません。")));
+    }
+
     std::unique_ptr<Database> database;
     try {
         database = Database::OpenDatabase(path);
@@ -146,7 +160,11 @@ OpenScheduleResult OpenExisting(const QString& path)
         ResetAlarmFlags(opened->schedules());
 
         OpenScheduleResult result;
-        result.outcome = OpenOutcome::Opened;
+        // The last run ended before the user answered the initial set and
+        // before any schedule was written: the first run starts over.
+        const bool offerAgain =
+            InitialSetPending(*opened) && opened->schedules().RecordCount() == 0;
+        result.outcome = offerAgain ? OpenOutcome::CreatedNew : OpenOutcome::Opened;
         result.database = std::move(opened);
         return result;
     } catch (const EngineError& error) {
@@ -154,42 +172,85 @@ OpenScheduleResult OpenExisting(const QString& path)
     }
 }
 
+// A new data file is built under this name and takes its place only when
+// complete, so a start that is killed half-way leaves no Morva.dat and the
+// next start builds it again.
+QString BuildingPath(const QString& path)
+{
+    return path + QStringLiteral(".new");
+}
+
+void RemoveBuilding(const QString& path)
+{
+    const QString building = BuildingPath(path);
+    QFile::remove(building);
+    QFile::remove(building + QStringLiteral("-journal"));
+}
+
 OpenScheduleResult CreateNew(const QString& path, const QString& legacyPath,
-                             const MessageSink& sink)
+                             const MessageSink& sink, const StopRequest& stopRequested)
 {
     const bool fromLegacy = QFileInfo::exists(legacyPath);
-    try {
-        std::unique_ptr<Database> database = CreateScheduleDatabase(path);
-        CreateMemoTable(*database);
-        auto opened = std::make_unique<ScheduleDatabase>(std::move(database));
+    const QString building = BuildingPath(path);
+    RemoveBuilding(path); // what a killed start left
 
-        OpenScheduleResult result;
-        result.outcome = OpenOutcome::CreatedNew;
+    OpenScheduleResult result;
+    result.outcome = fromLegacy ? OpenOutcome::ImportedLegacy : OpenOutcome::CreatedNew;
+    std::vector<UserMessage> notices;
+    try {
+        std::unique_ptr<Database> database = CreateScheduleDatabase(building);
+        CreateMemoTable(*database);
         if (fromLegacy) {
+            const std::unique_ptr<Recordset> schedules =
+                database->OpenRecordset(schedule_fields::Table);
             // One disk sync for the whole import instead of one per entry.
-            opened->database().BeginTrans();
-            const LegacyImportResult imported =
-                ImportLegacyFile(legacyPath, opened->schedules(), sink);
-            opened->database().CommitTrans();
-            result.outcome = OpenOutcome::ImportedLegacy;
+            database->BeginTrans();
+            const LegacyImportResult imported = ImportLegacyFile(
+                legacyPath, *schedules, [&](const UserMessage& m) { notices.push_back(m); });
+            database->CommitTrans();
             result.importedCount = imported.imported;
-            if (!imported.readable && sink) {
-                sink({QStringLiteral("以前のデータファイルを読み込めませんでした。\r\n\r\n") +
-                          QDir::toNativeSeparators(legacyPath) +
-                          QStringLiteral("\r\n\r\n予定は取り込まれていません。"),
-                      MessageIcon::Exclamation, AppTitle});
+            if (!imported.readable) {
+                notices.push_back(
+                    {QStringLiteral("以前のデータファイルを読み込めませんでした。\r\n\r\n") +
+                         QDir::toNativeSeparators(legacyPath) +
+                         QStringLiteral("\r\n\r\n予定は取り込まれていません。"),
+                     MessageIcon::Exclamation, AppTitle});
             }
+        } else {
+            // Until the user answers it, every start offers the initial set.
+            database->SetFileFlags(database->FileFlags() | kInitialSetPendingFlag);
         }
-        result.database = std::move(opened);
-        return result;
+        database->Close();
     } catch (const EngineError& error) {
-        // The file did not exist before, so whatever stands there now is
-        // ours: a half-made file would pass for a complete one at the next
-        // start and the import would never run again.
-        if (error.code() != EngineErrorCode::DatabaseExists)
-            QFile::remove(path);
+        RemoveBuilding(path);
         return Failed(CreateFailure(path, ReasonOf(error)));
     }
+
+    // The notices belong to the import: a run that ends while one is shown
+    // imports again next time, and shows it again.
+    for (const UserMessage& notice : notices) {
+        if (sink)
+            sink(notice);
+        if (stopRequested && stopRequested()) {
+            RemoveBuilding(path);
+            result.outcome = OpenOutcome::Stopped;
+            return result;
+        }
+    }
+
+    if (!QFile::rename(building, path)) {
+        RemoveBuilding(path);
+        return Failed(
+            CreateFailure(path, QFileInfo::exists(path)
+                                    ? QStringLiteral("同じ名前のファイルが作成中に現れました。")
+                                    : QStringLiteral("作成したファイルを置けませんでした。")));
+    }
+    try {
+        result.database = std::make_unique<ScheduleDatabase>(Database::OpenDatabase(path));
+    } catch (const EngineError& error) {
+        return Failed(OpenFailure(path, ReasonOf(error)));
+    }
+    return result;
 }
 
 } // namespace
@@ -232,7 +293,7 @@ void ScheduleDatabase::Close()
 
 QString DataFilePath(const QString& programFolder)
 {
-    return InFolder(programFolder, QStringLiteral("Morva.dat"));
+    return InFolder(programFolder, QLatin1String(kDataFileName));
 }
 
 QString LegacyFilePath(const QString& programFolder)
@@ -301,12 +362,26 @@ int ResetAlarmFlags(Recordset& schedules)
     return changed;
 }
 
-OpenScheduleResult OpenScheduleDatabase(const QString& programFolder, const MessageSink& sink)
+OpenScheduleResult OpenScheduleDatabase(const QString& programFolder, const MessageSink& sink,
+                                        const StopRequest& stopRequested)
 {
     const QString path = DataFilePath(programFolder);
     if (QFileInfo::exists(path))
         return OpenExisting(path);
-    return CreateNew(path, LegacyFilePath(programFolder), sink);
+    return CreateNew(path, LegacyFilePath(programFolder), sink, stopRequested);
+}
+
+bool InitialSetPending(ScheduleDatabase& database)
+{
+    return (database.database().FileFlags() & kInitialSetPendingFlag) != 0;
+}
+
+void SettleInitialSet(ScheduleDatabase& database)
+{
+    Database& file = database.database();
+    const int flags = file.FileFlags();
+    if (flags & kInitialSetPendingFlag)
+        file.SetFileFlags(flags & ~kInitialSetPendingFlag);
 }
 
 } // namespace morvane

@@ -3,6 +3,7 @@
 #include "data/records/UserMessage.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace morvane {
@@ -62,9 +63,10 @@ int ResetAlarmFlags(Recordset& schedules);
 enum class OpenOutcome
 {
     Opened,         // an existing data file
-    CreatedNew,     // a first run: offer the initial schedule set
+    CreatedNew,     // a first run, or a file still empty whose initial set is unanswered
     ImportedLegacy, // created from Cal.ini
     Failed,         // see OpenScheduleResult::failure
+    Stopped,        // the caller asked to stop; no data file was left behind
 };
 
 struct OpenScheduleResult
@@ -76,16 +78,30 @@ struct OpenScheduleResult
     UserMessage failure;
     int importedCount = 0; // ImportedLegacy: records read from Cal.ini
 
-    bool ok() const { return outcome != OpenOutcome::Failed; }
+    bool ok() const { return outcome != OpenOutcome::Failed && outcome != OpenOutcome::Stopped; }
 };
+
+// Asked after each notice of a first run: true ends the start-up there.
+using StopRequest = std::function<bool()>;
 
 // Opens Morva.dat in programFolder, or creates it when it does not exist:
 // from Cal.ini when that file is there, otherwise empty (CreatedNew, the
-// caller then offers the initial set). An existing file gains a missing Mark
-// field and has its alarm acknowledgements cleared; a missing Memo table is
-// added. A file that cannot be opened, is not a database or lacks the
-// Schedule table is left untouched and the result is Failed. Notices met on
-// the way (entries Cal.ini cannot hold) go to sink.
-OpenScheduleResult OpenScheduleDatabase(const QString& programFolder, const MessageSink& sink = {});
+// caller then offers the initial set). A new file is complete, import
+// included, before it appears under its name: a start killed on the way
+// leaves none, and the next start begins again. An existing file gains a
+// missing Mark field and has its alarm acknowledgements cleared; a missing
+// Memo table is added. A file that cannot be opened or written, is not a
+// database or lacks the Schedule table is left untouched and the result is
+// Failed. Notices met on the way (entries Cal.ini cannot hold) go to sink;
+// when stopRequested answers true after one, nothing is kept (Stopped).
+OpenScheduleResult OpenScheduleDatabase(const QString& programFolder, const MessageSink& sink = {},
+                                        const StopRequest& stopRequested = {});
+
+// The initial set is offered until the user answers it ("作成", "キャンセル"
+// or closing its window); the file remembers an unanswered offer.
+inline constexpr int kInitialSetPendingFlag = 1;
+bool InitialSetPending(ScheduleDatabase& database);
+// The offer was answered: later starts open the file without it.
+void SettleInitialSet(ScheduleDatabase& database);
 
 } // namespace morvane

@@ -58,6 +58,23 @@ TEST_F(ProgramFolderTest, AReadOnlyFolderFallsBack)
     EXPECT_EQ(ChooseProgramFolder(readOnly, fallback()), fallback());
 }
 
+// A data file beside the program is the user's: it is used (or refused
+// with a message) rather than replaced by an empty one elsewhere.
+TEST_F(ProgramFolderTest, AFolderHoldingTheDataFileIsTheProgramFolderEvenWhenReadOnly)
+{
+    const QString installed = path(QStringLiteral("installed"));
+    ASSERT_TRUE(QDir().mkpath(installed));
+    QFile data(QDir(installed).filePath(QStringLiteral("Morva.dat")));
+    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+    data.close();
+    QFile::setPermissions(installed, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                         QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    const QString chosen = ChooseProgramFolder(installed, fallback());
+    QFile::setPermissions(installed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(chosen, installed);
+    EXPECT_FALSE(QFileInfo::exists(fallback())) << "the per-user folder was created";
+}
+
 TEST(UserDataFolderTest, IsNamedAfterTheMaker)
 {
     EXPECT_TRUE(UserDataFolder().endsWith(QStringLiteral("/Quillstone/Morvane")))

@@ -293,6 +293,32 @@ INSTANTIATE_TEST_SUITE_P(
                      s.DayFontSize = 9;
                      s.MarkSize = 11;
                  }},
+        // Sizes the options never offer (a hand-edited file) take the
+        // nearest offered one: a 999-point font would fill the screen and
+        // stall the start in the font fitting.
+        ReadCase{"huge font, mark and calendar sizes",
+                 {{"FontSize", "999"},
+                  {"DayFontSize", "999"},
+                  {"MarkSize", "32767"},
+                  {"CalendarSize", "999"}},
+                 [](Settings& s) {
+                     s.FontSize = s.DayFontSize = s.MarkSize = 26;
+                     s.CalendarSize = 25;
+                 }},
+        ReadCase{"tiny and negative sizes",
+                 {{"FontSize", "0"}, {"DayFontSize", "-5"}, {"CalendarSize", "-1"}},
+                 [](Settings& s) {
+                     s.FontSize = s.DayFontSize = s.MarkSize = 7;
+                     s.CalendarSize = 0;
+                 }},
+        ReadCase{
+            "the ends of the offered ranges stand",
+            {{"FontSize", "7"}, {"DayFontSize", "26"}, {"MarkSize", "26"}, {"CalendarSize", "25"}},
+            [](Settings& s) {
+                s.FontSize = 7;
+                s.DayFontSize = s.MarkSize = 26;
+                s.CalendarSize = 25;
+            }},
         ReadCase{"on top excludes at the bottom",
                  {{"TopView", "True"}, {"BottomView", "True"}},
                  [](Settings& s) {
@@ -328,7 +354,7 @@ TEST_F(SettingsStoreTest, EverythingChangedRoundTripsAndRewritesIdentically)
     changed.BoxColor = std::numeric_limits<qint32>::min();
     changed.ViewTop = std::numeric_limits<qint16>::min();
     changed.ViewLeft = std::numeric_limits<qint16>::max();
-    changed.MarkSize = 30;
+    changed.MarkSize = 26; // the largest offered
     changed.TopView = true;
     changed.BottomView = false;
     changed.DayFontBold = false;

@@ -288,5 +288,43 @@ TEST_F(DatabaseFileTest, AnEmptyFileOpensWithoutTablesAndStaysEmpty)
     EXPECT_EQ(QFileInfo(empty).size(), 0);
 }
 
+// Another program may leave ids anywhere, up to the largest one. Appending
+// after such a row must neither overflow nor fail, and the records keep
+// their order; ids are settled when the file is opened and then stay put.
+TEST_F(DatabaseFileTest, AppendingAfterTheLargestIdKeepsWorkingAndKeepsTheOrder)
+{
+    Append("first");
+    Append("second");
+    Append("third");
+    m_rs.reset();
+    m_db.reset();
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(m_path.toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(
+            sqlite3_exec(db,
+                         "UPDATE Plan SET rowid = -7 WHERE Message = 'first';"
+                         "UPDATE Plan SET rowid = 9223372036854775807 WHERE Message = 'third';",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+        sqlite3_close(db);
+    }
+
+    for (const char* largest : {"the file as edited", "after a restart"}) {
+        SCOPED_TRACE(largest);
+        Reopen();
+        const qint64 firstId = m_rs->RecordIdAt(0);
+        const qint64 lastId = m_rs->RecordIdAt(m_rs->RecordCount() - 1);
+        Append("appended");
+        Append("appended again");
+        EXPECT_EQ(m_rs->RecordIdAt(0), firstId) << "ids change while the file is open";
+        EXPECT_EQ(m_rs->PositionOfRecordId(lastId), m_rs->RecordCount() - 3);
+        EXPECT_LT(lastId, m_rs->RecordIdAt(m_rs->RecordCount() - 2));
+    }
+    Reopen();
+    EXPECT_EQ(Messages(), QStringList({"first", "second", "third", "appended", "appended again",
+                                       "appended", "appended again"}));
+}
+
 } // namespace
 } // namespace morvane

@@ -108,5 +108,26 @@ TEST(LegacyCalIniTest, FifthWeekWarningNamesTheEntry)
         QStringLiteral("第５週以降の予定があります。\r\nこの予定を削除します。\r\n\r\n(第5金曜)"));
 }
 
+TEST(LegacyCalIniTest, WarningsShowTheStartOfALongTextAndCountTheRest)
+{
+    // Cut at 100 characters, never between the halves of a surrogate pair.
+    const QString longText =
+        QString(99, QChar(u'あ')) + QStringLiteral(u"😀") + QStringLiteral("tail");
+    EXPECT_EQ(ShownPartOfMessage(longText), QString(99, QChar(u'あ')) + QStringLiteral(u"…"));
+    EXPECT_EQ(ShownPartOfMessage(QString(100, QChar(u'x'))), QString(100, QChar(u'x')));
+
+    QStringList messages;
+    for (int i = 1; i <= 12; ++i)
+        messages.append(QStringLiteral("会%1").arg(i));
+    const QString text = FifthWeekWarningText(messages);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("第５週以降の予定が 12 件あります。\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\n(会10)")));
+    EXPECT_FALSE(text.contains(QStringLiteral("(会11)")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("\r\nほか 2 件")));
+    // One entry reads as before.
+    EXPECT_EQ(FifthWeekWarningText(QStringList{QStringLiteral("第5金曜")}),
+              FifthWeekWarningText(QStringLiteral("第5金曜")));
+}
+
 } // namespace
 } // namespace morvane

@@ -6,6 +6,7 @@
 #include "data/records/SchedulePattern.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -141,6 +142,67 @@ TEST_F(LegacyImportTest, AMessageLongerThanTheFieldIsCutAtItsCapacity)
     ASSERT_EQ(rs.RecordCount(), 1);
     rs.MoveFirst();
     EXPECT_EQ(rs.GetValue(f::Message).toString(), longMessage.left(text_capacity::Message / 2));
+}
+
+// A start that ends while the import's warning is shown (a kill, a log-off)
+// keeps nothing: no data file, nothing half-built under another name. The
+// next start imports every entry once, as if the first had never run.
+TEST_F(LegacyImportTest, AStartStoppedDuringTheWarningLeavesNoDataFileAndImportsOnceLater)
+{
+    WriteFile(legacyPath(), ToAnsi(QStringLiteral("2026/01/05,仕事始め,0,\r\n"
+                                                  "9999/06/5fri,第5金曜の会,0,\r\n"
+                                                  "9999/12/25,クリスマス,0,\r\n")));
+    const QString folder = QFileInfo(legacyPath()).absolutePath();
+    const auto folderEntries = [&] {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    };
+
+    bool stop = true;
+    OpenScheduleResult stopped = OpenScheduleDatabase(
+        folder, [this](const UserMessage& m) { notices.push_back(m); }, [&] { return stop; });
+    EXPECT_EQ(stopped.outcome, OpenOutcome::Stopped);
+    EXPECT_FALSE(stopped.database);
+    ASSERT_EQ(notices.size(), 1u) << "the warning came before the stop";
+    EXPECT_EQ(folderEntries(), QStringList({"Cal.ini"}));
+
+    // Killed outright instead: what the building left is thrown away.
+    WriteFile(DataFilePath(folder) + ".new", "half a database");
+    WriteFile(DataFilePath(folder) + ".new-journal", "its journal");
+
+    stop = false;
+    notices.clear();
+    OpenScheduleResult next = OpenScheduleDatabase(
+        folder, [this](const UserMessage& m) { notices.push_back(m); }, [&] { return stop; });
+    ASSERT_EQ(next.outcome, OpenOutcome::ImportedLegacy);
+    const std::vector<Imported> records = Records(next.database->schedules());
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].message, QStringLiteral("仕事始め"));
+    EXPECT_EQ(records[1].message, QStringLiteral("クリスマス"));
+    EXPECT_EQ(notices.size(), 1u);
+    next.database->Close();
+    EXPECT_EQ(folderEntries(), QStringList({"Cal.ini", "Morva.dat"}));
+}
+
+// Thousands of fifth-week entries ask for one click, not thousands, and a
+// huge text shows only its start.
+TEST_F(LegacyImportTest, ManyLeftOutEntriesGiveOneShortWarningWithTheirCount)
+{
+    QString calIni = QStringLiteral("9999/01/01,元旦,12,\r\n");
+    const QString huge(2 * 1024 * 1024, QChar(u'長'));
+    calIni += QStringLiteral("9999/03/5sun,") + huge + QStringLiteral(",0,\r\n");
+    for (int i = 0; i < 3000; ++i)
+        calIni += QStringLiteral("9999/%1/5mon,会%2,0,\r\n").arg(i % 12 + 1).arg(i);
+    WriteFile(legacyPath(), ToAnsi(calIni));
+
+    OpenScheduleResult result = Open();
+    ASSERT_EQ(result.outcome, OpenOutcome::ImportedLegacy);
+    EXPECT_EQ(result.importedCount, 1);
+    ASSERT_EQ(notices.size(), 1u);
+    const QString& text = notices[0].text;
+    EXPECT_TRUE(text.contains(QStringLiteral("3001 件"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("(会0)"))) << text.toStdString();
+    EXPECT_LT(text.size(), 2000);
+    EXPECT_EQ(notices[0].icon, MessageIcon::Exclamation);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "data/records/ScheduleDatabase.h"
 
 #include "RecordsTestSupport.h"
+#include "core/ProgramFolder.h"
 #include "data/records/ScheduleFields.h"
 
 #include <QDir>
@@ -87,6 +88,58 @@ TEST_F(ScheduleDatabaseTest, ReopeningKeepsRecordsAndOffersNothing)
     OpenScheduleResult again = Open();
     ASSERT_EQ(again.outcome, OpenOutcome::Opened);
     EXPECT_EQ(again.database->schedules().RecordCount(), 1);
+}
+
+// The initial set is offered until it is answered: a first run killed while
+// the offer is open (or during "作成") offers it again, an answered one never.
+TEST_F(ScheduleDatabaseTest, AnUnansweredInitialSetIsOfferedAgainUntilSettled)
+{
+    {
+        OpenScheduleResult first = Open();
+        ASSERT_EQ(first.outcome, OpenOutcome::CreatedNew);
+        EXPECT_TRUE(InitialSetPending(*first.database));
+    }
+    {
+        OpenScheduleResult killed = Open();
+        ASSERT_EQ(killed.outcome, OpenOutcome::CreatedNew);
+        SettleInitialSet(*killed.database);
+    }
+    OpenScheduleResult answered = Open();
+    EXPECT_EQ(answered.outcome, OpenOutcome::Opened);
+    EXPECT_FALSE(InitialSetPending(*answered.database));
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden), QStringList({"Morva.dat"}));
+}
+
+// Permission bits do not bind root; there the end-to-end test runs the
+// program as another user.
+TEST_F(ScheduleDatabaseTest, ADataFileThatCannotBeWrittenIsNamedAndLeftAlone)
+{
+    {
+        OpenScheduleResult first = Open();
+        AddRecord(first.database->schedules(), {{f::Message, "mine"}});
+    }
+    const QByteArray before = FileBytes(dataPath());
+    const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto enterable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    for (const bool folderOnly : {false, true}) {
+        SCOPED_TRACE(folderOnly ? "read-only folder" : "read-only file");
+        if (folderOnly)
+            QFile::setPermissions(folder(), readable | enterable);
+        else
+            QFile::setPermissions(dataPath(), readable);
+        const bool bound = !QFileInfo(dataPath()).isWritable() || !IsFolderWritable(folder());
+        const OpenScheduleResult result = bound ? Open() : OpenScheduleResult{};
+        QFile::setPermissions(folder(), readable | enterable | QFile::WriteOwner);
+        QFile::setPermissions(dataPath(), readable | QFile::WriteOwner);
+        if (!bound)
+            GTEST_SKIP() << "permissions do not bind this user (root)";
+        EXPECT_EQ(result.outcome, OpenOutcome::Failed);
+        EXPECT_TRUE(result.failure.text.contains(QDir::toNativeSeparators(dataPath())));
+        EXPECT_TRUE(result.failure.text.contains(QStringLiteral("書き込め")) ||
+                    result.failure.text.contains(QStringLiteral("読み取り専用")))
+            << result.failure.text.toStdString();
+        EXPECT_EQ(FileBytes(dataPath()), before);
+    }
 }
 
 TEST(DataFilePathTest, AddsOneSeparatorOnly)
