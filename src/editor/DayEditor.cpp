@@ -461,27 +461,23 @@ void DayEditor::kindChosen(int kindIndex)
 
 void DayEditor::yearChoiceChosen(int index)
 {
-    m_form.yearChoice = index;
-    m_form.equinox = false;
-    if (!m_rows.empty()) {
-        Changed = true;
-        previewRule();
-    }
+    ruleChoiceChosen(m_form.yearChoice, index);
 }
 
 void DayEditor::monthChoiceChosen(int index)
 {
-    m_form.monthChoice = index;
-    m_form.equinox = false;
-    if (!m_rows.empty()) {
-        Changed = true;
-        previewRule();
-    }
+    ruleChoiceChosen(m_form.monthChoice, index);
 }
 
 void DayEditor::dayChoiceChosen(int index)
 {
-    m_form.dayChoice = index;
+    ruleChoiceChosen(m_form.dayChoice, index);
+}
+
+void DayEditor::ruleChoiceChosen(int& choice, int index)
+{
+    choice = index;
+    // A rule picked by hand is no longer the computed equinox day.
     m_form.equinox = false;
     if (!m_rows.empty()) {
         Changed = true;

@@ -133,6 +133,7 @@ private:
     void reloadRow(int row);
     void paintSelectedRow();
     void previewRule();
+    void ruleChoiceChosen(int& choice, int index);
     void resetPanel();
     void afterWrite();
     void redrawCalendarAndViewer();

@@ -183,3 +183,21 @@ desktop_failure_report() {
 month_window() {
     desktop_windows "$1" | awk '$2 >= 130 && $2 <= 150 && $3 >= 128 && $3 <= 148 { print $1 }' | head -n1
 }
+
+# --- One copy of the program under test ----------------------------------------
+# The scripts copy the program to $PROGRAM; start_program N runs it with its
+# output in $WORK/runN.log and remembers it as $APP.
+APP=
+start_program() {
+    "$PROGRAM/morvane" > "$WORK/run$1.log" 2>&1 &
+    APP=$!
+    desktop_track $APP
+}
+# The program's windows: id, width, height, title.
+windows() { desktop_windows "$APP"; }
+# The first window titled exactly $1 (nothing appended by the window system).
+window_named() { windows | awk -v name="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == name) print id }' | head -n1; }
+# The first window whose title begins with $1.
+window_titled() { windows | awk -v name="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if (index($0, name) == 1) print id }' | head -n1; }
+# The first-run window offering the initial schedule set.
+first_run_window() { windows | awk '$4 == "モルヴァ" && $3 > 300 { print $1 }' | head -n1; }

@@ -40,16 +40,7 @@ PROGRAM="$WORK/program"
 desktop_copy_program "$BINARY" "$PROGRAM"
 DATA="$PROGRAM/Morva.dat"
 
-APP=
-start_program() {
-    "$PROGRAM/morvane" > "$WORK/run$1.log" 2>&1 &
-    APP=$!
-    desktop_track $APP
-}
-windows() { desktop_windows "$APP"; }
-window_named() { windows | awk -v name="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if (index($0, name) == 1) print id }' | head -n1; }
-first_run_window() { windows | awk '$4 == "モルヴァ" && $3 > 300 { print $1 }' | head -n1; }
-editor_window() { window_named "予定編集"; }
+editor_window() { window_titled "予定編集"; }
 calendar_window() { month_window "$APP"; }
 
 # --- First run with an empty book ------------------------------------------------

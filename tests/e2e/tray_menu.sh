@@ -44,16 +44,7 @@ desktop_copy_program "$BINARY" "$PROGRAM"
 DATA="$PROGRAM/Morva.dat"
 LOG="$PROGRAM/Morva.log"
 
-APP=
-start_program() {
-    "$PROGRAM/morvane" > "$WORK/run$1.log" 2>&1 &
-    APP=$!
-    desktop_track $APP
-}
 
-windows() { desktop_windows "$APP"; }
-window_named() { windows | awk -v name="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == name) print id }' | head -n1; }
-first_run_window() { windows | awk '$4 == "モルヴァ" && $3 > 300 { print $1 }' | head -n1; }
 popup_menu() { windows | awk '$3 > 250 && $2 < 400 { print $1 }' | head -n1; }
 
 # The icon: a window of the program docked inside the trayer panel (the

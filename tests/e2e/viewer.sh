@@ -41,19 +41,10 @@ PROGRAM="$WORK/program"
 desktop_copy_program "$BINARY" "$PROGRAM"
 DATA="$PROGRAM/Morva.dat"
 
-APP=
-start_program() {
-    "$PROGRAM/morvane" > "$WORK/run$1.log" 2>&1 &
-    APP=$!
-    desktop_track $APP
-}
-windows() { desktop_windows "$APP"; }
-window_named() { windows | awk -v name="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if (index($0, name) == 1) print id }' | head -n1; }
-first_run_window() { windows | awk '$4 == "モルヴァ" && $3 > 300 { print $1 }' | head -n1; }
 calendar_window() { month_window "$APP"; }
-viewer_window() { window_named "Morvane [Viewer]"; }
-editor_window() { window_named "予定編集"; }
-dialog_window() { window_named "エクスポートするファイル"; }
+viewer_window() { window_titled "Morvane [Viewer]"; }
+editor_window() { window_titled "予定編集"; }
+dialog_window() { window_titled "エクスポートするファイル"; }
 
 # --- An empty book, then the schedules of this month -------------------------------
 start_program 1

@@ -24,17 +24,8 @@ PROGRAM="$WORK/program"
 desktop_copy_program "$BINARY" "$PROGRAM"
 DATA="$PROGRAM/Morva.dat"
 
-APP=
-start_program() {
-    "$PROGRAM/morvane" > "$WORK/run$1.log" 2>&1 &
-    APP=$!
-    desktop_track $APP
-}
-windows() { desktop_windows "$APP"; }
-window_named() { windows | awk -v name="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if (index($0, name) == 1) print id }' | head -n1; }
-first_run_window() { windows | awk '$4 == "モルヴァ" && $3 > 300 { print $1 }' | head -n1; }
 calendar_window() { month_window "$APP"; }
-viewer_window() { window_named "Morvane [Viewer]"; }
+viewer_window() { window_titled "Morvane [Viewer]"; }
 
 start_program 1
 TIMEOUT=20 wait_for shows first_run_window || { echo "no first-run window"; exit 1; }
