@@ -24,6 +24,46 @@ const ListRow* ListRowsModel::rowAt(int row) const
     return &m_list.rows[std::size_t(row)];
 }
 
+void ListRowsModel::appendRow(ListRow row)
+{
+    const int at = int(m_list.rows.size());
+    beginInsertRows({}, at, at);
+    m_list.rows.push_back(std::move(row));
+    endInsertRows();
+}
+
+void ListRowsModel::removeRowAt(int row)
+{
+    if (row < 0 || row >= int(m_list.rows.size()))
+        return;
+    beginRemoveRows({}, row, row);
+    m_list.rows.erase(m_list.rows.begin() + row);
+    endRemoveRows();
+}
+
+void ListRowsModel::setStatusCount(int count)
+{
+    m_list.count = count;
+    m_list.statusCount = CountText(count);
+}
+
+Qt::ItemFlags ListRowsModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags result = QAbstractTableModel::flags(index);
+    if (m_titlesEditable && index.column() == 0)
+        result |= Qt::ItemIsEditable;
+    return result;
+}
+
+bool ListRowsModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !m_titlesEditable || index.column() != 0 || !rowAt(index.row()))
+        return false;
+    // The window decides (a duplicate title is refused) and changes the row.
+    emit titleEdited(index.row(), value.toString());
+    return false;
+}
+
 void ListRowsModel::sortRows(int column, Qt::SortOrder order)
 {
     emit layoutAboutToBeChanged();
@@ -55,6 +95,7 @@ QVariant ListRowsModel::data(const QModelIndex& index, int role) const
     const ListCell* cell = column < row->cells.size() ? &row->cells[column] : nullptr;
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::EditRole:
         return cell ? cell->text : QString();
     case Qt::DecorationRole:
         if (column == 0 && !row->smallIconKey.isEmpty())

@@ -26,6 +26,29 @@ public:
     const ListModel& list() const { return m_list; }
     const ListRow* rowAt(int row) const;
 
+    // Changes one row in place (the detail box wrote to its record) and
+    // repaints it.
+    template <typename Change> void changeRow(int row, Change&& change)
+    {
+        if (row < 0 || row >= int(m_list.rows.size()))
+            return;
+        change(m_list.rows[std::size_t(row)]);
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    }
+    void appendRow(ListRow row);
+    void removeRowAt(int row);
+    void setStatusCount(int count);
+
+    // The first column's texts can be edited in place (the memo titles);
+    // an accepted edit is reported, never stored by the model itself.
+    void setTitlesEditable(bool editable) { m_titlesEditable = editable; }
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+signals:
+    void titleEdited(int row, const QString& newText);
+
+public:
     // Sorts the rows by the texts of a column (stable, so equal texts keep
     // their order).
     void sortRows(int column, Qt::SortOrder order);
@@ -41,6 +64,7 @@ private:
     const ImageList& m_images;
     ListModel m_list;
     int m_reportIconColumn = -1;
+    bool m_titlesEditable = false;
     mutable QHash<QString, QIcon> m_iconCache;
 };
 

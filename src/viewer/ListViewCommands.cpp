@@ -101,8 +101,13 @@ void ListViewFrm::afterSchedulesChanged()
 void ListViewFrm::MNU_F_N_Click()
 {
     const QString path = selectedPath();
+    if (path.startsWith(tree_text::Memos)) {
+        // The new memo's title is edited at once.
+        newMemo(true);
+        return;
+    }
     if (!path.startsWith(tree_text::Schedules))
-        return; // memos come with the memo commands; the log has none
+        return; // the log has no new command
     if (path.size() == tree_text::Schedules.size()) {
         if (!m_setDateFrm)
             m_setDateFrm = new SetDateFrm(m_context);
@@ -168,16 +173,6 @@ void ListViewFrm::MNU_F_X_Click()
     hide();
     emit m_context.events().calendarVisibilityRequested(false);
     emit m_context.events().exitRequested();
-}
-
-void ListViewFrm::MNU_E_D_Click()
-{
-    // Deleting rows comes with the deletion commands.
-}
-
-void ListViewFrm::MNU_E_K_Click()
-{
-    // Deleting past schedules comes with the deletion commands.
 }
 
 void ListViewFrm::MNU_V_B_Click()

@@ -224,6 +224,12 @@ void ListViewFrm::buildLayout()
     TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     TreeView1->header()->setStretchLastSection(false);
     TreeView1->setIconSize(QSize(16, 16));
+    // Only the memo nodes can be edited: a second click on the selected one
+    // renames the memo.
+    TreeView1->setEditTriggers(QAbstractItemView::SelectedClicked |
+                               QAbstractItemView::EditKeyPressed);
+    connect(TreeView1, &QTreeWidget::itemChanged, this,
+            [this](QTreeWidgetItem* node) { TreeView1_AfterLabelEdit(node); });
 
     ListView1 = new QTreeView;
     ListView1->setObjectName(QStringLiteral("ListView1"));
@@ -243,9 +249,8 @@ void ListViewFrm::buildLayout()
     PicBack->setObjectName(QStringLiteral("PicBack"));
     Text1 = new QPlainTextEdit(PicBack);
     Text1->setObjectName(QStringLiteral("Text1"));
-    // In-place editing of the text comes with the memo commands; until then
-    // the box shows the entry and keeps it as it is.
-    Text1->setReadOnly(true);
+    // Every change is stored at once; there is no save command.
+    connect(Text1, &QPlainTextEdit::textChanged, this, &ListViewFrm::Text1_Change);
     auto* backLayout = new QVBoxLayout(PicBack);
     backLayout->setContentsMargins(0, 0, 0, 0);
     backLayout->addWidget(Text1);
@@ -290,6 +295,7 @@ void ListViewFrm::buildLayout()
     });
     connect(ListView1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ListView1_ItemClick(); });
+    connect(m_rows, &ListRowsModel::titleEdited, this, &ListViewFrm::ListView1_AfterLabelEdit);
     connect(ListView1, &QTreeView::clicked, this, [this] { ListView1_ItemClick(); });
     connect(ListView1, &QTreeView::doubleClicked, this, [this] { ListView1_DblClick(); });
     connect(ListView1, &QWidget::customContextMenuRequested, this,

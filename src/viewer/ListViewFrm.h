@@ -99,8 +99,6 @@ public:
     void MNU_F_E_Click();
     void MNU_F_X_Click();
     void MNU_E_E_Click();
-    // Deletion and the past-schedule deletion come with the memo and
-    // editing commands; until then they change nothing.
     void MNU_E_D_Click();
     void MNU_E_K_Click();
     void MNU_V_B_Click();
@@ -111,6 +109,16 @@ public:
     void ListView1_ItemClick();
     void ListView1_DblClick();
     void ColumnHeader_Click(int column);
+    // Every change of the detail box is stored at once.
+    void Text1_Change();
+    // A row's title edited in place (memo list) and a memo node renamed.
+    void ListView1_AfterLabelEdit(int row, const QString& newText);
+    void TreeView1_AfterLabelEdit(QTreeWidgetItem* node);
+    // 1-based position of the selected node among the memo nodes; 0 when
+    // the selected node is none of them.
+    int FindMemoChildPosition() const;
+    // Starts editing the title of a list row in place.
+    void editRowTitle(int row);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -141,6 +149,16 @@ private:
     // Rows whose record moved away: the list no longer matches the table.
     void staleRow();
     void afterSchedulesChanged();
+    QTreeWidgetItem* memoRootNode() const;
+    QTreeWidgetItem* addMemoNode(const QString& title);
+    QStringList treeNodeTexts() const;
+    void newMemo(bool startTitleEdit);
+    void showTextTooLong(int fieldSize);
+    void deleteScheduleRows(bool monthList);
+    void deleteLogRows();
+    void deleteMemoRow();
+    // Sets the detail box's text without storing it.
+    void setDetailText(const QString& text);
 
     AppContext& m_context;
     ImageList m_images;

@@ -134,6 +134,8 @@ void ListViewFrm::showList(ListModel list, int reportIconColumn)
     StatusPanel3->setText(list.statusTitle);
     StatusPanel4->setText(list.statusCount);
     m_rows->setList(std::move(list), reportIconColumn);
+    m_rows->setTitlesEditable(false);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     QHeaderView* header = ListView1->header();
     header->setSortIndicatorShown(false);
@@ -234,30 +236,6 @@ void ListViewFrm::ShowAllList(int typeFilter)
     showList(std::move(model));
 }
 
-void ListViewFrm::ShowMemoList()
-{
-    BusyPointer busy;
-    m_shownPath = selectedPath();
-    ListModel model;
-    model.caption = QStringLiteral("Morvane [Viewer] - メモ一覧");
-    model.statusTitle = QStringLiteral("メモ一覧");
-    const int listWidth = PixelsToTwipsX(ListView1->viewport()->width());
-    model.columns = {{QStringLiteral("タイトル"), listWidth > 3000 ? listWidth - 2100 : 1800, {}},
-                     {QStringLiteral("更新日"), 1800, {}}};
-    if (ScheduleDatabase* database = m_context.database()) {
-        MemoBook book(database->memos());
-        for (const MemoEntry& memo : book.ListAll()) {
-            ListRow row;
-            row.cells = {ListCell{memo.title, {}, false}, ListCell{memo.date, {}, false}};
-            row.smallIconKey = ImageKey::MemoItem;
-            model.rows.push_back(std::move(row));
-        }
-    }
-    model.count = int(model.rows.size());
-    model.statusCount = CountText(model.count);
-    showList(std::move(model));
-}
-
 void ListViewFrm::ShowLogList()
 {
     BusyPointer busy;
@@ -303,8 +281,6 @@ void ListViewFrm::TreeView1_NodeClick(QTreeWidgetItem* node)
         ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     }
     RefreshListView();
-    // A second click on a memo node renames it; that comes with the memo
-    // commands.
     if (node->text(0) != LastNodeText)
         LastNodeText = node->text(0);
     SuppressTextChange = false;

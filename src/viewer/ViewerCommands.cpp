@@ -80,8 +80,12 @@ QDate EditDateOfRecord(const SchedulePattern& p, QDate today)
 
 CommandStates StatesAfterRebuild(const QString& path, int rowCount)
 {
-    if (rowCount == 0)
-        return {};
+    if (rowCount == 0) {
+        // The first memo has to come from somewhere.
+        CommandStates empty;
+        empty.fileNew = path.startsWith(tree_text::Memos);
+        return empty;
+    }
     const bool log = path == tree_text::Log;
     return {!log, true, !log, true};
 }

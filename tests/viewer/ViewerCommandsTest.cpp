@@ -171,6 +171,9 @@ TEST(ViewerCommands, StatesFollowRowsAndPath)
     const ActivationStates two = StatesAfterActivation(QStringLiteral("予定一覧\\全ての予定"), 2);
     EXPECT_FALSE(two.edit || two.editButton || two.detailBox);
     EXPECT_FALSE(StatesAfterActivation(QStringLiteral("予定一覧"), 1).detailBox);
+    const CommandStates noMemo = StatesAfterRebuild(QStringLiteral("メモ一覧"), 0);
+    EXPECT_TRUE(noMemo.fileNew);
+    EXPECT_FALSE(noMemo.edit || noMemo.remove);
     EXPECT_TRUE(MonthNavigationEnabled(QStringLiteral("予定一覧\\月間予定")));
     EXPECT_FALSE(MonthNavigationEnabled(QStringLiteral("予定一覧\\月間予定\\祝日")));
 }
