@@ -48,14 +48,6 @@ QString RecurringAlarmQuestion()
                           u"処理を続行しますか？");
 }
 
-QString TextTooLongMessage(int fieldBytes, qsizetype textBytes)
-{
-    return QStringLiteral(u"予定内容の文字数が多すぎます。\r\n%1バイト以内で指定してください。\r\n"
-                          u"\r\n（現在のバイト数=%2バイト）")
-        .arg(fieldBytes)
-        .arg(textBytes);
-}
-
 namespace {
 
 AlarmOkResult Stay(AlarmOkOutcome outcome, const QString& text, const QString& title)
@@ -147,7 +139,7 @@ AlarmOkResult RunOk(AppContext& context, qint64 recordId, const AlarmOkInput& in
         if (error.code() != EngineErrorCode::FieldTooSmall)
             throw;
         return Stay(AlarmOkOutcome::TextTooLong,
-                    TextTooLongMessage(schedules.Size(f::Message), AnsiByteLength(input.text)),
+                    ScheduleTextTooLongMessage(schedules.Size(f::Message), AnsiByteLength(input.text)),
                     SaveScheduleTitle);
     }
     Write(

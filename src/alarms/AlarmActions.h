@@ -70,8 +70,6 @@ inline const QString SaveScheduleTitle = QStringLiteral(u"予定の保存");
 // The question asked before a change that reaches every day of a recurring
 // schedule.
 QString RecurringAlarmQuestion();
-// The byte message of a text longer than the field.
-QString TextTooLongMessage(int fieldBytes, qsizetype textBytes);
 
 // The OK button on the record with `recordId`, in its order: the question
 // for a recurring schedule (confirm answers it), ring again or acknowledge

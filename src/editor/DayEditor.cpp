@@ -43,10 +43,7 @@ QString ScheduleDeleteQuestion(const QString& text)
 
 QString MessageTooLongText(int fieldSize, qsizetype byteCount)
 {
-    return QStringLiteral("予定内容の文字数が多すぎます。\n%1バイト以内で指定してください。\n\n"
-                          "（現在のバイト数=%2バイト）")
-        .arg(fieldSize)
-        .arg(byteCount);
+    return ScheduleTextTooLongMessage(fieldSize, byteCount);
 }
 
 DayEditor::DayEditor(AppContext& context) : m_context(context)

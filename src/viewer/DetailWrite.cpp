@@ -83,7 +83,7 @@ DetailWrite WriteAllRowText(Recordset& schedules, ListRow& row, const QString& t
     return ReplaceMessage(schedules, row, AllTextCell, text);
 }
 
-QString TextTooLongMessage(int fieldSize, qsizetype bytes)
+QString MemoTextTooLongMessage(int fieldSize, qsizetype bytes)
 {
     return QStringLiteral("メモ内容の文字数が多すぎます。\r\n") + QString::number(fieldSize) +
            QStringLiteral("バイト以内で指定してください。\r\n\r\n（現在のバイト数=") +

@@ -38,7 +38,7 @@ inline constexpr std::size_t AllTextCell = 1;
 
 // The length message of a text that does not fit: the field's size and the
 // text's code page 932 byte count.
-QString TextTooLongMessage(int fieldSize, qsizetype bytes);
+QString MemoTextTooLongMessage(int fieldSize, qsizetype bytes);
 inline const QString TextTooLongTitle = QStringLiteral("メモの保存");
 
 // Whether `title` is already the text of one of `nodeTexts`, compared the

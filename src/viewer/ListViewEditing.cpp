@@ -193,7 +193,7 @@ void ListViewFrm::ListView1_AfterLabelEdit(int row, const QString& newText)
     MemoBook book(database->memos());
     const MemoWrite written = book.Rename(oldTitle, newText);
     if (written == MemoWrite::TooLong) {
-        MsgBox(TextTooLongMessage(book.TitleCapacity(), AnsiByteLength(newText)),
+        MsgBox(MemoTextTooLongMessage(book.TitleCapacity(), AnsiByteLength(newText)),
                MsgBoxStyle::Exclamation, TextTooLongTitle, this);
         return;
     }
@@ -253,7 +253,7 @@ void ListViewFrm::TreeView1_AfterLabelEdit(QTreeWidgetItem* node)
     const MemoWrite written = book.Rename(oldTitle, newText);
     if (written == MemoWrite::TooLong) {
         restore();
-        MsgBox(TextTooLongMessage(book.TitleCapacity(), AnsiByteLength(newText)),
+        MsgBox(MemoTextTooLongMessage(book.TitleCapacity(), AnsiByteLength(newText)),
                MsgBoxStyle::Exclamation, TextTooLongTitle, this);
         return;
     }
@@ -271,7 +271,7 @@ void ListViewFrm::TreeView1_AfterLabelEdit(QTreeWidgetItem* node)
 
 void ListViewFrm::showTextTooLong(int fieldSize)
 {
-    MsgBox(TextTooLongMessage(fieldSize, AnsiByteLength(Text1->toPlainText())),
+    MsgBox(MemoTextTooLongMessage(fieldSize, AnsiByteLength(Text1->toPlainText())),
            MsgBoxStyle::Exclamation, TextTooLongTitle, this);
     QTextCursor cursor = Text1->textCursor();
     cursor.movePosition(QTextCursor::Start);

@@ -569,8 +569,8 @@ TEST_F(DayEditorTest, TooLongTextIsRefusedWithItsByteCountAndNothingIsWritten)
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(boxes.calls()[0].title, QStringLiteral("予定の保存"));
     EXPECT_EQ(boxes.calls()[0].text,
-              QStringLiteral("予定内容の文字数が多すぎます。\n1024バイト以内で指定してください。"
-                             "\n\n（現在のバイト数=1200バイト）"));
+              QStringLiteral("予定内容の文字数が多すぎます。\r\n1024バイト以内で指定してください。"
+                             "\r\n\r\n（現在のバイト数=1200バイト）"));
     EXPECT_EQ(refused, 1);
     EXPECT_EQ(fx.message(0), QStringLiteral("A"));
     EXPECT_EQ(fx.field(0, f::Alarm).toString(), QString()); // no field half-written

@@ -119,7 +119,7 @@ TEST(DetailWrite, TooLongTextKeepsThePreviousTextAndSaysWhatFits)
     EXPECT_EQ(WriteMonthRowText(db.schedules(), empty, 2016, 3, 0, tooLong), DetailWrite::TooLong);
     EXPECT_EQ(db.schedules().RecordCount(), 1);
     EXPECT_TRUE(empty.key.isEmpty());
-    EXPECT_EQ(TextTooLongMessage(size, AnsiByteLength(tooLong)),
+    EXPECT_EQ(MemoTextTooLongMessage(size, AnsiByteLength(tooLong)),
               QStringLiteral("メモ内容の文字数が多すぎます。\r\n%1バイト以内で指定してください。"
                              "\r\n\r\n（現在のバイト数=%2バイト）")
                   .arg(size)

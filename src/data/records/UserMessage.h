@@ -28,4 +28,14 @@ using MessageSink = std::function<void(const UserMessage&)>;
 
 inline const QString AppTitle = QStringLiteral("モルヴァ");
 
+// What the editor and the alarm window say when a schedule's text is longer
+// than its field: the field's size and the text's code page 932 byte count.
+inline QString ScheduleTextTooLongMessage(int fieldSize, qint64 byteCount)
+{
+    return QStringLiteral(u"予定内容の文字数が多すぎます。\r\n%1バイト以内で指定してください。\r\n"
+                          u"\r\n（現在のバイト数=%2バイト）")
+        .arg(fieldSize)
+        .arg(byteCount);
+}
+
 } // namespace morvane
