@@ -3,6 +3,7 @@
 #include "app/DateTick.h"
 #include "app/EditorWiring.h"
 #include "app/Lifecycle.h"
+#include "app/OptionsWiring.h"
 #include "app/SearchWiring.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
@@ -111,6 +112,7 @@ bool MorvaneProgram::start()
     m_editor = std::make_unique<EditorWiring>(*m_context, m_menu.get());
     m_search = std::make_unique<SearchWiring>(*m_context);
     m_viewer = std::make_unique<ViewerWiring>(*m_context, m_menu.get());
+    m_options = std::make_unique<OptionsWiring>(*m_context, *m_calendar, *m_menu, m_store.get());
     connectEndings();
     traceFirstPaint();
 

@@ -15,6 +15,7 @@ class CalendarFrm;
 class CalendarMenuFrm;
 class EditorWiring;
 class Lifecycle;
+class OptionsWiring;
 class SearchWiring;
 class SingleInstance;
 class StartingFrm;
@@ -72,6 +73,7 @@ private:
     std::unique_ptr<EditorWiring> m_editor;
     std::unique_ptr<SearchWiring> m_search;
     std::unique_ptr<ViewerWiring> m_viewer;
+    std::unique_ptr<OptionsWiring> m_options;
     QDate m_lastDate;
     int m_exitCode = 0;
 };

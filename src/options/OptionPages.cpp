@@ -268,9 +268,11 @@ QWidget* OptionFrm::buildSizePage()
 {
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
-    v->addWidget(new QLabel(QStringLiteral("カレンダサイズ(&C)"), page));
+    auto* sizeLabel = new QLabel(QStringLiteral("カレンダサイズ(&C)"), page);
+    v->addWidget(sizeLabel);
     auto* row = new QHBoxLayout;
     Slider2 = Slider(page, "Slider2", 0, kCalendarSizeMax, 5);
+    sizeLabel->setBuddy(Slider2);
     row->addWidget(new QLabel(QStringLiteral("小"), page));
     row->addWidget(Slider2);
     row->addWidget(new QLabel(QStringLiteral("大"), page));
