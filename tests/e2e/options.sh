@@ -133,10 +133,16 @@ shot_window "$OPT" "$ARTIFACTS/options_page_tray.png"
 xdotool key alt+o
 TIMEOUT=10 wait_for gone options_window || fail "&OK did not hide the options window"
 sleep 2
-CAL=$(calendar_window)
+# The same window, now larger than the month window's default size.
 eval "$(xdotool getwindowgeometry --shell "$CAL")"
+import -window root "$ARTIFACTS/options_desktop_after.png"
 shot_window "$CAL" "$ARTIFACTS/options_calendar_after.png"
 [ "$WIDTH" -gt "$WIDTH_BEFORE" ] || fail "the calendar did not grow ($WIDTH_BEFORE -> $WIDTH)"
+[ "$WIDTH" -lt 300 ] || fail "the calendar is $WIDTH pixels wide"
+# The weekday numbers took the new colour: orange-red pixels in the grid.
+ORANGE=$(convert "$ARTIFACTS/options_calendar_after.png" -fx 'r > 0.9 && g > 0.15 && g < 0.4 && b < 0.1 ? 1 : 0' \
+    -format '%[fx:mean*w*h]' info:)
+[ "${ORANGE%.*}" -gt 20 ] || fail "no weekday in the new colour on the calendar ($ORANGE pixels)"
 
 # Kept at once: the settings file has the new values while the program runs.
 grep -q '^CalendarSize=8$' "$SETTINGS" || fail "CalendarSize not saved: $(grep CalendarSize "$SETTINGS")"
