@@ -55,8 +55,11 @@ options_window() { window_named "オプション設定"; }
 tray_icon() {
     xwininfo -id "$PANEL" -tree | awk '/"Morvane"/ { print $1; exit }'
 }
-shot_window() { # window file
+shot_window() { # window file; leaves X, Y, WIDTH, HEIGHT of the window
     eval "$(xdotool getwindowgeometry --shell "$1")"
+    # The absolute place of the client area, below any title bar.
+    X=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { print $4 }')
+    Y=$(xwininfo -id "$1" | awk '/Absolute upper-left Y/ { print $4 }')
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
 }
 
@@ -83,6 +86,21 @@ xdotool windowactivate --sync "$OPT" > /dev/null 2>&1
 sleep 1
 shot_window "$OPT" "$ARTIFACTS/options_page_display.png"
 
+# ヘルプ(&H) opens the page of the selected tab.
+help_window() { windows | awk '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 ~ /モルヴァ ヘルプ$/) print id }' | head -n1; }
+xdotool key alt+h
+TIMEOUT=10 wait_for shows help_window || fail "ヘルプ(&H) did not open the help"
+HELP=$(help_window)
+[ "$(xdotool getwindowname "$HELP")" = "表示の設定 - モルヴァ ヘルプ" ] ||
+    fail "the help shows '$(xdotool getwindowname "$HELP")'"
+sleep 0.5
+shot_window "$HELP" "$ARTIFACTS/options_help_display.png"
+xdotool windowactivate --sync "$HELP" > /dev/null 2>&1
+xdotool key alt+F4
+TIMEOUT=10 wait_for gone help_window || fail "the help window did not close"
+xdotool windowactivate --sync "$OPT" > /dev/null 2>&1
+sleep 0.3
+
 # 表示: the frame on (Alt+X).
 xdotool key alt+x
 sleep 0.3
@@ -90,14 +108,16 @@ sleep 0.3
 xdotool key ctrl+Tab ctrl+Tab
 sleep 0.5
 shot_window "$OPT" "$ARTIFACTS/options_page_color.png"
-# The weekday button is the first white face on the row of "平日".
+# The weekday button is the first pure white face of the page, row by row
+# (the page itself is a shade off white).
 SHOT="$WORK/color_page.png"
 shot_window "$OPT" "$SHOT"
-BUTTON=$(convert "$SHOT" -crop "${WIDTH}x1+0+160" +repage txt:- |
-    sed -n 's/^\([0-9]*\),0: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3 \4/p' |
-    awk '$2 == 255 && $3 == 255 && $4 == 255 { print $1; exit }')
+BUTTON=$(convert "$SHOT" -crop "350x300+150+60" +repage txt:- |
+    sed -n 's/^\([0-9]*\),\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\2 \1 \3 \4 \5/p' |
+    sort -n -k1,1 -k2,2 | awk '$3 == 255 && $4 == 255 && $5 == 255 { print $2, $1; exit }')
 [ -n "$BUTTON" ] || fail "no weekday colour button found"
-xdotool mousemove $((X + BUTTON + 15)) $((Y + 160)) click 1
+set -- $BUTTON
+xdotool mousemove $((X + 150 + $1 + 12)) $((Y + 60 + $2 + 8)) click 1
 color_dialog() { windows | awk '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 != "オプション設定" && $0 != "Morvane" && $0 != "モルヴァ" && $0 != "") print id }' | tail -n1; }
 TIMEOUT=10 wait_for shows color_dialog || fail "no colour dialog opened from the weekday button"
 COLOR=$(color_dialog)
@@ -128,6 +148,16 @@ shot_window "$OPT" "$ARTIFACTS/options_page_transparency.png"
 xdotool key ctrl+Tab ctrl+Tab ctrl+Tab
 sleep 0.5
 shot_window "$OPT" "$ARTIFACTS/options_page_tray.png"
+xdotool key alt+h
+TIMEOUT=10 wait_for shows help_window || fail "ヘルプ(&H) did not open the help of 常駐"
+HELP=$(help_window)
+sleep 0.5
+shot_window "$HELP" "$ARTIFACTS/options_help_tray.png"
+xdotool windowactivate --sync "$HELP" > /dev/null 2>&1
+xdotool key alt+F4
+TIMEOUT=10 wait_for gone help_window || fail "the help window did not close"
+xdotool windowactivate --sync "$OPT" > /dev/null 2>&1
+sleep 0.3
 
 # "&OK" applies and hides the window.
 xdotool key alt+o
