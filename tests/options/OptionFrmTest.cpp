@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -167,6 +168,35 @@ private slots:
         QVERIFY(!w.frm->isVisible());
         QVERIFY(!w.context.settings().MonthIcon);
         QVERIFY(w.target.calls.contains("icons"));
+    }
+
+    void previewBlendsTheBackgroundOverTheWallpaper()
+    {
+        Window w([](Settings& s) {
+            s.CalendarBackColor = RgbValue(255, 0, 0);
+            s.Transparency = true;
+            s.Transparency_value = 16;
+        });
+        QImage wallpaper(400, 400, QImage::Format_RGB32);
+        wallpaper.fill(QColor(0, 255, 0));
+        w.frm->preview()->setWallpaper(wallpaper);
+        w.frm->preview()->refresh();
+        // Weight 256: only the wallpaper shows through.
+        QCOMPARE(w.frm->preview()->boxImage().pixelColor(5, 40), QColor(0, 255, 0));
+        w.frm->Slider1->setValue(1);
+        const QColor mostlyRed = w.frm->preview()->boxImage().pixelColor(5, 40);
+        QVERIFY2(mostlyRed.red() > 200 && mostlyRed.green() < 40, qPrintable(mostlyRed.name()));
+        // Unchecked: the colour alone, no wallpaper behind it.
+        w.frm->Check1->click();
+        QCOMPARE(w.frm->preview()->boxImage().pixelColor(5, 40), QColor(255, 0, 0));
+    }
+
+    void unreadablePictureEmptiesTheFileName()
+    {
+        Window w([](Settings& s) { s.PictureFile = QStringLiteral("/nowhere/sky.png"); });
+        QVERIFY(w.frm->Check6->isChecked());
+        w.frm->Combo2->setCurrentIndex(1);
+        QVERIFY(w.frm->Text1->text().isEmpty());
     }
 
     void fontTargetTabShowsThatTargetsFont()
