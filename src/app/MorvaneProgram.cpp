@@ -4,6 +4,7 @@
 #include "app/DateTick.h"
 #include "app/EditorWiring.h"
 #include "app/Lifecycle.h"
+#include "app/OptionsWiring.h"
 #include "app/SearchWiring.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
@@ -128,6 +129,7 @@ bool MorvaneProgram::start()
     m_search = std::make_unique<SearchWiring>(*m_context);
     m_viewer = std::make_unique<ViewerWiring>(*m_context, m_menu.get());
     m_alarms = std::make_unique<AlarmWiring>(*m_context, *m_calendar, *m_menu);
+    m_options = std::make_unique<OptionsWiring>(*m_context, *m_calendar, *m_menu, m_store.get());
     connectEndings();
     traceFirstPaint();
 

@@ -16,6 +16,7 @@ class CalendarFrm;
 class CalendarMenuFrm;
 class EditorWiring;
 class Lifecycle;
+class OptionsWiring;
 class SearchWiring;
 class SingleInstance;
 class StartingFrm;
@@ -75,6 +76,7 @@ private:
     std::unique_ptr<EditorWiring> m_editor;
     std::unique_ptr<SearchWiring> m_search;
     std::unique_ptr<ViewerWiring> m_viewer;
+    std::unique_ptr<OptionsWiring> m_options;
     // Goes before the windows it drives.
     std::unique_ptr<AlarmWiring> m_alarms;
     QDate m_lastDate;

@@ -158,6 +158,13 @@ void CalendarMenuFrm::setDayNotifyIcon()
     }
 }
 
+void CalendarMenuFrm::setTrayPicture(int index, const QString& file)
+{
+    const std::size_t i = index == 0 ? 0 : 1;
+    m_image1[i] = IconFromFileOr(file, i == 0 ? CalendarPageIcon() : CalendarPageIconLit());
+    m_tray.setIcon(m_image1[0]);
+}
+
 void CalendarMenuFrm::UpdateTrayToolTip()
 {
     showTip(m_context.settings().TootTipType);

@@ -41,6 +41,10 @@ public:
     QIcon Image1(int index) const { return m_image1[std::size_t(index == 0 ? 0 : 1)]; }
     QIcon ImageDay(int day) const;
 
+    // Tray picture index 0 (normal) or 1 (the flashing partner) from an icon
+    // file, or the built-in picture when file is empty or unreadable; the
+    // tray shows the change at once.
+    void setTrayPicture(int index, const QString& file);
     // Puts the day icon (ShowDayIcon) or the normal icon into the tray.
     void setDayNotifyIcon();
     // Shows today's summary in the layout chosen by TootTipType.

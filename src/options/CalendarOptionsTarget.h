@@ -1,0 +1,55 @@
+#pragma once
+
+#include "options/OptionApply.h"
+
+#include <QWidget>
+
+class QSettings;
+
+namespace morvane {
+
+class AppContext;
+class CalendarFrm;
+class CalendarMenuFrm;
+
+// The apply carried out on the live calendar window and tray.
+class CalendarOptionsTarget : public OptionsTarget
+{
+public:
+    // store may be null (nothing is written before the exit then);
+    // messageParent owns the messages of the apply.
+    CalendarOptionsTarget(AppContext& context, CalendarFrm& calendar, CalendarMenuFrm& menu,
+                          QSettings* store);
+
+    void setMessageParent(QWidget* parent) { m_messageParent = parent; }
+
+    void applyColors() override;
+    void dropDesktopCopy() override;
+    void applyLayeredAlpha() override;
+    void resetLayeredAlpha() override;
+    bool preparePicture(const QString& path, QString* error) override;
+    void clearPicture() override;
+    void reportMissingPicture(const QString& description) override;
+    void setTopMost(bool topMost) override;
+    void writeTitle() override;
+    void applyFonts() override;
+    void layoutCalendar() override;
+    void placeTitleAndIcons() override;
+    void drawFrame(bool on) override;
+    void setOutline(bool rounded) override;
+    void paintBackground() override;
+    void setCalendarView(bool visible) override;
+    void setMouseHook(bool hooked) override;
+    void setTrayPicture(int index, const QString& file) override;
+    void refreshTrayIcon() override;
+    void saveSettings() override;
+
+private:
+    AppContext& m_context;
+    CalendarFrm& m_calendar;
+    CalendarMenuFrm& m_menu;
+    QSettings* m_store;
+    QWidget* m_messageParent = nullptr;
+};
+
+} // namespace morvane
