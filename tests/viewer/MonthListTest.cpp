@@ -262,7 +262,8 @@ TEST_F(MonthListTest, FebruaryOfALeapYearHas29DayRows)
 TEST_F(MonthListTest, SundayHolidayKeepsTheSundayLetter)
 {
     fixture.add(Dated(1, 0, 12, 6, QStringLiteral("日曜の祝日"), 4)); // a Sunday in 2026
-    const ListRow& row = FirstRowOfDay(list(2026, 12), 6);
+    const ListModel model = list(2026, 12);
+    const ListRow& row = FirstRowOfDay(model, 6);
     EXPECT_EQ(row.cells[0].color, Palette(4));
     EXPECT_EQ(row.cells[1].color, kLook.sunday);
     EXPECT_EQ(row.cells[3].color, Palette(4));
