@@ -3,6 +3,7 @@
 #include "calendar_math/DateFormat.h"
 #include "calendar_math/WeekFunctions.h"
 #include "data/records/RuleLabel.h"
+#include "data/records/ScheduleCodes.h"
 
 #include <array>
 
@@ -162,16 +163,16 @@ void applyCheck(const CheckRule& rule, bool& checked, bool& enabled)
 
 std::span<const EditorKind> EditorKinds()
 {
-    static const std::array<EditorKind, EditorKindCount> kinds{{
-        {QStringLiteral("普通の予定"), 1, 0},
-        {QStringLiteral("イベント"), 2, 4},
-        {QStringLiteral("日記"), 3, 5},
-        {QStringLiteral("記念日"), 4, 3},
-        {QStringLiteral("誕生日"), 5, 2},
-        {QStringLiteral("祝日"), 6, 1},
-        {QStringLiteral("ＴＶ番組"), 7, 20},
-        {QStringLiteral("雑誌"), 8, 21},
-    }};
+    // The order of the shared image list, so an item's icon is its position.
+    static const std::array<EditorKind, EditorKindCount> kinds = [] {
+        const std::span<const ScheduleKind> listed = ListedScheduleKinds();
+        std::array<EditorKind, EditorKindCount> list;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const int code = int(listed[i]);
+            list[i] = {KindName(code), int(i) + 1, code};
+        }
+        return list;
+    }();
     return kinds;
 }
 
@@ -189,15 +190,15 @@ std::optional<int> KindIndexOfType(int typeCode)
 
 std::span<const EditorColor> EditorColors()
 {
-    static const std::array<EditorColor, EditorColorCount> colors{{
-        {QStringLiteral("黄"), 14, 6},
-        {QStringLiteral("緑"), 10, 10},
-        {QStringLiteral("水"), 11, 11},
-        {QStringLiteral("紫"), 13, 13},
-        {QStringLiteral("赤"), 12, 12},
-        {QStringLiteral("青"), 9, 9},
-        {QStringLiteral("白"), 15, 0},
-    }};
+    static const std::array<EditorColor, EditorColorCount> colors = [] {
+        std::array<EditorColor, EditorColorCount> list;
+        const std::span<const ColorChoice> choices = EditorColorChoices();
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const ColorChoice& choice = choices[i];
+            list[i] = {choice.name, choice.code, ListTextColorIndex(choice.code).value_or(0)};
+        }
+        return list;
+    }();
     return colors;
 }
 
@@ -251,13 +252,7 @@ void UpdateOptionControls(const ScheduleForm& form, PanelState& state)
 
 int RowColorCode(std::optional<int> color)
 {
-    if (!color || *color < 0 || *color > 15)
-        return 0;
-    if (*color == 14)
-        return 6;
-    if (*color == 15)
-        return 0;
-    return *color;
+    return color ? ListTextColorIndex(*color).value_or(0) : 0;
 }
 
 int PreviewColorCode(int colorIndex)

@@ -1,6 +1,7 @@
 #include "search/SearchCriteria.h"
 
 #include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleCodes.h"
 
 #include <array>
 
@@ -46,17 +47,20 @@ int MonthNumber(QDate date)
 
 std::span<const SearchKind> SearchKinds()
 {
-    static const std::array<SearchKind, 9> kinds{{
-        {QStringLiteral("全ての予定"), 0, QString()},
-        {QStringLiteral("普通の予定"), 1, QStringLiteral("[Type] = 0")},
-        {QStringLiteral("イベント"), 2, QStringLiteral("[Type] = 4")},
-        {QStringLiteral("日記"), 3, QStringLiteral("[Type] = 5")},
-        {QStringLiteral("記念日"), 4, QStringLiteral("[Type] = 3")},
-        {QStringLiteral("誕生日"), 5, QStringLiteral("[Type] = 2")},
-        {QStringLiteral("祝日"), 6, QStringLiteral("([Type] = 1 or [Type] = 10)")},
-        {QStringLiteral("ＴＶ番組"), 7, QStringLiteral("[Type] = 20")},
-        {QStringLiteral("雑誌"), 8, QStringLiteral("[Type] = 21")},
-    }};
+    static const std::array<SearchKind, 9> kinds = [] {
+        std::array<SearchKind, 9> list;
+        list[0] = {QStringLiteral("全ての予定"), 0, QString()};
+        const std::span<const ScheduleKind> listed = ListedScheduleKinds();
+        for (std::size_t i = 0; i < listed.size(); ++i) {
+            const int code = int(listed[i]);
+            // The holidays of the computed equinox days are holidays too.
+            const QString piece = listed[i] == ScheduleKind::Holiday
+                                      ? QStringLiteral("([Type] = 1 or [Type] = 10)")
+                                      : QStringLiteral("[Type] = %1").arg(code);
+            list[i + 1] = {KindName(code), int(i) + 1, piece};
+        }
+        return list;
+    }();
     return kinds;
 }
 

@@ -52,15 +52,10 @@ std::optional<QRgb> SearchTextColor(std::optional<int> color)
 {
     if (!color)
         return std::nullopt;
-    int index = *color;
-    if (index == 14)
-        index = 6;
-    else if (index == 15)
-        index = 0;
-    const std::optional<PaletteColor> palette = QBColor(index);
-    if (!palette)
+    const std::optional<int> index = ListTextColorIndex(*color);
+    if (!index)
         return std::nullopt;
-    return QRgb(palette->argb());
+    return QRgb(QBColor(*index)->argb());
 }
 
 QString SearchResultCaption(int count)

@@ -32,13 +32,12 @@ ListRow AllListRow(const ViewerRecord& record, int index)
         row.cells[2].text = record.alarm;
     if (!record.message.isEmpty()) {
         row.cells[1].text = record.message;
+        // Colour 1 (dark blue) is the list's own text colour.
         const std::optional<int> code = record.color;
-        if (code == 14)
-            row.cells[1].color = QColor::fromRgb(QBColor(6)->argb());
-        else if (code == 15)
-            row.cells[1].color = QColor(Qt::black);
-        else if (code && *code != 1 && QBColor(*code))
-            row.cells[1].color = QColor::fromRgb(QBColor(*code)->argb());
+        if (code && *code != 1) {
+            if (const std::optional<int> index = ListTextColorIndex(*code))
+                row.cells[1].color = QColor::fromRgb(QBColor(*index)->argb());
+        }
     }
     row.key = MakeRowKey(record.position, index);
     row.recordId = record.id;

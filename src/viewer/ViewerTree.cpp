@@ -25,16 +25,15 @@ QString AllListPath()
 
 std::span<const TypeNode> TypeNodes()
 {
-    static const std::array<TypeNode, 8> nodes{{
-        {QStringLiteral("普通の予定"), 0, ImageKey::NormalItem},
-        {QStringLiteral("イベント"), 4, ImageKey::CheckItem},
-        {QStringLiteral("日記"), 5, ImageKey::DiaryItem},
-        {QStringLiteral("記念日"), 3, ImageKey::MemorialItem},
-        {QStringLiteral("誕生日"), 2, ImageKey::BirthdayItem},
-        {QStringLiteral("祝日"), 1, ImageKey::HolidayItem},
-        {QStringLiteral("ＴＶ番組"), 20, ImageKey::TvItem},
-        {QStringLiteral("雑誌"), 21, ImageKey::MagazineItem},
-    }};
+    static const std::array<TypeNode, 8> nodes = [] {
+        std::array<TypeNode, 8> list;
+        const std::span<const ScheduleKind> listed = ListedScheduleKinds();
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const int code = int(listed[i]);
+            list[i] = {KindName(code), code, KindImageKey(code)};
+        }
+        return list;
+    }();
     return nodes;
 }
 

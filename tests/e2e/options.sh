@@ -40,15 +40,6 @@ printf '[General]\nShowTitle=False\nCalendarBox=False\nCalendarSize=3\n' > "$SET
 PROGRAM="$WORK/program"
 desktop_copy_program "$BINARY" "$PROGRAM"
 
-APP=
-start_program() {
-    "$PROGRAM/morvane" > "$WORK/run$1.log" 2>&1 &
-    APP=$!
-    desktop_track $APP
-}
-windows() { desktop_windows "$APP"; }
-window_named() { windows | awk -v name="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == name) print id }' | head -n1; }
-first_run_window() { windows | awk '$4 == "モルヴァ" && $3 > 300 { print $1 }' | head -n1; }
 popup_menu() { windows | awk '$3 > 250 && $2 < 400 { print $1 }' | head -n1; }
 calendar_window() { month_window "$APP"; }
 options_window() { window_named "オプション設定"; }

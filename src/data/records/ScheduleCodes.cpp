@@ -26,10 +26,10 @@ constexpr std::array<KindInfo, 9> kKinds{{
     {ScheduleKind::EquinoxHoliday, u"", u"holiday_item"},
 }};
 
-constexpr std::array<ScheduleKind, 9> kKindOrder{
-    ScheduleKind::Ordinary,    ScheduleKind::Holiday,  ScheduleKind::Birthday,
-    ScheduleKind::Anniversary, ScheduleKind::Event,    ScheduleKind::Diary,
-    ScheduleKind::TvProgramme, ScheduleKind::Magazine, ScheduleKind::EquinoxHoliday,
+constexpr std::array<ScheduleKind, 8> kListedKinds{
+    ScheduleKind::Ordinary, ScheduleKind::Event,   ScheduleKind::Diary,
+    ScheduleKind::Anniversary, ScheduleKind::Birthday, ScheduleKind::Holiday,
+    ScheduleKind::TvProgramme, ScheduleKind::Magazine,
 };
 
 const KindInfo* FindKind(int code)
@@ -60,9 +60,9 @@ constexpr std::array<PaletteColor, 16> kPalette{{
 
 } // namespace
 
-std::span<const ScheduleKind> AllScheduleKinds()
+std::span<const ScheduleKind> ListedScheduleKinds()
 {
-    return kKindOrder;
+    return kListedKinds;
 }
 
 bool IsKnownKind(int code)
@@ -110,6 +110,17 @@ QString ColorName(int code)
             return choice.name;
     }
     return {};
+}
+
+std::optional<int> ListTextColorIndex(int code)
+{
+    if (code == 14)
+        return 6;
+    if (code == 15)
+        return 0;
+    if (!QBColor(code))
+        return std::nullopt;
+    return code;
 }
 
 std::span<const QString> MarkSymbols()

@@ -21,9 +21,11 @@ enum class ScheduleKind : int
     Magazine = 21,
 };
 
-// Every kind in the order the editor offers them (EquinoxHoliday last: it
-// has no editor name and is only created by the initial set and imports).
-std::span<const ScheduleKind> AllScheduleKinds();
+// The eight kinds a user can choose, in the order every kind picker and the
+// viewer's tree list them, which is also the order of their icons in the
+// shared image list. EquinoxHoliday is not among them: it has no name of its
+// own and is only created by the initial set and imports.
+std::span<const ScheduleKind> ListedScheduleKinds();
 
 // True when code is one of the stored kind codes.
 bool IsKnownKind(int code);
@@ -64,6 +66,11 @@ std::span<const ColorChoice> EditorColorChoices();
 
 // The name of an editor colour code ("青", ...); "" for 0 and other codes.
 QString ColorName(int code);
+
+// The palette index a schedule's text is drawn in for a stored Color: 14
+// (yellow, unreadable on white) as dark yellow 6, 15 (white) as black 0, any
+// other palette index as itself; nothing for a code outside the palette.
+std::optional<int> ListTextColorIndex(int code);
 
 inline constexpr int NoColor = 0;
 inline constexpr int HolidayColor = 12; // 赤
