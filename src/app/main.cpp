@@ -1,4 +1,5 @@
 #include "app/MorvaneProgram.h"
+#include "calendar_window/tray/TrayIconArt.h"
 #include "core/AppIdentity.h"
 
 #include <QApplication>
@@ -8,6 +9,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromLatin1(morvane::kOrganizationName));
     QApplication::setApplicationName(QString::fromLatin1(morvane::kApplicationName));
+    // The desktop matches the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(morvane::kApplicationId));
+    QApplication::setWindowIcon(morvane::CalendarPageIcon());
     // The calendar may be hidden with only the tray icon left: closing a
     // dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -9,6 +9,8 @@ inline constexpr char kApplicationName[] = "Morvane";
 // not set as the application's display name, since the window system would
 // then append it to every window title.
 inline constexpr char16_t kDisplayName[] = u"モルヴァ";
+// The reverse-domain id of the desktop entry, the metainfo and the icon.
+inline constexpr char kApplicationId[] = MORVANE_APP_ID;
 // The data file in the program folder.
 inline constexpr char kDataFileName[] = "Morva.dat";
 

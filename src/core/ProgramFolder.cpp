@@ -18,13 +18,22 @@ bool IsFolderWritable(const QString& folder)
     return probe.open();
 }
 
+bool IsInstalledProgram(const QString& executableFolder)
+{
+    return QFileInfo(QDir(executableFolder).filePath(QLatin1String(kInstalledMarker))).isFile();
+}
+
 QString ChooseProgramFolder(const QString& executableFolder, const QString& userDataFolder)
 {
     // A data file beside the program is the user's data, writable or not:
     // opening it (or saying why it cannot be) beats starting an empty one
     // elsewhere, where the schedules would silently vanish from view.
-    if (QFileInfo(QDir(executableFolder).filePath(QLatin1String(kDataFileName))).isFile() ||
-        IsFolderWritable(executableFolder))
+    const bool dataBeside =
+        QFileInfo(QDir(executableFolder).filePath(QLatin1String(kDataFileName))).isFile();
+    // An installed program shares its folder with every other program (and,
+    // installed into a private prefix, may well be writable): its files
+    // belong to the user, not beside it.
+    if (dataBeside || (!IsInstalledProgram(executableFolder) && IsFolderWritable(executableFolder)))
         return QDir::cleanPath(QFileInfo(executableFolder).absoluteFilePath());
     // When even this cannot be created the files fail later, one by one,
     // each in its own forgiving way.

@@ -104,6 +104,9 @@ struct Settings
     QString IconFile1;
     QString IconFile2;
     bool ShowDayIcon = false;
+    // Whether the desktop starts the program at login. The entry the desktop
+    // reads is the truth; this copy only follows it.
+    bool StartAtLogin = false;
 
     // The program version that last saved; the running version once loaded.
     QString Version = RunningVersion();

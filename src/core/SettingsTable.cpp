@@ -65,6 +65,7 @@ constexpr std::array<SettingKey, kSettingCount> kKeys{{
     {"IconFile1", R::Text, &S::IconFile1},
     {"IconFile2", R::Text, &S::IconFile2},
     {"ShowDayIcon", R::Bool, &S::ShowDayIcon},
+    {"StartAtLogin", R::Bool, &S::StartAtLogin},
     {"Version", R::Text, &S::Version},
 }};
 

@@ -28,7 +28,7 @@ struct SettingKey
     SettingMember member;
 };
 
-inline constexpr std::size_t kSettingCount = 57;
+inline constexpr std::size_t kSettingCount = 58;
 
 // Every stored value in the order it is read. Names are the stored names and
 // the member names of Settings; defaults are the initialisers of Settings.

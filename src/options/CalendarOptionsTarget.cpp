@@ -11,6 +11,7 @@
 #include "ui_toolkit/MsgBox.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QSettings>
 #include <QTimer>
@@ -18,8 +19,11 @@
 namespace morvane {
 
 CalendarOptionsTarget::CalendarOptionsTarget(AppContext& context, CalendarFrm& calendar,
-                                             CalendarMenuFrm& menu, QSettings* store)
-    : m_context(context), m_calendar(calendar), m_menu(menu), m_store(store)
+                                             CalendarMenuFrm& menu, QSettings* store,
+                                             std::unique_ptr<LoginStart> loginStart)
+    : m_context(context), m_calendar(calendar), m_menu(menu), m_store(store),
+      m_loginStart(loginStart ? std::move(loginStart)
+                              : SystemLoginStart(QCoreApplication::applicationFilePath()))
 {}
 
 void CalendarOptionsTarget::applyColors()
@@ -141,6 +145,23 @@ void CalendarOptionsTarget::setTrayPicture(int index, const QString& file)
 void CalendarOptionsTarget::refreshTrayIcon()
 {
     m_menu.setDayNotifyIcon();
+}
+
+bool CalendarOptionsTarget::startsAtLogin() const
+{
+    return m_loginStart->isEnabled();
+}
+
+bool CalendarOptionsTarget::setStartAtLogin(bool enabled)
+{
+    QString error;
+    if (!m_loginStart->setEnabled(enabled, &error)) {
+        MsgBox((enabled ? QStringLiteral("ログイン時に起動するよう登録できませんでした。\r\n\r\n")
+                        : QStringLiteral("ログイン時の起動を解除できませんでした。\r\n\r\n")) +
+                   error,
+               MsgBoxStyle::Exclamation, AppTitle, m_messageParent);
+    }
+    return m_loginStart->isEnabled();
 }
 
 void CalendarOptionsTarget::saveSettings()

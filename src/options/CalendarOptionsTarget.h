@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/LoginStart.h"
 #include "options/OptionApply.h"
 
 #include <QWidget>
@@ -17,9 +18,10 @@ class CalendarOptionsTarget : public OptionsTarget
 {
 public:
     // store may be null (nothing is written before the exit then);
-    // messageParent owns the messages of the apply.
+    // messageParent owns the messages of the apply. Without loginStart the
+    // desktop's entry for the running program is used.
     CalendarOptionsTarget(AppContext& context, CalendarFrm& calendar, CalendarMenuFrm& menu,
-                          QSettings* store);
+                          QSettings* store, std::unique_ptr<LoginStart> loginStart = nullptr);
 
     void setMessageParent(QWidget* parent) { m_messageParent = parent; }
 
@@ -38,6 +40,8 @@ public:
     void drawFrame(bool on) override;
     void setOutline(bool rounded) override;
     void paintBackground() override;
+    bool startsAtLogin() const override;
+    bool setStartAtLogin(bool enabled) override;
     void setCalendarView(bool visible) override;
     void setMouseHook(bool hooked) override;
     void setTrayPicture(int index, const QString& file) override;
@@ -49,6 +53,7 @@ private:
     CalendarFrm& m_calendar;
     CalendarMenuFrm& m_menu;
     QSettings* m_store;
+    std::unique_ptr<LoginStart> m_loginStart;
     QWidget* m_messageParent = nullptr;
 };
 

@@ -123,6 +123,10 @@ void ApplyOptions(const OptionControls& c, Settings& s, OptionsTarget& target,
 
     s.ShowDayIcon = c.Check16;
     ApplyTrayIcons(c, s, target, fileExists);
+    // The entry is touched only when the box differs from it, so a user who
+    // edited the entry by hand keeps it as long as the box agrees.
+    s.StartAtLogin = c.CheckLogin == target.startsAtLogin() ? c.CheckLogin
+                                                            : target.setStartAtLogin(c.CheckLogin);
     target.saveSettings();
 }
 

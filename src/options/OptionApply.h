@@ -49,6 +49,11 @@ public:
     // the built-in picture when file is empty; the tray shows it at once.
     virtual void setTrayPicture(int index, const QString& file) = 0;
     virtual void refreshTrayIcon() = 0;
+    // Whether the desktop starts the program at login, read from its entry.
+    virtual bool startsAtLogin() const = 0;
+    // Writes or removes that entry; a failure is reported to the user.
+    // Returns the state the entry is in afterwards.
+    virtual bool setStartAtLogin(bool enabled) = 0;
     // The settings just applied are kept on disk.
     virtual void saveSettings() = 0;
 };

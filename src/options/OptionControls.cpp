@@ -61,6 +61,7 @@ OptionControls LoadControls(const Settings& s, bool layeringAvailable)
     c.Check9 = {s.BeepFlg, s.FlashIcon, s.SoundFlg};
     c.Text3 = s.SoundFile;
     c.Check13 = {s.IconClickView, s.ToolTipView, s.MouseFlg};
+    c.CheckLogin = s.StartAtLogin;
 
     c.Check15 = !s.IconFile1.isEmpty() || !s.IconFile2.isEmpty();
     if (c.Check15)

@@ -72,6 +72,8 @@ struct OptionControls
 
     // Tab "動作": icon click, balloon, mouse wheel.
     std::array<bool, 3> Check13{false, true, false};
+    // "ログイン時にモルヴァを起動する": loaded from the desktop's own entry.
+    bool CheckLogin = false;
     // Tab "ログ": start, end.
     std::array<bool, 2> Check14{false, false};
 

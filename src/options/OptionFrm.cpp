@@ -133,6 +133,9 @@ void OptionFrm::Form_Load()
     m_loading = true;
     const Settings& s = m_context.settings();
     m_c = LoadControls(s, m_layering);
+    // The desktop's entry, not the stored copy: the user may have removed it
+    // in the desktop's own settings.
+    m_c.CheckLogin = m_target.startsAtLogin();
     m_fontTarget = 1;
     Quietly(TabStrip2, [](QTabBar* bar) { bar->setCurrentIndex(0); });
     Quietly(Combo1, [this](QComboBox* list) {
@@ -287,6 +290,7 @@ void OptionFrm::syncWidgets()
 
     for (int i = 0; i < 3; ++i)
         check(Check13[std::size_t(i)], m_c.Check13[std::size_t(i)]);
+    check(CheckLogin, m_c.CheckLogin);
     for (int i = 0; i < 2; ++i)
         check(Check14[std::size_t(i)], m_c.Check14[std::size_t(i)]);
 
@@ -368,8 +372,11 @@ void OptionFrm::applyEdits()
 {
     ApplyOptions(m_c, m_context.settings(), m_target,
                  [](const QString& file) { return QFileInfo(file).isFile(); });
-    // The title list shows the stored type again (an unknown one became 0).
+    // The title list shows the stored type again (an unknown one became 0),
+    // the login box the entry as it now is.
     m_c.Combo6 = m_context.settings().TitleType;
+    m_c.CheckLogin = m_context.settings().StartAtLogin;
+    syncWidgets();
 }
 
 void OptionFrm::Command1_Click(int index)

@@ -132,6 +132,7 @@ public:
     QSlider* Slider3 = nullptr;
     QLabel* Label11 = nullptr;
     std::array<QCheckBox*, 3> Check13{};
+    QCheckBox* CheckLogin = nullptr;
     std::array<QCheckBox*, 2> Check14{};
     QComboBox* Combo7 = nullptr;
     QCheckBox *Check16, *Check15;

@@ -384,6 +384,9 @@ QWidget* OptionFrm::buildBehaviourPage()
             QStringLiteral(
                 "マウスホイールの上下スクロールで前月、次月を表示する。[Ctrl]キーとマウスホイール"
                 "の上下でカレンダを拡大・縮小する"));
+    CheckLogin = Box(page, v, "CheckLogin", QStringLiteral("ログイン時にモルヴァを起動する"));
+    connect(CheckLogin, &QCheckBox::toggled, this,
+            [this](bool on) { edit([on](OptionControls& c) { c.CheckLogin = on; }); });
     v->addStretch();
     for (int i = 0; i < 3; ++i) {
         connect(Check13[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) {

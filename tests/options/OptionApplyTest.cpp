@@ -209,5 +209,33 @@ TEST(OptionApply, WheelHookFollowsOnlyAChange)
     EXPECT_FALSE(s.MouseFlg);
 }
 
+// The desktop's entry is written only when the box differs from it, and the
+// stored copy follows what the entry is afterwards, also when writing fails.
+TEST(OptionApply, LoginEntryFollowsTheBox)
+{
+    struct Case
+    {
+        bool entry, box, fails;
+        bool written, stored;
+    };
+    for (const Case& k :
+         {Case{false, true, false, true, true}, Case{true, false, false, true, false},
+          Case{true, true, false, false, true}, Case{false, false, false, false, false},
+          Case{false, true, true, true, false}, Case{true, false, true, true, true}}) {
+        Settings s;
+        s.StartAtLogin = !k.entry; // a stale copy must not matter
+        OptionControls c = LoadControls(s, true);
+        c.CheckLogin = k.box;
+        RecordingTarget target;
+        target.loginEntry = k.entry;
+        target.loginEntryFails = k.fails;
+        ApplyOptions(c, s, target, AnyFileExists);
+        const QString trace = target.calls.join(' ');
+        EXPECT_EQ(trace.contains("login"), k.written) << trace.toStdString();
+        EXPECT_EQ(s.StartAtLogin, k.stored) << trace.toStdString();
+        EXPECT_EQ(target.calls.last(), "save") << "the settings are kept after the entry";
+    }
+}
+
 } // namespace
 } // namespace morvane

@@ -70,6 +70,28 @@ private slots:
         QVERIFY(!w.frm->controls().ColorsChanged);
     }
 
+    // The box shows the desktop's entry, not the stored copy, and after an
+    // apply whatever the entry then is.
+    void loginBoxShowsTheRealEntry()
+    {
+        Window w([](Settings& s) { s.StartAtLogin = false; });
+        w.target.loginEntry = true;
+        w.frm->Form_Load();
+        QVERIFY(w.frm->CheckLogin->isChecked());
+        QCOMPARE(w.frm->CheckLogin->text(), QStringLiteral("ログイン時にモルヴァを起動する"));
+
+        w.frm->CheckLogin->click();
+        QVERIFY(w.frm->Command1[1]->isEnabled());
+        w.frm->Command1[1]->click();
+        QVERIFY(!w.target.loginEntry);
+        QVERIFY(!w.context.settings().StartAtLogin);
+
+        w.target.loginEntryFails = true;
+        w.frm->CheckLogin->click();
+        w.frm->Command1[1]->click();
+        QVERIFY2(!w.frm->CheckLogin->isChecked(), "the box went back to the entry");
+    }
+
     void everyEditEnablesApply_data()
     {
         QTest::addColumn<int>("which");

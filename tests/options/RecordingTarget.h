@@ -45,6 +45,16 @@ public:
         calls << QString("tray %1 %2").arg(index).arg(file);
     }
     void refreshTrayIcon() override { calls << "trayRefresh"; }
+    bool loginEntry = false;      // the desktop's start-at-login entry
+    bool loginEntryFails = false; // writing the entry fails
+    bool startsAtLogin() const override { return loginEntry; }
+    bool setStartAtLogin(bool enabled) override
+    {
+        calls << QString("login %1").arg(enabled);
+        if (!loginEntryFails)
+            loginEntry = enabled;
+        return loginEntry;
+    }
     void saveSettings() override { calls << "save"; }
 };
 

@@ -171,13 +171,20 @@ QImage DayNumberImage(int day, int size)
     return image;
 }
 
+void PaintCalendarPage(QPainter& painter, bool lit, int size)
+{
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.scale(size / qreal(kBase), size / qreal(kBase));
+    DrawPage(painter, lit);
+    painter.restore();
+}
+
 QImage CalendarPageImage(bool lit, int size)
 {
     QImage image = Blank(size);
     QPainter painter(&image);
-    painter.setPen(Qt::NoPen);
-    painter.scale(size / qreal(kBase), size / qreal(kBase));
-    DrawPage(painter, lit);
+    PaintCalendarPage(painter, lit, size);
     return image;
 }
 

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+class QPainter;
+
 namespace morvane {
 
 // The pictures of the tray icon, drawn by the program itself at 16 pixels
@@ -23,6 +25,11 @@ QIcon DayNumberIcon(int day);
 // One picture of the day icon at size x size pixels (16 uses a hand-drawn
 // pixel font, larger sizes a scaled outline of a bold face).
 QImage DayNumberImage(int day, int size);
+
+// Paints the calendar page over a size x size square of painter: the one
+// drawing behind the tray icon, the program's window icon and its icon
+// files, bitmap and scalable alike.
+void PaintCalendarPage(QPainter& painter, bool lit, int size);
 
 // One picture of the calendar page at size x size pixels.
 QImage CalendarPageImage(bool lit, int size);

@@ -75,6 +75,32 @@ TEST_F(ProgramFolderTest, AFolderHoldingTheDataFileIsTheProgramFolderEvenWhenRea
     EXPECT_FALSE(QFileInfo::exists(fallback())) << "the per-user folder was created";
 }
 
+// An installation into a prefix the user can write (a private prefix, a
+// home-made /usr/local) still keeps the schedules in the per-user folder; a
+// copy of the program without the marker carries its data along.
+TEST_F(ProgramFolderTest, AnInstalledProgramKeepsItsDataInTheUserFolder)
+{
+    const QString bin = path(QStringLiteral("prefix/bin"));
+    const QString copy = path(QStringLiteral("copy/bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QDir().mkpath(copy));
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("prefix/share/morvane"))));
+    QFile marker(path(QStringLiteral("prefix/share/morvane/installed")));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+
+    EXPECT_TRUE(IsInstalledProgram(bin));
+    EXPECT_FALSE(IsInstalledProgram(copy));
+    EXPECT_EQ(ChooseProgramFolder(bin, fallback()), fallback());
+    EXPECT_EQ(ChooseProgramFolder(copy, fallback()), copy);
+
+    // A data file the user put beside the installed program is still theirs.
+    QFile data(QDir(bin).filePath(QStringLiteral("Morva.dat")));
+    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+    data.close();
+    EXPECT_EQ(ChooseProgramFolder(bin, fallback()), bin);
+}
+
 TEST(UserDataFolderTest, IsNamedAfterTheMaker)
 {
     EXPECT_TRUE(UserDataFolder().endsWith(QStringLiteral("/Quillstone/Morvane")))

@@ -118,6 +118,7 @@ const std::map<QString, QString> kFirstRunTexts = {
     {"IconFile1", ""},
     {"IconFile2", ""},
     {"ShowDayIcon", "False"},
+    {"StartAtLogin", "False"},
     {"Version", RunningVersion()},
 };
 
