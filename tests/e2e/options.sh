@@ -136,7 +136,10 @@ sleep 0.5
 xdotool key ctrl+Tab ctrl+Tab
 sleep 0.5
 shot_window "$OPT" "$ARTIFACTS/options_page_transparency.png"
-xdotool key ctrl+Tab ctrl+Tab ctrl+Tab
+xdotool key ctrl+Tab
+sleep 0.5
+shot_window "$OPT" "$ARTIFACTS/options_page_behaviour.png"
+xdotool key ctrl+Tab ctrl+Tab
 sleep 0.5
 shot_window "$OPT" "$ARTIFACTS/options_page_tray.png"
 xdotool key alt+h
@@ -168,6 +171,9 @@ ORANGE=$(convert "$ARTIFACTS/options_calendar_after.png" -fx 'r > 0.9 && g > 0.1
 # Kept at once: the settings file has the new values while the program runs.
 grep -q '^CalendarSize=8$' "$SETTINGS" || fail "CalendarSize not saved: $(grep CalendarSize "$SETTINGS")"
 grep -q '^CalendarBox=True$' "$SETTINGS" || fail "CalendarBox not saved"
+# The login box was left alone: no autostart entry appeared.
+grep -q '^StartAtLogin=False$' "$SETTINGS" || fail "StartAtLogin not saved"
+[ -z "$(ls "$XDG_CONFIG_HOME/autostart" 2> /dev/null)" ] || fail "an autostart entry appeared"
 WEEKDAY=$(grep '^WeekdaysColor=' "$SETTINGS")
 [ "$WEEKDAY" = "WeekdaysColor=16639" ] || fail "the weekday colour was not saved ($WEEKDAY)"
 
