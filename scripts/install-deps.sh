@@ -19,6 +19,8 @@ packages=(
   gstreamer1.0-pulseaudio
   # Japanese text on screen
   fonts-noto-cjk
+  # iCalendar files, and a real calendar program to read ours back
+  libical-dev calcurse
   # install and package: the scalable icon, the Debian package's library
   # dependencies, and the validators of the desktop entry and metainfo
   qt6-svg-dev dpkg-dev file desktop-file-utils appstream librsvg2-bin

@@ -1,0 +1,263 @@
+#include "interchange/IcsExport.h"
+
+#include "calendar_math/WeekFunctions.h"
+#include "data/engine/DatabaseEngine.h"
+#include "data/records/SchedulePattern.h"
+#include "interchange/IcsCommon.h"
+
+#include <QTime>
+
+namespace morvane {
+
+namespace {
+
+// Recurring schedules start in a leap year well before any user's data, so
+// 29 February and every weekday exist from the first year on.
+constexpr int kRuleStartYear = 2000;
+
+constexpr std::array<const char*, 8> kDayCodes{"", "SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+
+icaltimetype DateValue(const QDate& date)
+{
+    icaltimetype t = icaltime_null_date();
+    t.year = date.year();
+    t.month = date.month();
+    t.day = date.day();
+    return t;
+}
+
+icaltimetype FloatingValue(const QDate& date, const QTime& time)
+{
+    icaltimetype t = icaltime_null_time();
+    t.year = date.year();
+    t.month = date.month();
+    t.day = date.day();
+    t.hour = time.hour();
+    t.minute = time.minute();
+    return t;
+}
+
+QTime ParseTime(const QString& text)
+{
+    return QTime::fromString(text.trimmed(), QStringLiteral("hh:mm"));
+}
+
+void AddX(icalcomponent* event, const char* name, const QString& value)
+{
+    icalproperty* p = icalproperty_new_x(value.toUtf8().constData());
+    icalproperty_set_x_name(p, name);
+    icalcomponent_add_property(event, p);
+}
+
+// The first date on or after `from` with the given weekday (1 = Sunday).
+QDate NextWeekday(QDate from, int weekday)
+{
+    while (WeekdayNumber(from) != weekday)
+        from = from.addDays(1);
+    return from;
+}
+
+// The first date of `year` (or of the rule start) on which the rule falls,
+// with the RRULE text; nothing when the rule cannot be written.
+struct Recurrence
+{
+    QDate first;
+    QString rule; // empty: a single date
+};
+
+std::optional<Recurrence> RecurrenceOf(const ScheduleEntry& e)
+{
+    const int startYear = e.year != 0 ? e.year : kRuleStartYear;
+    // The end of the year, as a date or, for a timed event, as the last
+    // second of that date (the rule's end takes the start's form).
+    const QString until = e.year == 0 ? QString()
+                          : ParseTime(e.startTime).isValid()
+                              ? QStringLiteral(";UNTIL=%1T235959").arg(e.year * 10000 + 1231)
+                              : QStringLiteral(";UNTIL=%1").arg(e.year * 10000 + 1231);
+    if (!e.isWeekdayRule()) {
+        if (e.day < 1 || e.day > 31)
+            return std::nullopt;
+        if (e.year != 0 && e.month != 0) {
+            const QDate date(e.year, e.month, e.day);
+            if (!date.isValid())
+                return std::nullopt;
+            return Recurrence{date, {}};
+        }
+        if (e.month != 0) { // every year on m/d
+            int year =
+                e.type == 2 || e.type == 3 ? e.birthYear.value_or(kRuleStartYear) : kRuleStartYear;
+            QDate first(year, e.month, e.day);
+            if (!first.isValid())
+                first = QDate(kRuleStartYear, e.month, e.day);
+            if (!first.isValid())
+                return std::nullopt;
+            return Recurrence{
+                first,
+                QStringLiteral("FREQ=YEARLY;BYMONTH=%1;BYMONTHDAY=%2").arg(e.month).arg(e.day)};
+        }
+        // Every month on day d: January has every day number.
+        return Recurrence{QDate(startYear, 1, e.day),
+                          QStringLiteral("FREQ=MONTHLY;BYMONTHDAY=%1").arg(e.day) + until};
+    }
+    const QString dayCode = QString::fromLatin1(kDayCodes[std::size_t(e.dayOfTheWeek)]);
+    const QString byMonth = e.month != 0 ? QStringLiteral(";BYMONTH=%1").arg(e.month) : QString();
+    const QDate from(startYear, e.month != 0 ? e.month : 1, 1);
+    if (e.week == 0) {
+        return Recurrence{NextWeekday(from, e.dayOfTheWeek),
+                          QStringLiteral("FREQ=WEEKLY;BYDAY=") + dayCode + byMonth + until};
+    }
+    if (e.week < 1 || e.week > 5)
+        return std::nullopt;
+    // The n-th weekday: the first month from `from` that has one.
+    for (QDate month = from; month.year() <= startYear + 1; month = month.addMonths(1)) {
+        if (e.month != 0 && month.month() != e.month)
+            continue;
+        const QDate date = NextWeekday(month, e.dayOfTheWeek).addDays(7 * (e.week - 1));
+        if (date.month() == month.month()) {
+            return Recurrence{date, QStringLiteral("FREQ=MONTHLY;BYDAY=%1").arg(e.week) + dayCode +
+                                        byMonth + until};
+        }
+    }
+    return std::nullopt;
+}
+
+// Start and end of the event on `date`, from the record's times.
+void AddTimes(icalcomponent* event, const ScheduleEntry& e, const QDate& date)
+{
+    const QTime start = ParseTime(e.startTime);
+    const QTime end = ParseTime(e.endTime);
+    if (!start.isValid()) {
+        icalcomponent_set_dtstart(event, DateValue(date));
+        return;
+    }
+    icalcomponent_set_dtstart(event, FloatingValue(date, start));
+    if (end.isValid() && end >= start)
+        icalcomponent_set_dtend(event, FloatingValue(date, end));
+}
+
+// The alarm rings at its time of day, counted from the start of the event.
+void AddAlarm(icalcomponent* event, const ScheduleEntry& e, const QString& summary)
+{
+    const QTime alarm = ParseTime(e.alarm);
+    if (!alarm.isValid())
+        return;
+    const QTime start = ParseTime(e.startTime);
+    const int offset = (start.isValid() ? start : QTime(0, 0)).secsTo(alarm);
+    icalcomponent* valarm = icalcomponent_new_valarm();
+    icalcomponent_add_property(valarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icaltriggertype trigger{};
+    trigger.time = icaltime_null_time();
+    trigger.duration = icaldurationtype_from_int(offset);
+    icalcomponent_add_property(valarm, icalproperty_new_trigger(trigger));
+    icalcomponent_add_property(valarm, icalproperty_new_description(summary.toUtf8().constData()));
+    icalcomponent_add_component(event, valarm);
+}
+
+ics::Component NewEvent(const ExportRecord& record, const QString& uid, const QDate& date,
+                        const QString& rule, const IcsExportOptions& options)
+{
+    const ScheduleEntry& e = record.entry;
+    ics::Component event(icalcomponent_new_vevent());
+    icalcomponent* ev = event.get();
+    icalcomponent_set_uid(ev, uid.toUtf8().constData());
+    icalcomponent_set_dtstamp(ev, icaltime_from_timet_with_zone(options.stamp.toSecsSinceEpoch(), 0,
+                                                                icaltimezone_get_utc_timezone()));
+    AddTimes(ev, e, date);
+    if (!rule.isEmpty()) {
+        const icalrecurrencetype recurrence =
+            icalrecurrencetype_from_string(rule.toLatin1().constData());
+        icalcomponent_add_property(ev, icalproperty_new_rrule(recurrence));
+    }
+    QString message = e.message;
+    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString summary = message.section(u'\n', 0, 0);
+    icalcomponent_set_summary(ev, summary.toUtf8().constData());
+    if (message != summary)
+        icalcomponent_set_description(ev, message.toUtf8().constData());
+    const QString category = ics::CategoryName(e.type);
+    if (!category.isEmpty())
+        icalcomponent_add_property(ev, icalproperty_new_categories(category.toUtf8().constData()));
+    const QString color = ics::ColorName(e.color);
+    if (!color.isEmpty())
+        icalcomponent_add_property(ev, icalproperty_new_color(color.toLatin1().constData()));
+    AddX(ev, ics::kTypeProperty, QString::number(e.type));
+    if (e.mark)
+        AddX(ev, ics::kMarkProperty, QString::number(*e.mark));
+    if (e.birthYear && (e.type == 2 || e.type == 3))
+        AddX(ev, ics::kBirthYearProperty, QString::number(*e.birthYear));
+    if (!e.birthPerson.isEmpty())
+        AddX(ev, ics::kBirthPersonProperty, e.birthPerson);
+    AddAlarm(ev, e, summary);
+    return event;
+}
+
+QString Uid(qint64 id)
+{
+    return QStringLiteral("morvane-schedule-%1@quillstone.example").arg(id);
+}
+
+} // namespace
+
+std::vector<ExportRecord> ReadExportRecords(Recordset& schedules)
+{
+    std::vector<ExportRecord> records;
+    if (schedules.RecordCount() == 0)
+        return records;
+    records.reserve(std::size_t(schedules.RecordCount()));
+    for (schedules.MoveFirst(); !schedules.IsEOF(); schedules.MoveNext()) {
+        if (!ReadSchedulePattern(schedules).type)
+            continue;
+        records.push_back({schedules.RecordId(), ReadScheduleEntry(schedules)});
+    }
+    return records;
+}
+
+QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOptions& options,
+                    int* skipped)
+{
+    int left = 0;
+    ics::Component calendar(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(),
+                               icalproperty_new_prodid("-//Quillstone//Morvane//JA"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+    for (const ExportRecord& record : records) {
+        const ScheduleEntry& e = record.entry;
+        if (e.type == 10) {
+            // Each year's computed date under one UID per year; the import
+            // gathers them back into one record.
+            if (e.month != 3 && e.month != 9) {
+                ++left;
+                continue;
+            }
+            const int year = options.today.year();
+            for (int y = year - options.equinoxYearsBefore; y <= year + options.equinoxYearsAfter;
+                 ++y) {
+                const QDate date(y, e.month, GetEquinoxDay(y, e.month));
+                icalcomponent_add_component(
+                    calendar.get(),
+                    NewEvent(record, Uid(record.id).replace(u'@', QStringLiteral("-%1@").arg(y)),
+                             date, {}, options)
+                        .release());
+            }
+            continue;
+        }
+        const std::optional<Recurrence> recurrence = RecurrenceOf(e);
+        if (!recurrence) {
+            ++left;
+            continue;
+        }
+        icalcomponent_add_component(
+            calendar.get(),
+            NewEvent(record, Uid(record.id), recurrence->first, recurrence->rule, options)
+                .release());
+    }
+    if (skipped)
+        *skipped = left;
+    char* text = icalcomponent_as_ical_string_r(calendar.get());
+    QByteArray bytes(text);
+    free(text);
+    return bytes;
+}
+
+} // namespace morvane

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "interchange/ScheduleEntry.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <vector>
+
+namespace morvane {
+
+class Recordset;
+
+// One schedule to export with the record's identity, which makes its UID.
+struct ExportRecord
+{
+    qint64 id = 0;
+    ScheduleEntry entry;
+};
+
+struct IcsExportOptions
+{
+    QDate today;
+    QDateTime stamp; // DTSTAMP, in UTC
+    // Computed equinox holidays go out as dated events for these years
+    // around today's.
+    int equinoxYearsBefore = 2;
+    int equinoxYearsAfter = 10;
+};
+
+// Every schedule with a numeric kind, in recordset order.
+std::vector<ExportRecord> ReadExportRecords(Recordset& schedules);
+
+// The calendar file (RFC 5545, UTF-8, CR LF, folded lines): one VEVENT per
+// schedule, recurring rules as RRULEs, an equinox holiday as one dated
+// event per year. A record whose rule cannot be written (no day and no
+// weekday) is left out and counted in *skipped.
+QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOptions& options,
+                    int* skipped = nullptr);
+
+} // namespace morvane

@@ -1,0 +1,437 @@
+#include "interchange/IcsImport.h"
+
+#include "calendar_math/WeekFunctions.h"
+#include "core/AnsiText.h"
+#include "data/records/ScheduleCodes.h"
+#include "data/records/ScheduleFields.h"
+#include "interchange/IcsCommon.h"
+#include "interchange/IcsLines.h"
+
+#include <QDateTime>
+
+namespace morvane {
+
+namespace {
+
+// More dates than this from one event are not expanded: a daily rule over
+// decades would bury the calendar.
+constexpr int kMaxDatesPerEvent = 1000;
+
+struct LocalMoment
+{
+    QDate date;
+    QTime time; // invalid for a whole day
+};
+
+// A start or end as the user's own date and time: floating times as they
+// stand, UTC and zoned times in the local zone.
+LocalMoment ToLocal(const icaltimetype& t)
+{
+    if (icaltime_is_null_time(t))
+        return {};
+    if (t.is_date)
+        return {QDate(t.year, t.month, t.day), QTime()};
+    if (!t.zone && !icaltime_is_utc(t))
+        return {QDate(t.year, t.month, t.day), QTime(t.hour, t.minute)};
+    const icaltimezone* zone = t.zone ? t.zone : icaltimezone_get_utc_timezone();
+    const QDateTime local =
+        QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(t, zone)).toLocalTime();
+    return {local.date(), QTime(local.time().hour(), local.time().minute())};
+}
+
+QString TimeText(const QTime& time)
+{
+    return time.isValid() ? time.toString(QStringLiteral("hh:mm")) : QString();
+}
+
+template <std::size_t N> int ListLength(const short (&list)[N])
+{
+    int n = 0;
+    while (n < int(N) && list[n] != ICAL_RECURRENCE_ARRAY_MAX)
+        ++n;
+    return n;
+}
+
+QString Utf8(const char* text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+// The fields every schedule of the event shares: kind, text, colour, mark,
+// birth details, times and alarm.
+struct EventDetails
+{
+    ScheduleEntry base;
+    LocalMoment start;
+    LocalMoment end;
+    bool crossesDays = false; // the event ends on a later day
+    int dayCount = 1;         // the days it covers
+    bool cut = false;
+};
+
+std::optional<int> OptionalNumber(const std::optional<QString>& text)
+{
+    if (!text)
+        return std::nullopt;
+    bool ok = false;
+    const int value = text->trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+int KindOf(icalcomponent* ev)
+{
+    if (const std::optional<int> type = OptionalNumber(ics::XValue(ev, ics::kTypeProperty));
+        type && IsKnownKind(*type))
+        return *type;
+    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_CATEGORIES_PROPERTY); p;
+         p = icalcomponent_get_next_property(ev, ICAL_CATEGORIES_PROPERTY)) {
+        for (const QString& name : Utf8(icalproperty_get_categories(p)).split(u',')) {
+            if (const std::optional<int> type = ics::TypeOfCategory(name))
+                return *type;
+        }
+    }
+    return int(ScheduleKind::Ordinary);
+}
+
+QString MessageOf(icalcomponent* ev)
+{
+    QString summary = Utf8(icalcomponent_get_summary(ev));
+    QString description = Utf8(icalcomponent_get_description(ev));
+    summary.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    description.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (description.isEmpty())
+        return summary;
+    if (summary.isEmpty() || description.section(u'\n', 0, 0) == summary)
+        return description;
+    return summary + u'\n' + description;
+}
+
+// The text cut to what the field holds in code page 932, at a character.
+QString CutToCapacity(QString text, int capacity, bool* cut)
+{
+    if (AnsiByteLength(text) <= capacity)
+        return text;
+    while (!text.isEmpty() && AnsiByteLength(text) > capacity)
+        text.chop(text.size() > 1 && text.back().isLowSurrogate() ? 2 : 1);
+    *cut = true;
+    return text;
+}
+
+QString AlarmOf(icalcomponent* ev, const LocalMoment& start)
+{
+    icalcomponent* alarm = icalcomponent_get_first_component(ev, ICAL_VALARM_COMPONENT);
+    if (!alarm)
+        return {};
+    icalproperty* p = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
+    if (!p)
+        return {};
+    if (icalproperty_get_first_parameter(p, ICAL_RELATED_PARAMETER) &&
+        icalparameter_get_related(icalproperty_get_first_parameter(p, ICAL_RELATED_PARAMETER)) ==
+            ICAL_RELATED_END)
+        return {};
+    const icaltriggertype trigger = icalproperty_get_trigger(p);
+    QDateTime when;
+    if (!icaltime_is_null_time(trigger.time)) {
+        const LocalMoment at = ToLocal(trigger.time);
+        when = QDateTime(at.date, at.time.isValid() ? at.time : QTime(0, 0));
+    } else {
+        when = QDateTime(start.date, start.time.isValid() ? start.time : QTime(0, 0))
+                   .addSecs(icaldurationtype_as_int(trigger.duration));
+    }
+    // A schedule's alarm rings on its own day only.
+    return when.date() == start.date ? TimeText(when.time()) : QString();
+}
+
+EventDetails DetailsOf(icalcomponent* ev)
+{
+    EventDetails d;
+    ScheduleEntry& e = d.base;
+    e.type = KindOf(ev);
+    d.start = ToLocal(icalcomponent_get_dtstart(ev));
+    // libical makes up an end where the event has none; only a stated one
+    // counts.
+    if (icalcomponent_get_first_property(ev, ICAL_DTEND_PROPERTY) ||
+        icalcomponent_get_first_property(ev, ICAL_DURATION_PROPERTY))
+        d.end = ToLocal(icalcomponent_get_dtend(ev));
+    if (d.start.time.isValid()) {
+        e.startTime = TimeText(d.start.time);
+        if (d.end.date.isValid()) {
+            if (d.end.date == d.start.date && d.end.time >= d.start.time)
+                e.endTime = TimeText(d.end.time);
+            else if (!(d.end.date == d.start.date.addDays(1) && d.end.time == QTime(0, 0)))
+                d.crossesDays = true; // an end at midnight is the end of the day
+        }
+    } else if (d.end.date.isValid() && d.end.date > d.start.date.addDays(1)) {
+        d.crossesDays = true;
+    }
+    if (d.crossesDays) {
+        // A whole-day event ends at the start of its end date; a timed one
+        // covers its end date too unless it ends at midnight.
+        d.dayCount = int(d.start.date.daysTo(d.end.date));
+        if (d.start.time.isValid() && d.end.time != QTime(0, 0))
+            ++d.dayCount;
+    }
+    e.alarm = AlarmOf(ev, d.start);
+    if (icalproperty* color = icalcomponent_get_first_property(ev, ICAL_COLOR_PROPERTY))
+        e.color = ics::ColorCode(Utf8(icalproperty_get_color(color)));
+    e.mark = OptionalNumber(ics::XValue(ev, ics::kMarkProperty));
+    e.birthYear = OptionalNumber(ics::XValue(ev, ics::kBirthYearProperty));
+    e.birthPerson = CutToCapacity(ics::XValue(ev, ics::kBirthPersonProperty).value_or(QString()),
+                                  text_capacity::Short, &d.cut);
+    e.message = CutToCapacity(MessageOf(ev), text_capacity::Message, &d.cut);
+    if (e.type != 2)
+        e.birthPerson.clear();
+    if (e.type != 2 && e.type != 3)
+        e.birthYear.reset();
+    return d;
+}
+
+// The schedule rule of an RRULE, filled into e; false when our rules cannot
+// hold it.
+bool RuleFromRecurrence(const icalrecurrencetype& r, const LocalMoment& start, ScheduleEntry& e)
+{
+    if (r.count > 0 || r.interval > 1 || ListLength(r.by_second) || ListLength(r.by_minute) ||
+        ListLength(r.by_hour) || ListLength(r.by_year_day) || ListLength(r.by_week_no) ||
+        ListLength(r.by_set_pos))
+        return false;
+    int year = 0;
+    if (!icaltime_is_null_time(r.until)) {
+        // Only an end on the last day of the start's year: a rule of one year.
+        if (ToLocal(r.until).date != QDate(start.date.year(), 12, 31))
+            return false;
+        year = start.date.year();
+    }
+    const int months = ListLength(r.by_month);
+    const int monthDays = ListLength(r.by_month_day);
+    const int days = ListLength(r.by_day);
+    if (months > 1 || monthDays > 1 || days > 1 || (monthDays && days))
+        return false;
+    const int month = months ? r.by_month[0] : 0;
+    if (month < 0 || month > 12)
+        return false;
+    e.year = year;
+    switch (r.freq) {
+    case ICAL_YEARLY_RECURRENCE:
+        e.month = month ? month : start.date.month();
+        if (days) {
+            const int position = icalrecurrencetype_day_position(r.by_day[0]);
+            if (!months || position < 1 || position > 5)
+                return false;
+            e.week = position;
+            e.dayOfTheWeek = int(icalrecurrencetype_day_day_of_week(r.by_day[0]));
+            e.day = -1;
+            return true;
+        }
+        e.day = monthDays ? r.by_month_day[0] : start.date.day();
+        return e.day >= 1 && e.day <= 31;
+    case ICAL_MONTHLY_RECURRENCE:
+        e.month = month;
+        if (days) {
+            const int position = icalrecurrencetype_day_position(r.by_day[0]);
+            if (position < 1 || position > 5)
+                return false;
+            e.week = position;
+            e.dayOfTheWeek = int(icalrecurrencetype_day_day_of_week(r.by_day[0]));
+            e.day = -1;
+            return true;
+        }
+        e.day = monthDays ? r.by_month_day[0] : start.date.day();
+        return e.day >= 1 && e.day <= 31;
+    case ICAL_WEEKLY_RECURRENCE:
+        if (monthDays || (days && icalrecurrencetype_day_position(r.by_day[0]) != 0))
+            return false;
+        e.month = month;
+        e.week = 0;
+        e.dayOfTheWeek =
+            days ? int(icalrecurrencetype_day_day_of_week(r.by_day[0])) : WeekdayNumber(start.date);
+        e.day = -1;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool HasProperty(icalcomponent* ev, icalproperty_kind kind)
+{
+    return icalcomponent_get_first_property(ev, kind) != nullptr;
+}
+
+// The schedule the event is, when our rules can hold it.
+std::optional<ScheduleEntry> HeldSchedule(icalcomponent* ev, const EventDetails& d)
+{
+    if (d.crossesDays || HasProperty(ev, ICAL_RDATE_PROPERTY) ||
+        HasProperty(ev, ICAL_EXDATE_PROPERTY) || HasProperty(ev, ICAL_EXRULE_PROPERTY))
+        return std::nullopt;
+    ScheduleEntry e = d.base;
+    icalproperty* rule = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY);
+    if (rule && icalcomponent_get_next_property(ev, ICAL_RRULE_PROPERTY))
+        return std::nullopt;
+    if (e.type == int(ScheduleKind::EquinoxHoliday)) {
+        // One dated event per year stands for the computed day.
+        if (d.start.date.month() != 3 && d.start.date.month() != 9)
+            e.type = int(ScheduleKind::Holiday);
+        else {
+            e.year = 0;
+            e.month = d.start.date.month();
+            e.day = e.week = e.dayOfTheWeek = -1;
+            return e;
+        }
+    }
+    if (!rule) {
+        e.year = d.start.date.year();
+        e.month = d.start.date.month();
+        e.day = d.start.date.day();
+        return e;
+    }
+    if (!RuleFromRecurrence(icalproperty_get_rrule(rule), d.start, e))
+        return std::nullopt;
+    if ((e.type == 2 || e.type == 3) && !e.birthYear && e.year == 0 && e.month != 0)
+        e.birthYear = d.start.date.year();
+    return e;
+}
+
+struct Expansion
+{
+    bool floating = true;
+    int dayCount = 1;
+    std::vector<QDate> dates;
+};
+
+void CollectOccurrence(icalcomponent*, icaltime_span* span, void* data)
+{
+    auto* expansion = static_cast<Expansion*>(data);
+    if (int(expansion->dates.size()) >= kMaxDatesPerEvent)
+        return;
+    // The span's end follows libical's own idea of a day's end; the days the
+    // event covers are counted from its stated start and end instead.
+    const QDate first =
+        QDateTime::fromSecsSinceEpoch(span->start, expansion->floating ? Qt::UTC : Qt::LocalTime)
+            .date();
+    for (int i = 0; i < expansion->dayCount && int(expansion->dates.size()) < kMaxDatesPerEvent;
+         ++i)
+        expansion->dates.push_back(first.addDays(i));
+}
+
+std::vector<QDate> Occurrences(icalcomponent* ev, int dayCount, const IcsExpandWindow& window)
+{
+    const icaltimetype dtstart = icalcomponent_get_dtstart(ev);
+    Expansion expansion;
+    expansion.dayCount = std::max(dayCount, 1);
+    expansion.floating = dtstart.is_date || (!dtstart.zone && !icaltime_is_utc(dtstart));
+    icaltimetype from = icaltime_null_date();
+    from.year = window.fromYear;
+    from.month = from.day = 1;
+    icaltimetype to = from;
+    to.year = window.toYear + 1;
+    icalcomponent_foreach_recurrence(ev, from, to, CollectOccurrence, &expansion);
+    std::vector<QDate> inside;
+    for (const QDate& date : expansion.dates) {
+        if (date.year() >= window.fromYear && date.year() <= window.toYear &&
+            (inside.empty() || inside.back() != date))
+            inside.push_back(date);
+    }
+    return inside;
+}
+
+void AddDistinct(std::vector<ScheduleEntry>& entries, const ScheduleEntry& entry)
+{
+    for (const ScheduleEntry& other : entries) {
+        if (other.sameSchedule(entry))
+            return;
+    }
+    entries.push_back(entry);
+}
+
+QString ErrorText(int line, const QString& reason)
+{
+    return QStringLiteral("iCalendarファイルの %1 行目を読み取れません（%2）。\r\n"
+                          "何も取り込みませんでした。")
+        .arg(line)
+        .arg(reason);
+}
+
+// libical's own complaint about a component or one inside it.
+QString LibicalError(icalcomponent* component)
+{
+    if (icalproperty* p = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY))
+        return Utf8(icalproperty_get_xlicerror(p));
+    for (icalcomponent* inner = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT);
+         inner; inner = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
+        const QString error = LibicalError(inner);
+        if (!error.isEmpty())
+            return error;
+    }
+    return {};
+}
+
+} // namespace
+
+IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWindow>& window)
+{
+    IcsImportPlan plan;
+    const IcsLineCheck check = CheckIcsLines(bytes);
+    if (!check.ok()) {
+        plan.errorLine = check.errorLine;
+        plan.error = ErrorText(check.errorLine, check.reason);
+        return plan;
+    }
+    ics::Component calendar(icalparser_parse_string(bytes.constData()));
+    if (!calendar) {
+        plan.errorLine = 1;
+        plan.error = ErrorText(1, QStringLiteral("iCalendar 形式ではありません"));
+        return plan;
+    }
+    icalcomponent* root = calendar.get();
+    std::size_t index = 0;
+    for (icalcomponent* ev = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT); ev;
+         ev = icalcomponent_get_next_component(root, ICAL_VEVENT_COMPONENT), ++index) {
+        const int line = index < check.eventLines.size() ? check.eventLines[index] : 1;
+        const QString libicalError = LibicalError(ev);
+        const icaltimetype dtstart = icalcomponent_get_dtstart(ev);
+        if (!libicalError.isEmpty() || icaltime_is_null_time(dtstart) ||
+            !icaltime_is_valid_time(dtstart)) {
+            plan = IcsImportPlan{};
+            plan.errorLine = line;
+            plan.error =
+                ErrorText(line, libicalError.isEmpty() ? QStringLiteral("開始日が正しくありません")
+                                                       : libicalError);
+            return plan;
+        }
+        const EventDetails details = DetailsOf(ev);
+        if (details.cut)
+            ++plan.cut;
+        if (const std::optional<ScheduleEntry> held = HeldSchedule(ev, details)) {
+            AddDistinct(plan.entries, *held);
+            ++plan.imported;
+            continue;
+        }
+        ++plan.needExpanding;
+        if (!window) {
+            ++plan.skipped;
+            continue;
+        }
+        const std::vector<QDate> dates = Occurrences(ev, details.dayCount, *window);
+        if (dates.empty()) {
+            ++plan.skipped;
+            continue;
+        }
+        for (const QDate& date : dates) {
+            ScheduleEntry e = details.base;
+            if (e.type == int(ScheduleKind::EquinoxHoliday))
+                e.type = int(ScheduleKind::Holiday);
+            e.year = date.year();
+            e.month = date.month();
+            e.day = date.day();
+            e.week = e.dayOfTheWeek = -1;
+            if (details.crossesDays)
+                e.endTime.clear();
+            if (date != details.start.date && details.crossesDays)
+                e.alarm.clear();
+            AddDistinct(plan.entries, e);
+        }
+        ++plan.expanded;
+    }
+    return plan;
+}
+
+} // namespace morvane

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "interchange/ScheduleEntry.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace morvane {
+
+// The years (inclusive) into whose dates the events our rules cannot hold
+// are expanded.
+struct IcsExpandWindow
+{
+    int fromYear = 0;
+    int toYear = 0;
+};
+
+// What a file would add, before anything is written.
+struct IcsImportPlan
+{
+    std::vector<ScheduleEntry> entries; // distinct within the file
+    int imported = 0;                   // events that became one schedule each
+    int expanded = 0;                   // events that became their dates in the window
+    int skipped = 0;                    // events left out
+    int needExpanding = 0;              // events our rules cannot hold (with or without a window)
+    int cut = 0;                        // texts cut to the field's capacity
+    int errorLine = 0;                  // 1-based line of the first fault; 0 when the file was read
+    QString error;                      // the message naming it
+
+    bool ok() const { return errorLine == 0 && error.isEmpty(); }
+};
+
+// Reads an iCalendar file. Events whose rule a schedule can hold (one date,
+// every year, every month, every week, the n-th weekday, each optionally
+// limited to one year and one month) become one schedule of the kind their
+// categories name; others (COUNT, INTERVAL, EXDATE, RDATE, several
+// weekdays, days across midnight, ...) become one dated schedule per
+// occurrence inside window, or are skipped without one. A file with a fault
+// gives no entries and names the line.
+IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWindow>& window);
+
+} // namespace morvane

@@ -1,0 +1,77 @@
+#include "interchange/ScheduleEntry.h"
+
+#include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleFields.h"
+#include "data/records/SchedulePattern.h"
+
+namespace morvane {
+
+namespace f = schedule_fields;
+
+namespace {
+
+QString Text(const Recordset& schedules, const QString& field)
+{
+    const Value value = schedules.GetValue(field);
+    return value.isNull() ? QString() : value.toString();
+}
+
+Value OptionalValue(const std::optional<int>& value)
+{
+    return value ? Value(*value) : Value::Null();
+}
+
+} // namespace
+
+ScheduleEntry ReadScheduleEntry(const Recordset& schedules)
+{
+    ScheduleEntry e;
+    const SchedulePattern p = ReadSchedulePattern(schedules);
+    e.type = p.type.value_or(0);
+    e.year = p.year.value_or(0);
+    e.month = p.month.value_or(0);
+    e.day = p.day.value_or(-1);
+    e.week = p.week.value_or(-1);
+    e.dayOfTheWeek = p.dayOfTheWeek.value_or(-1);
+    if (e.type == 10) {
+        // The computed holiday uses none of them, whatever they hold.
+        e.day = e.week = e.dayOfTheWeek = -1;
+        e.year = 0;
+    }
+    e.birthYear = OptionalInt(schedules.GetValue(f::BirthYear));
+    e.birthPerson = Text(schedules, f::BirthPerson);
+    e.startTime = Text(schedules, f::StartTime).trimmed();
+    e.endTime = Text(schedules, f::EndTime).trimmed();
+    e.alarm = Text(schedules, f::Alarm).trimmed();
+    e.color = OptionalInt(schedules.GetValue(f::Color)).value_or(0);
+    e.mark = OptionalInt(schedules.GetValue(f::Mark));
+    e.message = Text(schedules, f::Message);
+    return e;
+}
+
+void WriteScheduleEntry(Recordset& schedules, const ScheduleEntry& e)
+{
+    schedules.SetValue(f::Type, Value(e.type));
+    schedules.SetValue(f::Year, Value(e.year));
+    schedules.SetValue(f::Month, Value(e.month));
+    if (e.type == 10) {
+        schedules.SetValue(f::Day, Value::Null());
+        schedules.SetValue(f::Week, Value::Null());
+        schedules.SetValue(f::DayOfTheWeek, Value::Null());
+    } else {
+        schedules.SetValue(f::Day, Value(e.day));
+        schedules.SetValue(f::Week, Value(e.week));
+        schedules.SetValue(f::DayOfTheWeek, Value(e.dayOfTheWeek));
+    }
+    schedules.SetValue(f::BirthYear, OptionalValue(e.birthYear));
+    schedules.SetValue(f::BirthPerson, Value(e.birthPerson));
+    schedules.SetValue(f::StartTime, Value(e.startTime));
+    schedules.SetValue(f::EndTime, Value(e.endTime));
+    schedules.SetValue(f::Alarm, Value(e.alarm));
+    schedules.SetValue(f::Color, Value(e.color));
+    schedules.SetValue(f::Mark, OptionalValue(e.mark));
+    schedules.SetValue(f::Message, Value(e.message));
+    schedules.SetValue(f::AlarmFlag, Value::Null());
+}
+
+} // namespace morvane
