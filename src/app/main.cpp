@@ -1,11 +1,26 @@
+#include "app/IcsCommand.h"
 #include "app/MorvaneProgram.h"
 #include "calendar_window/tray/TrayIconArt.h"
 #include "core/AppIdentity.h"
+#include "core/Clock.h"
+#include "core/ProgramFolder.h"
 
 #include <QApplication>
+#include <QTextStream>
 
 int main(int argc, char* argv[])
 {
+    if (morvane::IsIcsCommand(argc, argv)) {
+        // A file in or out, for scripts: no window, no display needed.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setOrganizationName(QString::fromLatin1(morvane::kOrganizationName));
+        QCoreApplication::setApplicationName(QString::fromLatin1(morvane::kApplicationName));
+        morvane::SystemClock clock;
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return morvane::RunIcsCommand(QCoreApplication::arguments(), morvane::ProgramFolder(),
+                                      clock, out, err);
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromLatin1(morvane::kOrganizationName));
     QApplication::setApplicationName(QString::fromLatin1(morvane::kApplicationName));

@@ -1,0 +1,27 @@
+#include "interchange/IcsSummary.h"
+
+namespace morvane {
+
+QString IcsImportSummary(const IcsImportPlan& plan, const IcsApplyResult& result)
+{
+    QString text = QStringLiteral("%1件の予定を取り込みました。\r\n\r\n").arg(result.added);
+    text += QStringLiteral("そのまま取り込んだ予定：%1件\r\n").arg(plan.imported);
+    text += QStringLiteral("日付に展開した予定：%1件\r\n").arg(plan.expanded);
+    text += QStringLiteral("取り込めなかった予定：%1件\r\n").arg(plan.skipped);
+    text += QStringLiteral("既にあるため追加しなかった予定：%1件").arg(result.duplicates);
+    if (plan.cut > 0)
+        text += QStringLiteral("\r\n長すぎるため末尾を切り詰めた文：%1件").arg(plan.cut);
+    return text;
+}
+
+QString IcsExpandQuestion(int events, const IcsExpandWindow& window)
+{
+    return QStringLiteral("%1件の予定は、繰り返しの規則をそのまま取り込めません。\r\n"
+                          "%2年から%3年までの日付に展開して取り込みますか？\r\n\r\n"
+                          "［いいえ］を選ぶと、それらの予定は取り込みません。")
+        .arg(events)
+        .arg(window.fromYear)
+        .arg(window.toYear);
+}
+
+} // namespace morvane
