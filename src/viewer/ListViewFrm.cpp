@@ -99,6 +99,8 @@ void ListViewFrm::buildMenus()
     MNU_F = AddMenu(bar, "MNU_F", QStringLiteral("ファイル(&F)"));
     MNU_F_N = AddItem(MNU_F, "MNU_F_N", QStringLiteral("新規作成(&N)..."));
     MNU_F_E = AddItem(MNU_F, "MNU_F_E", QStringLiteral("エクスポート(&E)"));
+    MNU_F_I = AddItem(MNU_F, "MNU_F_I", QStringLiteral("iCalendar形式でエクスポート(&I)..."));
+    MNU_F_M = AddItem(MNU_F, "MNU_F_M", QStringLiteral("iCalendarから取り込み(&M)..."));
     MNU_F->addSeparator();
     MNU_F_C = AddItem(MNU_F, "MNU_F_C", QStringLiteral("閉じる(&C)"));
     MNU_F_X = AddItem(MNU_F, "MNU_F_X", QStringLiteral("モルヴァの終了(&X)"),
@@ -129,6 +131,8 @@ void ListViewFrm::buildMenus()
 
     connect(MNU_F_N, &QAction::triggered, this, &ListViewFrm::MNU_F_N_Click);
     connect(MNU_F_E, &QAction::triggered, this, &ListViewFrm::MNU_F_E_Click);
+    connect(MNU_F_I, &QAction::triggered, this, &ListViewFrm::MNU_F_I_Click);
+    connect(MNU_F_M, &QAction::triggered, this, &ListViewFrm::MNU_F_M_Click);
     connect(MNU_F_C, &QAction::triggered, this, &QWidget::close);
     connect(MNU_F_X, &QAction::triggered, this, &ListViewFrm::MNU_F_X_Click);
     connect(MNU_E_E, &QAction::triggered, this, &ListViewFrm::MNU_E_E_Click);

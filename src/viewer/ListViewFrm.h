@@ -78,6 +78,8 @@ public:
     QMenu* MNU_F;
     QAction* MNU_F_N;
     QAction* MNU_F_E;
+    QAction* MNU_F_I; // iCalendar export
+    QAction* MNU_F_M; // iCalendar import
     QAction* MNU_F_C;
     QAction* MNU_F_X;
     QMenu* MNU_E;
@@ -97,6 +99,8 @@ public:
     // --- Commands and events
     void MNU_F_N_Click();
     void MNU_F_E_Click();
+    void MNU_F_I_Click();
+    void MNU_F_M_Click();
     void MNU_F_X_Click();
     void MNU_E_E_Click();
     void MNU_E_D_Click();

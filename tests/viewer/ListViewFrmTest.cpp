@@ -286,6 +286,66 @@ private slots:
         FileDialog::resetScript();
     }
 
+    // iCalendar out and back in through the menu: the rules it cannot hold
+    // are expanded when the user agrees, and a second import adds nothing.
+    void iCalendarExportAndImport()
+    {
+        Setup s;
+        s.adopt();
+        s.open(2026, 12);
+        QCOMPARE(s.viewer->MNU_F_I->text(), QStringLiteral("iCalendar形式でエクスポート(&I)..."));
+        QCOMPARE(s.viewer->MNU_F_M->text(), QStringLiteral("iCalendarから取り込み(&M)..."));
+        MsgBoxScript boxes;
+        FileDialog::resetScript();
+
+        const QString in = s.fixture.folder() + QStringLiteral("/in.ics");
+        QFile file(in);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//t//EN\r\n"
+                   "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261202\r\nRRULE:FREQ=WEEKLY\r\n"
+                   "SUMMARY:O'Neil's gym\r\nEND:VEVENT\r\n"
+                   "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261201\r\n"
+                   "RRULE:FREQ=DAILY;INTERVAL=10;COUNT=3\r\nSUMMARY:Plants\r\nEND:VEVENT\r\n"
+                   "END:VCALENDAR\r\n");
+        file.close();
+        Recordset& rs = s.context.database()->schedules();
+        const int before = rs.RecordCount();
+        FileDialog::setNextFileName(in);
+        boxes.answer({MsgBoxResult::Yes, MsgBoxResult::Ok});
+        s.viewer->MNU_F_M_Click();
+        QVERIFY(boxes.calls().size() >= 2);
+        QVERIFY(boxes.calls()[0].text.contains(QStringLiteral("1件の予定は")));
+        QVERIFY2(boxes.lastCall().text.startsWith(QStringLiteral("4件の予定を取り込みました。")),
+                 qPrintable(boxes.lastCall().text));
+        QCOMPARE(rs.RecordCount(), before + 4);
+
+        FileDialog::setNextFileName(in);
+        boxes.answer({MsgBoxResult::No, MsgBoxResult::Ok});
+        s.viewer->MNU_F_M_Click();
+        QVERIFY(boxes.lastCall().text.startsWith(QStringLiteral("0件の予定を取り込みました。")));
+        QCOMPARE(rs.RecordCount(), before + 4);
+
+        // A broken file: its line is named and nothing changes.
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20261201\r\n");
+        file.close();
+        FileDialog::setNextFileName(in);
+        s.viewer->MNU_F_M_Click();
+        QVERIFY(boxes.lastCall().text.contains(QStringLiteral("3 行目")));
+        QCOMPARE(rs.RecordCount(), before + 4);
+
+        const QString out = s.fixture.folder() + QStringLiteral("/out.ics");
+        FileDialog::setNextFileName(out);
+        s.viewer->MNU_F_I_Click();
+        QCOMPARE(FileDialog::requests().back().options.defaultExtension, QStringLiteral("ics"));
+        QFile written(out);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(bytes.startsWith("BEGIN:VCALENDAR\r\n"));
+        QVERIFY(bytes.contains("SUMMARY:O'Neil's gym"));
+        FileDialog::resetScript();
+    }
+
     void placementIsSavedOnClose()
     {
         Setup s;
