@@ -18,13 +18,9 @@ namespace {
 int Export(ScheduleDatabase& database, const QString& path, const Clock& clock, QTextStream& out,
            QTextStream& err)
 {
-    IcsExportOptions options;
-    const QDateTime now = clock.now();
-    options.today = now.date();
-    options.stamp = now.toUTC();
     const std::vector<ExportRecord> records = ReadExportRecords(database.schedules());
     int skipped = 0;
-    const QByteArray bytes = BuildIcs(records, options, &skipped);
+    const QByteArray bytes = BuildIcs(records, IcsExportOptions::At(clock.now()), &skipped);
     QString error;
     if (!WriteExportFile(path, bytes, &error)) {
         err << error << Qt::endl;

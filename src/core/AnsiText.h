@@ -19,6 +19,10 @@ qsizetype AnsiByteLength(const QString& text);
 // `text` in code page 932.
 QByteArray ToAnsi(const QString& text);
 
+// The longest start of `text` that fits in `capacity` bytes of code page
+// 932, never splitting a character.
+QString FitAnsiCapacity(const QString& text, qsizetype capacity);
+
 // Code page 932 bytes back to text. A byte sequence that is not valid code
 // page 932 becomes U+FFFD, one per offending byte.
 QString FromAnsi(const QByteArray& bytes);

@@ -1,7 +1,7 @@
 #include "interchange/IcsApply.h"
 
 #include "data/engine/DatabaseEngine.h"
-#include "data/records/SchedulePattern.h"
+#include "interchange/IcsExport.h"
 
 namespace morvane {
 
@@ -10,12 +10,8 @@ IcsApplyResult ApplyIcsEntries(Database& database, Recordset& schedules,
 {
     IcsApplyResult result;
     std::vector<ScheduleEntry> present;
-    if (schedules.RecordCount() > 0) {
-        for (schedules.MoveFirst(); !schedules.IsEOF(); schedules.MoveNext()) {
-            if (ReadSchedulePattern(schedules).type)
-                present.push_back(ReadScheduleEntry(schedules));
-        }
-    }
+    for (const ExportRecord& record : ReadExportRecords(schedules))
+        present.push_back(record.entry);
     const auto isPresent = [&present](const ScheduleEntry& entry) {
         for (const ScheduleEntry& other : present) {
             if (other.sameSchedule(entry))

@@ -26,6 +26,15 @@ struct IcsExportOptions
     // around today's.
     int equinoxYearsBefore = 2;
     int equinoxYearsAfter = 10;
+
+    // The options of an export made at `now` (local time).
+    static IcsExportOptions At(const QDateTime& now)
+    {
+        IcsExportOptions options;
+        options.today = now.date();
+        options.stamp = now.toUTC();
+        return options;
+    }
 };
 
 // Every schedule with a numeric kind, in recordset order.

@@ -107,14 +107,12 @@ QString MessageOf(icalcomponent* ev)
 }
 
 // The text cut to what the field holds in code page 932, at a character.
-QString CutToCapacity(QString text, int capacity, bool* cut)
+QString CutToCapacity(const QString& text, int capacity, bool* cut)
 {
     if (AnsiByteLength(text) <= capacity)
         return text;
-    while (!text.isEmpty() && AnsiByteLength(text) > capacity)
-        text.chop(text.size() > 1 && text.back().isLowSurrogate() ? 2 : 1);
     *cut = true;
-    return text;
+    return FitAnsiCapacity(text, capacity);
 }
 
 QString AlarmOf(icalcomponent* ev, const LocalMoment& start)
@@ -186,6 +184,19 @@ EventDetails DetailsOf(icalcomponent* ev)
     return d;
 }
 
+// An n-th weekday (BYDAY=2TU) into e; false for a position our weeks do not
+// have (none, negative, past the fifth).
+bool TakeNthWeekday(short byDay, ScheduleEntry& e)
+{
+    const int position = icalrecurrencetype_day_position(byDay);
+    if (position < 1 || position > 5)
+        return false;
+    e.week = position;
+    e.dayOfTheWeek = int(icalrecurrencetype_day_day_of_week(byDay));
+    e.day = -1;
+    return true;
+}
+
 // The schedule rule of an RRULE, filled into e; false when our rules cannot
 // hold it.
 bool RuleFromRecurrence(const icalrecurrencetype& r, const LocalMoment& start, ScheduleEntry& e)
@@ -212,29 +223,17 @@ bool RuleFromRecurrence(const icalrecurrencetype& r, const LocalMoment& start, S
     e.year = year;
     switch (r.freq) {
     case ICAL_YEARLY_RECURRENCE:
-        e.month = month ? month : start.date.month();
-        if (days) {
-            const int position = icalrecurrencetype_day_position(r.by_day[0]);
-            if (!months || position < 1 || position > 5)
-                return false;
-            e.week = position;
-            e.dayOfTheWeek = int(icalrecurrencetype_day_day_of_week(r.by_day[0]));
-            e.day = -1;
-            return true;
-        }
-        e.day = monthDays ? r.by_month_day[0] : start.date.day();
-        return e.day >= 1 && e.day <= 31;
     case ICAL_MONTHLY_RECURRENCE:
-        e.month = month;
-        if (days) {
-            const int position = icalrecurrencetype_day_position(r.by_day[0]);
-            if (position < 1 || position > 5)
+        if (r.freq == ICAL_YEARLY_RECURRENCE) {
+            // A yearly n-th weekday needs its month named.
+            if (days && !months)
                 return false;
-            e.week = position;
-            e.dayOfTheWeek = int(icalrecurrencetype_day_day_of_week(r.by_day[0]));
-            e.day = -1;
-            return true;
+            e.month = month ? month : start.date.month();
+        } else {
+            e.month = month;
         }
+        if (days)
+            return TakeNthWeekday(r.by_day[0], e);
         e.day = monthDays ? r.by_month_day[0] : start.date.day();
         return e.day >= 1 && e.day <= 31;
     case ICAL_WEEKLY_RECURRENCE:

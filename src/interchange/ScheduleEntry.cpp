@@ -16,11 +16,6 @@ QString Text(const Recordset& schedules, const QString& field)
     return value.isNull() ? QString() : value.toString();
 }
 
-Value OptionalValue(const std::optional<int>& value)
-{
-    return value ? Value(*value) : Value::Null();
-}
-
 } // namespace
 
 ScheduleEntry ReadScheduleEntry(const Recordset& schedules)
@@ -63,13 +58,13 @@ void WriteScheduleEntry(Recordset& schedules, const ScheduleEntry& e)
         schedules.SetValue(f::Week, Value(e.week));
         schedules.SetValue(f::DayOfTheWeek, Value(e.dayOfTheWeek));
     }
-    schedules.SetValue(f::BirthYear, OptionalValue(e.birthYear));
+    schedules.SetValue(f::BirthYear, NullableInt(e.birthYear));
     schedules.SetValue(f::BirthPerson, Value(e.birthPerson));
     schedules.SetValue(f::StartTime, Value(e.startTime));
     schedules.SetValue(f::EndTime, Value(e.endTime));
     schedules.SetValue(f::Alarm, Value(e.alarm));
     schedules.SetValue(f::Color, Value(e.color));
-    schedules.SetValue(f::Mark, OptionalValue(e.mark));
+    schedules.SetValue(f::Mark, NullableInt(e.mark));
     schedules.SetValue(f::Message, Value(e.message));
     schedules.SetValue(f::AlarmFlag, Value::Null());
 }

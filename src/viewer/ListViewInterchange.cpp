@@ -33,11 +33,8 @@ void ListViewFrm::MNU_F_I_Click()
     if (!path)
         return;
     BusyPointer busy;
-    IcsExportOptions exportOptions;
-    const QDateTime now = m_context.clock().now();
-    exportOptions.today = now.date();
-    exportOptions.stamp = now.toUTC();
-    const QByteArray bytes = BuildIcs(ReadExportRecords(database->schedules()), exportOptions);
+    const QByteArray bytes = BuildIcs(ReadExportRecords(database->schedules()),
+                                      IcsExportOptions::At(m_context.clock().now()));
     QString error;
     if (!WriteExportFile(*path, bytes, &error)) {
         busy.release();

@@ -4,34 +4,13 @@
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/LegacyCalIni.h"
 #include "data/records/ScheduleFields.h"
+#include "data/records/SchedulePattern.h"
 
 #include <QFile>
 
 namespace morvane {
 
 namespace {
-
-Value ValueOf(const std::optional<int>& number)
-{
-    return number ? Value(*number) : Value::Null();
-}
-
-// The longest start of text that fits in capacity bytes of code page 932.
-QString FitToCapacity(const QString& text, int capacity)
-{
-    QString fitted;
-    qsizetype bytes = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString piece = text.mid(i, length);
-        bytes += AnsiByteLength(piece);
-        if (bytes > capacity)
-            break;
-        fitted += piece;
-        i += length;
-    }
-    return fitted;
-}
 
 void SetText(Recordset& rs, const QString& field, const QString& text)
 {
@@ -40,7 +19,7 @@ void SetText(Recordset& rs, const QString& field, const QString& text)
     } catch (const EngineError& error) {
         if (error.code() != EngineErrorCode::FieldTooSmall)
             throw;
-        rs.SetValue(field, FitToCapacity(text, rs.Size(field)));
+        rs.SetValue(field, FitAnsiCapacity(text, rs.Size(field)));
     }
 }
 
@@ -50,15 +29,15 @@ void AppendEntry(Recordset& rs, const LegacyEntry& entry, const std::optional<in
     namespace f = schedule_fields;
     rs.AddNew();
     try {
-        rs.SetValue(f::Color, ValueOf(color));
+        rs.SetValue(f::Color, NullableInt(color));
         SetText(rs, f::Message, entry.message);
         SetText(rs, f::Alarm, entry.alarm);
-        rs.SetValue(f::Type, ValueOf(date.type));
-        rs.SetValue(f::Year, ValueOf(date.year));
-        rs.SetValue(f::Month, ValueOf(date.month));
-        rs.SetValue(f::Day, ValueOf(date.day));
-        rs.SetValue(f::Week, ValueOf(date.week));
-        rs.SetValue(f::DayOfTheWeek, ValueOf(date.dayOfTheWeek));
+        rs.SetValue(f::Type, NullableInt(date.type));
+        rs.SetValue(f::Year, NullableInt(date.year));
+        rs.SetValue(f::Month, NullableInt(date.month));
+        rs.SetValue(f::Day, NullableInt(date.day));
+        rs.SetValue(f::Week, NullableInt(date.week));
+        rs.SetValue(f::DayOfTheWeek, NullableInt(date.dayOfTheWeek));
         rs.Update();
     } catch (...) {
         rs.CancelUpdate();

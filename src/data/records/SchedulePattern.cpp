@@ -12,6 +12,11 @@ std::optional<int> OptionalInt(const Value& value)
     return ok ? std::optional<int>(number) : std::nullopt;
 }
 
+Value NullableInt(const std::optional<int>& number)
+{
+    return number ? Value(*number) : Value::Null();
+}
+
 SchedulePattern ReadSchedulePattern(const Recordset& rs)
 {
     namespace f = schedule_fields;

@@ -22,6 +22,9 @@ struct SchedulePattern
 // A stored number field: nothing for Null or a text that is not a number.
 std::optional<int> OptionalInt(const Value& value);
 
+// The number as a stored field value; Null for nothing.
+Value NullableInt(const std::optional<int>& number);
+
 // The rule fields of the current record of a Schedule recordset.
 SchedulePattern ReadSchedulePattern(const Recordset& schedules);
 
