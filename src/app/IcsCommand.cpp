@@ -86,12 +86,16 @@ int RunIcsCommand(const QStringList& arguments, const QString& programFolder, co
         } else if (argument == QLatin1String("--ics-expand") && hasValue) {
             const QRegularExpressionMatch years =
                 QRegularExpression(QStringLiteral("^(\\d{4})-(\\d{4})$")).match(arguments[++i]);
-            if (!years.hasMatch() || years.captured(1).toInt() > years.captured(2).toInt()) {
+            if (!years.hasMatch()) {
                 err << QStringLiteral("--ics-expand には 2026-2027 のように年の範囲を指定します。")
                     << Qt::endl;
                 return 2;
             }
             window = IcsExpandWindow{years.captured(1).toInt(), years.captured(2).toInt()};
+            if (const QString fault = IcsExpandWindowFault(*window); !fault.isEmpty()) {
+                err << fault << Qt::endl;
+                return 2;
+            }
         } else {
             err << QStringLiteral("使い方: morvane --export-ics FILE | --import-ics FILE "
                                   "[--ics-expand FROM-TO]")

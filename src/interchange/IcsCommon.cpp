@@ -2,6 +2,7 @@
 
 #include "data/records/ScheduleCodes.h"
 
+#include <QDateTime>
 #include <array>
 
 namespace morvane::ics {
@@ -65,6 +66,20 @@ std::optional<QString> XValue(icalcomponent* component, const char* name)
         }
     }
     return std::nullopt;
+}
+
+LocalMoment ToLocal(const icaltimetype& t)
+{
+    if (icaltime_is_null_time(t))
+        return {};
+    if (t.is_date)
+        return {QDate(t.year, t.month, t.day), QTime()};
+    if (!t.zone && !icaltime_is_utc(t))
+        return {QDate(t.year, t.month, t.day), QTime(t.hour, t.minute)};
+    const icaltimezone* zone = t.zone ? t.zone : icaltimezone_get_utc_timezone();
+    const QDateTime local =
+        QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(t, zone)).toLocalTime();
+    return {local.date(), QTime(local.time().hour(), local.time().minute())};
 }
 
 } // namespace morvane::ics

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
+#include <QTime>
 #include <memory>
 #include <optional>
 
@@ -36,6 +38,16 @@ int ColorCode(const QString& name);
 QString CategoryName(int type);
 // The kind of a category name; nothing for a name that is not ours.
 std::optional<int> TypeOfCategory(const QString& name);
+
+// A start or end as the user's own date and time.
+struct LocalMoment
+{
+    QDate date;
+    QTime time; // invalid for a whole day
+};
+
+// Floating times as they stand, UTC and zoned times in the local zone.
+LocalMoment ToLocal(const icaltimetype& t);
 
 // The X- property's value in component, or nothing.
 std::optional<QString> XValue(icalcomponent* component, const char* name);

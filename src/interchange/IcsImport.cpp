@@ -5,6 +5,7 @@
 #include "data/records/ScheduleCodes.h"
 #include "data/records/ScheduleFields.h"
 #include "interchange/IcsCommon.h"
+#include "interchange/IcsExpansion.h"
 #include "interchange/IcsLines.h"
 
 #include <QDateTime>
@@ -13,31 +14,8 @@ namespace morvane {
 
 namespace {
 
-// More dates than this from one event are not expanded: a daily rule over
-// decades would bury the calendar.
-constexpr int kMaxDatesPerEvent = 1000;
-
-struct LocalMoment
-{
-    QDate date;
-    QTime time; // invalid for a whole day
-};
-
-// A start or end as the user's own date and time: floating times as they
-// stand, UTC and zoned times in the local zone.
-LocalMoment ToLocal(const icaltimetype& t)
-{
-    if (icaltime_is_null_time(t))
-        return {};
-    if (t.is_date)
-        return {QDate(t.year, t.month, t.day), QTime()};
-    if (!t.zone && !icaltime_is_utc(t))
-        return {QDate(t.year, t.month, t.day), QTime(t.hour, t.minute)};
-    const icaltimezone* zone = t.zone ? t.zone : icaltimezone_get_utc_timezone();
-    const QDateTime local =
-        QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(t, zone)).toLocalTime();
-    return {local.date(), QTime(local.time().hour(), local.time().minute())};
-}
+using ics::LocalMoment;
+using ics::ToLocal;
 
 QString TimeText(const QTime& time)
 {
@@ -289,49 +267,6 @@ std::optional<ScheduleEntry> HeldSchedule(icalcomponent* ev, const EventDetails&
     return e;
 }
 
-struct Expansion
-{
-    bool floating = true;
-    int dayCount = 1;
-    std::vector<QDate> dates;
-};
-
-void CollectOccurrence(icalcomponent*, icaltime_span* span, void* data)
-{
-    auto* expansion = static_cast<Expansion*>(data);
-    if (int(expansion->dates.size()) >= kMaxDatesPerEvent)
-        return;
-    // The span's end follows libical's own idea of a day's end; the days the
-    // event covers are counted from its stated start and end instead.
-    const QDate first =
-        QDateTime::fromSecsSinceEpoch(span->start, expansion->floating ? Qt::UTC : Qt::LocalTime)
-            .date();
-    for (int i = 0; i < expansion->dayCount && int(expansion->dates.size()) < kMaxDatesPerEvent;
-         ++i)
-        expansion->dates.push_back(first.addDays(i));
-}
-
-std::vector<QDate> Occurrences(icalcomponent* ev, int dayCount, const IcsExpandWindow& window)
-{
-    const icaltimetype dtstart = icalcomponent_get_dtstart(ev);
-    Expansion expansion;
-    expansion.dayCount = std::max(dayCount, 1);
-    expansion.floating = dtstart.is_date || (!dtstart.zone && !icaltime_is_utc(dtstart));
-    icaltimetype from = icaltime_null_date();
-    from.year = window.fromYear;
-    from.month = from.day = 1;
-    icaltimetype to = from;
-    to.year = window.toYear + 1;
-    icalcomponent_foreach_recurrence(ev, from, to, CollectOccurrence, &expansion);
-    std::vector<QDate> inside;
-    for (const QDate& date : expansion.dates) {
-        if (date.year() >= window.fromYear && date.year() <= window.toYear &&
-            (inside.empty() || inside.back() != date))
-            inside.push_back(date);
-    }
-    return inside;
-}
-
 void AddDistinct(std::vector<ScheduleEntry>& entries, const ScheduleEntry& entry)
 {
     for (const ScheduleEntry& other : entries) {
@@ -365,16 +300,37 @@ QString LibicalError(icalcomponent* component)
 
 } // namespace
 
+QString IcsExpandWindowFault(const IcsExpandWindow& window)
+{
+    if (window.fromYear < kFirstExpandYear || window.toYear > kLastExpandYear ||
+        window.fromYear > window.toYear || window.toYear - window.fromYear + 1 > kMaxExpandYears) {
+        return QStringLiteral("展開する年の範囲は %1年から%2年までの間で、%3年以内にしてください"
+                              "（%4年から%5年が指定されました）。")
+            .arg(kFirstExpandYear)
+            .arg(kLastExpandYear)
+            .arg(kMaxExpandYears)
+            .arg(window.fromYear)
+            .arg(window.toYear);
+    }
+    return {};
+}
+
 IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWindow>& window)
 {
     IcsImportPlan plan;
+    if (window) {
+        if (const QString fault = IcsExpandWindowFault(*window); !fault.isEmpty()) {
+            plan.error = fault;
+            return plan;
+        }
+    }
     const IcsLineCheck check = CheckIcsLines(bytes);
     if (!check.ok()) {
         plan.errorLine = check.errorLine;
         plan.error = ErrorText(check.errorLine, check.reason);
         return plan;
     }
-    ics::Component calendar(icalparser_parse_string(bytes.constData()));
+    ics::Component calendar(icalparser_parse_string(check.kept.constData()));
     if (!calendar) {
         plan.errorLine = 1;
         plan.error = ErrorText(1, QStringLiteral("iCalendar 形式ではありません"));
@@ -409,7 +365,12 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
             ++plan.skipped;
             continue;
         }
-        const std::vector<QDate> dates = Occurrences(ev, details.dayCount, *window);
+        const IcsEventDates found =
+            ExpandEventDates(ev, details.dayCount, QDate(window->fromYear, 1, 1),
+                             QDate(window->toYear, 12, 31), kMaxDatesPerEvent);
+        const std::vector<QDate>& dates = found.dates;
+        if (found.capped)
+            ++plan.capped;
         if (dates.empty()) {
             ++plan.skipped;
             continue;

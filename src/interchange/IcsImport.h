@@ -17,6 +17,17 @@ struct IcsExpandWindow
     int toYear = 0;
 };
 
+// The years a window may cover: expansion makes one schedule per date.
+inline constexpr int kFirstExpandYear = 1950;
+inline constexpr int kLastExpandYear = 2100;
+inline constexpr int kMaxExpandYears = 10;
+// More dates than this from one event are not expanded: a daily rule over
+// years would bury the calendar. The summary names the events cut there.
+inline constexpr int kMaxDatesPerEvent = 1000;
+
+// Why a window cannot be expanded into, or an empty text.
+QString IcsExpandWindowFault(const IcsExpandWindow& window);
+
 // What a file would add, before anything is written.
 struct IcsImportPlan
 {
@@ -26,6 +37,7 @@ struct IcsImportPlan
     int skipped = 0;                    // events left out
     int needExpanding = 0;              // events our rules cannot hold (with or without a window)
     int cut = 0;                        // texts cut to the field's capacity
+    int capped = 0;                     // expanded events cut at kMaxDatesPerEvent dates
     int errorLine = 0;                  // 1-based line of the first fault; 0 when the file was read
     QString error;                      // the message naming it
 

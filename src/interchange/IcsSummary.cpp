@@ -9,6 +9,10 @@ QString IcsImportSummary(const IcsImportPlan& plan, const IcsApplyResult& result
     text += QStringLiteral("日付に展開した予定：%1件\r\n").arg(plan.expanded);
     text += QStringLiteral("取り込めなかった予定：%1件\r\n").arg(plan.skipped);
     text += QStringLiteral("既にあるため追加しなかった予定：%1件").arg(result.duplicates);
+    if (plan.capped > 0)
+        text += QStringLiteral("\r\n日付が多すぎるため最初の%1日で打ち切った予定：%2件")
+                    .arg(kMaxDatesPerEvent)
+                    .arg(plan.capped);
     if (plan.cut > 0)
         text += QStringLiteral("\r\n長すぎるため末尾を切り詰めた文：%1件").arg(plan.cut);
     return text;

@@ -3,10 +3,13 @@
 #include "interchange/IcsApply.h"
 #include "interchange/IcsExport.h"
 #include "interchange/IcsImport.h"
+#include "interchange/IcsLines.h"
+#include "interchange/IcsSummary.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace morvane {
 
@@ -219,6 +222,37 @@ TEST_F(IcsDatabaseTest, ImportIntoAnEmptyFileGivesEqualRecordsAndASecondImportAd
     EXPECT_EQ(target->schedules().RecordCount(), int(EveryKind().size()));
 }
 
+// The file refuses the second of three new schedules (a trigger stands for
+// a disk that fails on the way): nothing of the import stays, and the next
+// import stores its schedules.
+TEST_F(IcsDatabaseTest, AWriteFailureOnTheWayAddsNothingAndTheNextImportWorks)
+{
+    NewDatabase("failing").reset();
+    const QString path = DataFilePath(m_dir.filePath("failing"));
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw,
+                           "CREATE TRIGGER refuse BEFORE INSERT ON Schedule WHEN "
+                           "NEW.Message = 'boom' BEGIN SELECT RAISE(ABORT, 'refused'); END;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(raw);
+    ScheduleDatabase file(Database::OpenDatabase(path));
+
+    const ScheduleEntry first = Entry(0, 2026, 12, 1, -1, -1, "first");
+    const ScheduleEntry last = Entry(0, 2026, 12, 3, -1, -1, "last");
+    const IcsApplyResult failed = ApplyIcsEntries(
+        file.database(), file.schedules(), {first, Entry(0, 2026, 12, 2, -1, -1, "boom"), last});
+    EXPECT_FALSE(failed.ok());
+    EXPECT_EQ(failed.added, 0);
+    EXPECT_EQ(file.schedules().RecordCount(), 0);
+
+    const IcsApplyResult next = ApplyIcsEntries(file.database(), file.schedules(), {first, last});
+    ASSERT_TRUE(next.ok()) << next.error.toStdString();
+    EXPECT_EQ(next.added, 2);
+    EXPECT_EQ(file.schedules().RecordCount(), 2);
+}
+
 TEST(IcsImport, RulesOurSchedulesCannotHoldAreExpandedInTheWindowOrSkipped)
 {
     const QByteArray file = Calendar(
@@ -340,6 +374,46 @@ TEST(IcsImport, MalformedFilesNameTheLineAndImportNothing)
                          "END:VEVENT\r\n"),
          10},
         {"continuation first", " BEGIN:VCALENDAR\r\n", 1},
+        // Dates and times that do not exist: the line that holds them.
+        {"year 0", Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART:00000101\r\nEND:VEVENT\r\n"),
+         11},
+        {"30 February",
+         Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:20260230\r\nEND:VEVENT\r\n"),
+         11},
+        {"month 13",
+         Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART:20261301T090000\r\nEND:VEVENT\r\n"),
+         11},
+        {"hour 25",
+         Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART:20261201T250000Z\r\nEND:VEVENT\r\n"),
+         11},
+        {"impossible end",
+         Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:20261201\r\n"
+                         "DTEND;VALUE=DATE:20261232\r\nEND:VEVENT\r\n"),
+         12},
+        {"impossible date left out",
+         Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:20261201\r\n"
+                         "RRULE:FREQ=DAILY\r\nEXDATE;VALUE=DATE:20261202,20260229\r\nEND:VEVENT\r\n"),
+         13},
+        {"impossible UNTIL",
+         Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:20261201\r\n"
+                         "RRULE:FREQ=WEEKLY;UNTIL=20270000\r\nEND:VEVENT\r\n"),
+         12},
+        // Zone offsets no clock has.
+        {"offset -99:99",
+         Calendar("BEGIN:VTIMEZONE\r\nTZID:Far\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+                  "TZOFFSETFROM:+0900\r\nTZOFFSETTO:-9999\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n" +
+                  good),
+         9},
+        {"offset +15:00",
+         Calendar("BEGIN:VTIMEZONE\r\nTZID:Far\r\nBEGIN:DAYLIGHT\r\nDTSTART:19700101T000000\r\n"
+                  "TZOFFSETFROM:+1500\r\nTZOFFSETTO:+0900\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n" +
+                  good),
+         8},
+        {"offset of no shape",
+         Calendar("BEGIN:VTIMEZONE\r\nTZID:Far\r\nBEGIN:DAYLIGHT\r\nDTSTART:19700101T000000\r\n"
+                  "TZOFFSETFROM:9\r\nTZOFFSETTO:+0900\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n" +
+                  good),
+         8},
     };
     for (const auto& k : cases) {
         const IcsImportPlan plan = ReadIcs(k.bytes, IcsExpandWindow{2026, 2027});
@@ -348,6 +422,185 @@ TEST(IcsImport, MalformedFilesNameTheLineAndImportNothing)
         EXPECT_TRUE(plan.error.contains(QStringLiteral("%1 行目").arg(k.line))) << k.name;
         EXPECT_TRUE(plan.entries.empty()) << k.name;
     }
+}
+
+// The offsets at the edge of what zones use are read, and move the time.
+TEST(IcsImport, ZoneOffsetsUpToFourteenHoursAreRead)
+{
+    const IcsImportPlan plan = ReadIcs(
+        Calendar("BEGIN:VTIMEZONE\r\nTZID:Line\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+                 "TZOFFSETFROM:+1400\r\nTZOFFSETTO:+1400\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+                 "BEGIN:VEVENT\r\nUID:k\r\nDTSTART;TZID=Line:20261211T140000\r\n"
+                 "SUMMARY:Kiritimati\r\nEND:VEVENT\r\n"),
+        std::nullopt);
+    ASSERT_TRUE(plan.ok()) << plan.error.toStdString();
+    ASSERT_EQ(plan.entries.size(), 1u);
+    EXPECT_EQ(plan.entries[0].day, 11);
+    EXPECT_EQ(plan.entries[0].startTime, "09:00"); // 00:00 UTC in Japan time
+}
+
+// Rules of every second, minute or hour are followed by day, from the
+// window's first day, and never past its last day or the cap: a file with
+// them imports at once instead of walking every second since 1900.
+TEST(IcsImport, RulesMoreOftenThanDailyGiveTheDaysTheyFallOn)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray rule; // DTSTART and RRULE
+        IcsExpandWindow window;
+        int dates;
+        const char* first;
+        const char* last;
+        bool capped;
+    } cases[] = {
+        {"every second since 1900", "DTSTART:19000101T000000\r\nRRULE:FREQ=SECONDLY\r\n",
+         {2026, 2026}, 365, "2026-01-01", "2026-12-31", false},
+        {"every second of February", "DTSTART:19000101T000000\r\nRRULE:FREQ=SECONDLY;BYMONTH=2\r\n",
+         {2026, 2027}, 56, "2026-02-01", "2027-02-28", false},
+        {"every 90 minutes from June", "DTSTART:20260601T000000\r\nRRULE:FREQ=MINUTELY;INTERVAL=90\r\n",
+         {2026, 2026}, 214, "2026-06-01", "2026-12-31", false},
+        {"3,000 minutes over the new year",
+         "DTSTART:20261231T230000\r\nRRULE:FREQ=MINUTELY;COUNT=3000\r\n", {2026, 2027}, 3,
+         "2026-12-31", "2027-01-02", false},
+        {"every other day by hours", "DTSTART:20260101T100000\r\nRRULE:FREQ=HOURLY;INTERVAL=48\r\n",
+         {2026, 2026}, 183, "2026-01-01", "2026-12-31", false},
+        {"a count of seconds ending long before",
+         "DTSTART:19000101T000000\r\nRRULE:FREQ=SECONDLY;COUNT=2000000000\r\n", {2026, 2026}, 0,
+         "", "", false},
+        {"daily since 1900 over ten years", "DTSTART:19000101T000000\r\nRRULE:FREQ=DAILY\r\n",
+         {2026, 2035}, 1000, "2026-01-01", "2028-09-26", true},
+        {"daily with a count from 1950", "DTSTART:19500101T000000\r\nRRULE:FREQ=DAILY;COUNT=100000\r\n",
+         {2026, 2026}, 365, "2026-01-01", "2026-12-31", false},
+    };
+    for (const auto& k : cases) {
+        const IcsImportPlan plan =
+            ReadIcs(Calendar("BEGIN:VEVENT\r\nUID:s\r\n" + k.rule + "SUMMARY:Often\r\nEND:VEVENT\r\n"),
+                    k.window);
+        ASSERT_TRUE(plan.ok()) << k.name << ": " << plan.error.toStdString();
+        EXPECT_EQ(int(plan.entries.size()), k.dates) << k.name;
+        EXPECT_EQ(plan.capped, k.capped ? 1 : 0) << k.name;
+        EXPECT_EQ(IcsImportSummary(plan, {}).contains(QStringLiteral("打ち切った予定：1件")), k.capped)
+            << k.name;
+        if (plan.entries.empty() || k.dates == 0)
+            continue;
+        const auto dateOf = [](const ScheduleEntry& e) {
+            return QDate(e.year, e.month, e.day).toString(Qt::ISODate).toStdString();
+        };
+        EXPECT_EQ(dateOf(plan.entries.front()), k.first) << k.name;
+        EXPECT_EQ(dateOf(plan.entries.back()), k.last) << k.name;
+    }
+}
+
+TEST(IcsImport, TheExpansionWindowIsAtMostTenYearsBetween1950And2100)
+{
+    const struct
+    {
+        IcsExpandWindow window;
+        bool fine;
+    } cases[] = {
+        {{2026, 2027}, true},  {{1950, 1959}, true},  {{2091, 2100}, true},
+        {{2026, 2035}, true},  {{2026, 2036}, false}, {{1949, 1950}, false},
+        {{2100, 2101}, false}, {{2027, 2026}, false}, {{0, 9999}, false},
+    };
+    const QByteArray file = Calendar("BEGIN:VEVENT\r\nUID:w\r\nDTSTART;VALUE=DATE:20260101\r\n"
+                                     "RRULE:FREQ=DAILY;INTERVAL=2\r\nEND:VEVENT\r\n");
+    for (const auto& k : cases) {
+        const QString fault = IcsExpandWindowFault(k.window);
+        EXPECT_EQ(fault.isEmpty(), k.fine) << k.window.fromYear << "-" << k.window.toYear;
+        const IcsImportPlan plan = ReadIcs(file, k.window);
+        EXPECT_EQ(plan.ok(), k.fine) << k.window.fromYear << "-" << k.window.toYear;
+        if (!k.fine) {
+            EXPECT_TRUE(plan.entries.empty());
+            EXPECT_TRUE(plan.error.contains(QStringLiteral("1950"))) << plan.error.toStdString();
+        }
+    }
+}
+
+// Shapes other programs write.
+TEST(IcsImport, ShapesOtherProgramsWriteAreRead)
+{
+    // A timed event that ends when it starts is one schedule of that day.
+    IcsImportPlan plan = ReadIcs(
+        Calendar("BEGIN:VEVENT\r\nUID:m\r\nDTSTART:20261211T100000\r\nDTEND:20261211T100000\r\n"
+                 "SUMMARY:Moment\r\nEND:VEVENT\r\n"),
+        IcsExpandWindow{2026, 2027});
+    ASSERT_TRUE(plan.ok()) << plan.error.toStdString();
+    EXPECT_EQ(plan.imported, 1);
+    EXPECT_EQ(plan.needExpanding, 0);
+    ASSERT_EQ(plan.entries.size(), 1u);
+    ScheduleEntry moment = Entry(0, 2026, 12, 11, -1, -1, "Moment");
+    moment.startTime = moment.endTime = "10:00";
+    EXPECT_EQ(plan.entries[0], moment);
+
+    // An expanded event of one day keeps its alarm on every date.
+    plan = ReadIcs(Calendar("BEGIN:VEVENT\r\nUID:a\r\nDTSTART:20261228T090000\r\n"
+                            "RRULE:FREQ=DAILY;COUNT=3\r\nSUMMARY:Pill\r\n"
+                            "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
+                            "END:VEVENT\r\n"),
+                   IcsExpandWindow{2026, 2027});
+    ASSERT_TRUE(plan.ok()) << plan.error.toStdString();
+    ASSERT_EQ(plan.entries.size(), 3u);
+    for (const ScheduleEntry& e : plan.entries)
+        EXPECT_EQ(e.alarm, "08:45") << e.day;
+}
+
+// Folding as RFC 5545 allows it: with a tab, and at any octet (inside a
+// character too); a byte-order mark before the calendar.
+TEST(IcsImport, FoldsAndAByteOrderMarkAreRead)
+{
+    const QByteArray kana = "予定"; // six octets
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        QString summary;
+    } cases[] = {
+        {"tab", Calendar("BEGIN:VEVENT\r\nUID:t\r\nDTSTART;VALUE=DATE:20261201\r\n"
+                         "SUMMARY:Fol\r\n\tded\r\nEND:VEVENT\r\n"),
+         "Folded"},
+        {"inside a character",
+         Calendar("BEGIN:VEVENT\r\nUID:u\r\nDTSTART;VALUE=DATE:20261201\r\nSUMMARY:" +
+                  kana.left(4) + "\r\n " + kana.mid(4) + "\r\nEND:VEVENT\r\n"),
+         QStringLiteral("予定")},
+        {"byte-order mark", "\xEF\xBB\xBF" + Calendar("BEGIN:VEVENT\r\nUID:b\r\nDTSTART;VALUE=DATE:"
+                                                      "20261201\r\nSUMMARY:BOM\r\nEND:VEVENT\r\n"),
+         "BOM"},
+    };
+    for (const auto& k : cases) {
+        const IcsImportPlan plan = ReadIcs(k.bytes, std::nullopt);
+        ASSERT_TRUE(plan.ok()) << k.name << ": " << plan.error.toStdString();
+        ASSERT_EQ(plan.entries.size(), 1u) << k.name;
+        EXPECT_EQ(plan.entries[0].message, k.summary) << k.name;
+    }
+}
+
+// Properties the import does not read cost nothing and never refuse a
+// file; a text far longer than any field is cut, not kept whole.
+TEST(IcsImport, UnreadPropertiesAreDroppedAndLongTextsCut)
+{
+    QByteArray event = "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;VALUE=DATE:20261201\r\n";
+    for (int i = 0; i < 50; ++i)
+        event += "X-OTHER-" + QByteArray::number(i) + ":" + QByteArray(1000, 'x') + "\r\n";
+    event += "ATTENDEE;broken\r\n"; // not read, but still no content line
+    event += "SUMMARY:" + QByteArray(200000, 'y') + "\r\nEND:VEVENT\r\n";
+    const QByteArray file = Calendar(event);
+    const IcsLineCheck check = CheckIcsLines(file);
+    EXPECT_FALSE(check.ok()) << "a line without a colon is still refused";
+
+    event.replace("ATTENDEE;broken\r\n", "ATTENDEE;ROLE=CHAIR:mailto:a@b.example\r\n");
+    const IcsLineCheck fine = CheckIcsLines(Calendar(event));
+    ASSERT_TRUE(fine.ok()) << fine.reason.toStdString();
+    EXPECT_LT(fine.kept.size(), 10000);
+    EXPECT_FALSE(fine.kept.contains("X-OTHER"));
+    EXPECT_FALSE(fine.kept.contains("ATTENDEE"));
+    const IcsImportPlan plan = ReadIcs(Calendar(event), std::nullopt);
+    ASSERT_TRUE(plan.ok()) << plan.error.toStdString();
+    ASSERT_EQ(plan.entries.size(), 1u);
+    const QString& message = plan.entries[0].message;
+    EXPECT_EQ(message, QString(message.size(), u'y'));
+    EXPECT_LE(message.size(), 1024);
+    EXPECT_EQ(plan.cut, 1);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 
 namespace morvane {
 
@@ -100,14 +101,6 @@ OpenScheduleResult OpenExisting(const QString& path)
     const QFileInfo info(path);
     if (info.isDir())
         return Failed(OpenFailure(path, QStringLiteral("ファイルではなくフォルダーです。")));
-    // SQLite would take an empty file for an empty database and write a
-    // header into it; an empty file is no data file of ours.
-    if (info.size() == 0) {
-        return Failed(OpenFailure(
-            path, QStringLiteral("ファイルが空です（0 バイト）。モルヴァのデータファイルでは"
-                                 "ありません。")));
-    }
-
     // The file may open for reading only and fail at the first change the
     // user makes; better to say so now, before anything was shown.
     if (!info.isWritable()) {
@@ -170,6 +163,22 @@ OpenScheduleResult OpenExisting(const QString& path)
     } catch (const EngineError& error) {
         return Failed(OpenFailure(path, ReasonOf(error)));
     }
+}
+
+// How long a start waits for another one that is creating the data file.
+constexpr int kCreationWaitMs = 20000;
+
+QString CreationLockPath(const QString& path)
+{
+    return path + QStringLiteral(".lock");
+}
+
+// Whether there is something under the name to open: a folder, or a file
+// with at least one byte.
+bool HoldsData(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && (!info.isFile() || info.size() > 0);
 }
 
 // A new data file is built under this name and takes its place only when
@@ -366,8 +375,26 @@ OpenScheduleResult OpenScheduleDatabase(const QString& programFolder, const Mess
                                         const StopRequest& stopRequested)
 {
     const QString path = DataFilePath(programFolder);
-    if (QFileInfo::exists(path))
+    if (HoldsData(path))
         return OpenExisting(path);
+
+    // One start creates the file; another one started with it waits here
+    // and then opens what the first one made.
+    QLockFile creating(CreationLockPath(path));
+    creating.setStaleLockTime(0); // stale only when its program is gone
+    if (!creating.tryLock(kCreationWaitMs)) {
+        if (creating.error() == QLockFile::LockFailedError)
+            return Failed(OpenFailure(path, QStringLiteral("ほかのプログラムがこのファイルを使用中です。")));
+        return Failed(CreateFailure(path, QStringLiteral("フォルダーに書き込めません。")));
+    }
+    if (HoldsData(path)) {
+        creating.unlock();
+        return OpenExisting(path);
+    }
+    // An empty file holds no data: a start of an older version that ended
+    // while creating it left it, and no one is creating it now.
+    if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0 && !QFile::remove(path))
+        return Failed(CreateFailure(path, QStringLiteral("空のファイルを置き換えられません。")));
     return CreateNew(path, LegacyFilePath(programFolder), sink, stopRequested);
 }
 

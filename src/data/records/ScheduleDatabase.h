@@ -88,7 +88,10 @@ using StopRequest = std::function<bool()>;
 // from Cal.ini when that file is there, otherwise empty (CreatedNew, the
 // caller then offers the initial set). A new file is complete, import
 // included, before it appears under its name: a start killed on the way
-// leaves none, and the next start begins again. An existing file gains a
+// leaves none, and the next start begins again. Only one start creates it:
+// another one waits for it and then opens the file made (which its maker may
+// still hold: then it is in use). An empty file (0 bytes) holds no data and
+// is taken as no file at all. An existing file gains a
 // missing Mark field and has its alarm acknowledgements cleared; a missing
 // Memo table is added. A file that cannot be opened or written, is not a
 // database or lacks the Schedule table is left untouched and the result is
