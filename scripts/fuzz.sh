@@ -10,12 +10,20 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 build_dir=${MORVANE_SANITIZE_DIR:-build-sanitize}
 seed=${MORVANE_FUZZ_SEED:-$RANDOM$RANDOM}
-harnesses=(filter_language legacy_cal_ini settings_text code_page log_lines date_format)
+harnesses=(filter_language legacy_cal_ini settings_text code_page log_lines date_format ics_import)
 
 if [[ ! -f $build_dir/build.ninja ]]; then
-  MORVANE_SANITIZE_DIR=$build_dir bash scripts/test-sanitized.sh -L fuzz
+  # Configured as scripts/test-sanitized.sh does; only the harnesses are built.
+  launcher=()
+  if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" -DMORVANE_SANITIZE=ON -DMORVANE_WERROR=OFF \
+    -DMORVANE_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
 fi
-cmake --build "$build_dir" --parallel "$(nproc)" --target "${harnesses[@]/#/fuzz_}"
+cmake --build "$build_dir" --parallel "${MORVANE_JOBS:-$(nproc)}" --target "${harnesses[@]/#/fuzz_}"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:detect_leaks=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/sanitizer/lsan.supp}

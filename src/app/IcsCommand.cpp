@@ -1,6 +1,7 @@
 #include "app/IcsCommand.h"
 
 #include "core/Clock.h"
+#include "core/FileErrorReason.h"
 #include "data/records/ScheduleDatabase.h"
 #include "interchange/IcsExport.h"
 #include "interchange/IcsSummary.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <cerrno>
 #include <cstring>
 
 namespace morvane {
@@ -40,8 +42,11 @@ int Import(ScheduleDatabase& database, const QString& path,
            const std::optional<IcsExpandWindow>& window, QTextStream& out, QTextStream& err)
 {
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        err << QStringLiteral("%1 を開けません：%2").arg(path, file.errorString()) << Qt::endl;
+        err << QStringLiteral("%1 を開けません：%2")
+                   .arg(path, FileErrorReason(errno, file.error(), file.errorString()))
+            << Qt::endl;
         return 1;
     }
     const IcsImportPlan plan = ReadIcs(file.readAll(), window);

@@ -9,27 +9,22 @@ IcsApplyResult ApplyIcsEntries(Database& database, Recordset& schedules,
                                const std::vector<ScheduleEntry>& entries)
 {
     IcsApplyResult result;
-    std::vector<ScheduleEntry> present;
+    DistinctSchedules present;
     for (const ExportRecord& record : ReadExportRecords(schedules))
-        present.push_back(record.entry);
-    const auto isPresent = [&present](const ScheduleEntry& entry) {
-        for (const ScheduleEntry& other : present) {
-            if (other.sameSchedule(entry))
-                return true;
-        }
-        return false;
-    };
+        present.add(record.entry);
     try {
         database.BeginTrans();
         for (const ScheduleEntry& entry : entries) {
-            if (isPresent(entry)) {
+            if (present.find(entry) >= 0) {
+                result.entryAdded.push_back(false);
                 ++result.duplicates;
                 continue;
             }
             schedules.AddNew();
             WriteScheduleEntry(schedules, entry);
             schedules.Update();
-            present.push_back(entry);
+            present.add(entry);
+            result.entryAdded.push_back(true);
             ++result.added;
         }
         database.CommitTrans();

@@ -14,6 +14,7 @@ struct IcsApplyResult
 {
     int added = 0;
     int duplicates = 0; // already in the table: not added again
+    std::vector<bool> entryAdded; // for each entry given: whether it was added
     QString error;      // set when nothing was written
     bool ok() const { return error.isEmpty(); }
 };

@@ -267,15 +267,6 @@ std::optional<ScheduleEntry> HeldSchedule(icalcomponent* ev, const EventDetails&
     return e;
 }
 
-void AddDistinct(std::vector<ScheduleEntry>& entries, const ScheduleEntry& entry)
-{
-    for (const ScheduleEntry& other : entries) {
-        if (other.sameSchedule(entry))
-            return;
-    }
-    entries.push_back(entry);
-}
-
 QString ErrorText(int line, const QString& reason)
 {
     return QStringLiteral("iCalendarファイルの %1 行目を読み取れません（%2）。\r\n"
@@ -337,6 +328,10 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
         return plan;
     }
     icalcomponent* root = calendar.get();
+    DistinctSchedules distinct;
+    const auto take = [&plan, &distinct](const ScheduleEntry& entry) {
+        plan.eventEntries.push_back(distinct.add(entry));
+    };
     std::size_t index = 0;
     for (icalcomponent* ev = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT); ev;
          ev = icalcomponent_get_next_component(root, ICAL_VEVENT_COMPONENT), ++index) {
@@ -356,7 +351,8 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
         if (details.cut)
             ++plan.cut;
         if (const std::optional<ScheduleEntry> held = HeldSchedule(ev, details)) {
-            AddDistinct(plan.entries, *held);
+            plan.events.push_back({int(plan.eventEntries.size()), 1, false});
+            take(*held);
             ++plan.imported;
             continue;
         }
@@ -375,6 +371,7 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
             ++plan.skipped;
             continue;
         }
+        plan.events.push_back({int(plan.eventEntries.size()), int(dates.size()), true});
         for (const QDate& date : dates) {
             ScheduleEntry e = details.base;
             if (e.type == int(ScheduleKind::EquinoxHoliday))
@@ -387,10 +384,11 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
                 e.endTime.clear();
             if (date != details.start.date && details.crossesDays)
                 e.alarm.clear();
-            AddDistinct(plan.entries, e);
+            take(e);
         }
         ++plan.expanded;
     }
+    plan.entries = distinct.takeEntries();
     return plan;
 }
 

@@ -28,10 +28,20 @@ inline constexpr int kMaxDatesPerEvent = 1000;
 // Why a window cannot be expanded into, or an empty text.
 QString IcsExpandWindowFault(const IcsExpandWindow& window);
 
+// The schedules one event of the file became.
+struct IcsEventEntries
+{
+    int first = 0;   // into IcsImportPlan::eventEntries
+    int count = 0;   // 1 for an event held as it is, its dates for an expanded one
+    bool expanded = false;
+};
+
 // What a file would add, before anything is written.
 struct IcsImportPlan
 {
     std::vector<ScheduleEntry> entries; // distinct within the file
+    std::vector<IcsEventEntries> events; // each event that gave schedules, in file order
+    std::vector<int> eventEntries;       // positions in entries, of each event in turn
     int imported = 0;                   // events that became one schedule each
     int expanded = 0;                   // events that became their dates in the window
     int skipped = 0;                    // events left out

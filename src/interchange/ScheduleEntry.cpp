@@ -4,6 +4,8 @@
 #include "data/records/ScheduleFields.h"
 #include "data/records/SchedulePattern.h"
 
+#include <QHashFunctions>
+
 namespace morvane {
 
 namespace f = schedule_fields;
@@ -16,7 +18,39 @@ QString Text(const Recordset& schedules, const QString& field)
     return value.isNull() ? QString() : value.toString();
 }
 
+std::size_t IdentityHash(const ScheduleEntry& e)
+{
+    return qHashMulti(0, e.type, e.year, e.month, e.day, e.week, e.dayOfTheWeek, e.message,
+                      e.startTime, e.endTime);
+}
+
 } // namespace
+
+int DistinctSchedules::find(const ScheduleEntry& entry) const
+{
+    const auto [from, to] = m_index.equal_range(IdentityHash(entry));
+    for (auto it = from; it != to; ++it) {
+        if (m_entries[std::size_t(it->second)].sameSchedule(entry))
+            return it->second;
+    }
+    return -1;
+}
+
+int DistinctSchedules::add(const ScheduleEntry& entry)
+{
+    if (const int at = find(entry); at >= 0)
+        return at;
+    const int at = int(m_entries.size());
+    m_entries.push_back(entry);
+    m_index.emplace(IdentityHash(entry), at);
+    return at;
+}
+
+std::vector<ScheduleEntry> DistinctSchedules::takeEntries()
+{
+    m_index.clear();
+    return std::move(m_entries);
+}
 
 ScheduleEntry ReadScheduleEntry(const Recordset& schedules)
 {

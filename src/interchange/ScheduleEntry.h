@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 #include <tuple>
+#include <unordered_map>
+#include <vector>
 
 namespace morvane {
 
@@ -38,6 +40,24 @@ struct ScheduleEntry
     }
     bool sameSchedule(const ScheduleEntry& other) const { return identity() == other.identity(); }
     bool operator==(const ScheduleEntry&) const = default;
+};
+
+// Schedules told apart by identity (rule, kind, text and times), found
+// through a hash of it so that a large file is not compared pair by pair.
+class DistinctSchedules
+{
+public:
+    // The position of the same schedule, or -1.
+    int find(const ScheduleEntry& entry) const;
+    // Adds entry unless the same schedule is there; returns the position of
+    // the one that stands for it.
+    int add(const ScheduleEntry& entry);
+    const std::vector<ScheduleEntry>& entries() const { return m_entries; }
+    std::vector<ScheduleEntry> takeEntries();
+
+private:
+    std::vector<ScheduleEntry> m_entries;
+    std::unordered_multimap<std::size_t, int> m_index;
 };
 
 // The current record of a Schedule recordset.

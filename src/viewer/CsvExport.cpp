@@ -1,6 +1,7 @@
 #include "viewer/CsvExport.h"
 
 #include "core/AnsiText.h"
+#include "core/FileErrorReason.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/RuleLabel.h"
 #include "data/records/ScheduleCodes.h"
@@ -8,7 +9,9 @@
 #include "viewer/ViewerRecords.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 
 namespace morvane {
 
@@ -35,21 +38,37 @@ QByteArray BuildCsvBytes(Recordset& schedules, int* repaired)
 
 bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QSaveFile file(path);
-    const auto fail = [&](const QString& reason) {
-        file.cancelWriting();
+    const auto fail = [&](const QFileDevice& file, int errorNumber) {
         if (error) {
             *error = QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) +
-                     QStringLiteral("」に書き込めませんでした。\r\n") + reason;
+                     QStringLiteral("」に書き込めませんでした。\r\n") +
+                     FileWriteReason(path, bytes.size(), errorNumber, file.error(),
+                                     file.errorString());
         }
         return false;
     };
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        // A device or a pipe cannot be replaced: it is written as it is.
+        QFile device(path);
+        errno = 0;
+        if (!device.open(QIODevice::WriteOnly))
+            return fail(device, errno);
+        errno = 0;
+        if (device.write(bytes) != bytes.size() || !device.flush())
+            return fail(device, errno);
+        return true;
+    }
+    QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+        return fail(file, errno);
+    errno = 0;
     if (file.write(bytes) != bytes.size())
-        return fail(file.errorString());
+        return fail(file, errno); // the half-written file beside it is removed
+    errno = 0;
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(file, errno);
     return true;
 }
 

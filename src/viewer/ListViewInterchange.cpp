@@ -2,6 +2,7 @@
 // events in as schedules.
 
 #include "context/AppContext.h"
+#include "core/FileErrorReason.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/ScheduleDatabase.h"
 #include "interchange/IcsApply.h"
@@ -14,6 +15,7 @@
 #include "viewer/ListViewFrm.h"
 
 #include <QFile>
+#include <cerrno>
 
 namespace morvane {
 
@@ -55,8 +57,10 @@ void ListViewFrm::MNU_F_M_Click()
     if (!path)
         return;
     QFile file(*path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        MsgBox(QStringLiteral("%1 を開けません。\r\n\r\n%2").arg(*path, file.errorString()),
+        MsgBox(QStringLiteral("%1 を開けません。\r\n\r\n%2")
+                   .arg(*path, FileErrorReason(errno, file.error(), file.errorString())),
                MsgBoxStyle::Exclamation, ics_text::ImportTitle, this);
         return;
     }

@@ -215,11 +215,27 @@ TEST_F(IcsDatabaseTest, ImportIntoAnEmptyFileGivesEqualRecordsAndASecondImportAd
         back.push_back(record.entry);
     EXPECT_EQ(back, EveryKind());
 
-    const IcsApplyResult second = ApplyIcsEntries(target->database(), target->schedules(),
-                                                  ReadIcs(bytes, std::nullopt).entries);
+    // The summary's lines add up to its first one: the twelve events of the
+    // computed holiday's years gave one record.
+    const QString firstSummary = IcsImportSummary(plan, first);
+    EXPECT_TRUE(firstSummary.startsWith(QStringLiteral("12件の予定を取り込みました。")))
+        << firstSummary.toStdString();
+    EXPECT_TRUE(firstSummary.contains(QStringLiteral("そのまま取り込んだ予定：12件")))
+        << firstSummary.toStdString();
+
+    const IcsImportPlan again = ReadIcs(bytes, std::nullopt);
+    const IcsApplyResult second =
+        ApplyIcsEntries(target->database(), target->schedules(), again.entries);
     EXPECT_EQ(second.added, 0);
     EXPECT_EQ(second.duplicates, int(EveryKind().size()));
     EXPECT_EQ(target->schedules().RecordCount(), int(EveryKind().size()));
+    const QString secondSummary = IcsImportSummary(again, second);
+    for (const QString& line : {QStringLiteral("0件の予定を取り込みました。"),
+                                QStringLiteral("そのまま取り込んだ予定：0件"),
+                                QStringLiteral("既にあるため追加しなかった予定：%1件")
+                                    .arg(again.events.size())}) {
+        EXPECT_TRUE(secondSummary.contains(line)) << secondSummary.toStdString();
+    }
 }
 
 // The file refuses the second of three new schedules (a trigger stands for
