@@ -9,6 +9,7 @@
 #include "interchange/IcsLines.h"
 
 #include <QDateTime>
+#include <QScopeGuard>
 
 namespace morvane {
 
@@ -332,10 +333,26 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
     const auto take = [&plan, &distinct](const ScheduleEntry& entry) {
         plan.eventEntries.push_back(distinct.add(entry));
     };
-    std::size_t index = 0;
-    for (icalcomponent* ev = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT); ev;
-         ev = icalcomponent_get_next_component(root, ICAL_VEVENT_COMPONENT), ++index) {
+    for (std::size_t index = 0; index < check.eventSpans.size(); ++index) {
+        // One event at a time inside the calendar, which holds the zones it
+        // names: a file of many events never becomes one large tree.
+        const IcsLineCheck::Span span = check.eventSpans[index];
+        const QByteArray text = check.events.mid(span.from, span.size);
         const int line = index < check.eventLines.size() ? check.eventLines[index] : 1;
+        icalcomponent* parsed = icalparser_parse_string(text.constData());
+        if (!parsed || icalcomponent_isa(parsed) != ICAL_VEVENT_COMPONENT) {
+            if (parsed)
+                icalcomponent_free(parsed);
+            plan = IcsImportPlan{};
+            plan.errorLine = line;
+            plan.error = ErrorText(line, QStringLiteral("予定を読み取れません"));
+            return plan;
+        }
+        icalcomponent_add_component(root, parsed);
+        const ics::Component event(parsed);
+        const auto detach =
+            qScopeGuard([root, parsed] { icalcomponent_remove_component(root, parsed); });
+        icalcomponent* ev = parsed;
         const QString libicalError = LibicalError(ev);
         const icaltimetype dtstart = icalcomponent_get_dtstart(ev);
         if (!libicalError.isEmpty() || icaltime_is_null_time(dtstart) ||

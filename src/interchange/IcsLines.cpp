@@ -267,6 +267,8 @@ public:
         m_check.reason = reason;
         m_check.eventLines.clear();
         m_check.kept.clear();
+        m_check.events.clear();
+        m_check.eventSpans.clear();
         return false;
     }
 
@@ -287,8 +289,11 @@ private:
             if (value == "VEVENT") {
                 m_eventHasStart = false;
                 m_eventLine = number;
-                if (kept)
+                if (kept) {
                     m_check.eventLines.push_back(number);
+                    m_inEvent = true;
+                    m_check.eventSpans.push_back({m_check.events.size(), 0});
+                }
             }
             if (kept)
                 keep(line);
@@ -301,19 +306,26 @@ private:
             return fail(m_eventLine, QStringLiteral("予定に開始日 (DTSTART) がありません"));
         if (m_open.back().kept)
             keep(line);
+        if (m_inEvent && m_open.size() == 2) {
+            m_inEvent = false;
+            IcsLineCheck::Span& span = m_check.eventSpans.back();
+            span.size = m_check.events.size() - span.from;
+        }
         m_open.pop_back();
         return true;
     }
 
     void keep(const QByteArray& line)
     {
-        m_check.kept += line;
-        m_check.kept += "\r\n";
+        QByteArray& into = m_inEvent ? m_check.events : m_check.kept;
+        into += line;
+        into += "\r\n";
     }
 
     IcsLineCheck& m_check;
     std::vector<OpenComponent> m_open;
     bool m_eventHasStart = false;
+    bool m_inEvent = false; // inside a VEVENT of the calendar that is kept
     bool m_calendarSeen = false;
     int m_eventLine = 0;
     int m_blankLine = 0; // a blank line is a fault unless only blank lines follow

@@ -21,8 +21,17 @@ struct IcsLineCheck
     std::vector<int> eventLines;
     // The calendar unfolded, holding only the components and properties the
     // import reads, long texts cut well past what a schedule holds: what
-    // libical is given, so that lines it never needs cost nothing.
+    // libical is given, so that lines it never needs cost nothing. The
+    // calendar's VEVENTs are apart in `events` (one span each, in file
+    // order), so that libical holds one event at a time.
     QByteArray kept;
+    QByteArray events;
+    struct Span
+    {
+        qsizetype from;
+        qsizetype size;
+    };
+    std::vector<Span> eventSpans;
 
     bool ok() const { return errorLine == 0; }
 };
