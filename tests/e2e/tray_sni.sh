@@ -7,7 +7,7 @@
 # menu's items with the state of the moment it opens; a left click keeps
 # its meaning; "終了" chosen there ends the program with status 0; a panel
 # that starts two seconds after the program, or restarts, still gets the
-# icon.
+# icon, and so does a docking tray that starts after it.
 #
 #   tray_sni.sh <morvane binary> <folder for screenshots>
 #
@@ -150,4 +150,25 @@ ITEM=$(item)
 echo "restarted panel: item $ITEM"
 import -window root "$ARTIFACTS/tray_sni_late_panel.png"
 exit_by_panel_menu
+
+# --- No panel at all, then a docking tray that starts after the program ----------
+stop_panel
+start_program 3
+TIMEOUT=20 wait_for shows calendar_window || fail "the month window did not show (third run)"
+sleep 2
+desktop_start_trayer || fail "trayer did not start"
+TRAY=$(xdotool search --name '^panel$' | head -n1)
+docked() { xwininfo -id "$TRAY" -tree | awk '/"Morvane"/ { print $1; exit }'; }
+TIMEOUT=15 wait_for shows docked || fail "a docking tray started after the program got no icon"
+eval "$(xdotool getwindowgeometry --shell "$(docked)")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+popup_menu() { windows | awk '$3 > 250 && $2 < 400 { print $1 }' | head -n1; }
+TIMEOUT=10 wait_for shows popup_menu || fail "the docked icon's menu did not open"
+sleep 0.3
+import -window root "$ARTIFACTS/tray_sni_late_dock.png"
+xdotool key x
+TIMEOUT=15 wait_for has_ended "$APP" || fail "終了 from the docked icon did not end the program"
+wait "$APP"
+STATUS=$?
+[ $STATUS -eq 0 ] || fail "the program ended with status $STATUS"
 echo "PASS"
