@@ -121,6 +121,15 @@ done
 echo "$MENU" | grep -q $'^  [0-9]*\tバージョン情報(_A)...' || fail "the help submenu lacks its items"
 import -window root "$ARTIFACTS/tray_sni_calendar.png"
 
+# The same menu, now published on the bus, still opens on the calendar itself.
+popup_menu() { windows | awk '$3 > 250 && $2 < 400 { print $1 }' | head -n1; }
+eval "$(xdotool getwindowgeometry --shell "$(calendar_window)")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+TIMEOUT=10 wait_for shows popup_menu || fail "a right click on the calendar opened no menu"
+import -window root "$ARTIFACTS/tray_sni_calendar_menu.png"
+xdotool key Escape
+TIMEOUT=10 wait_for gone popup_menu || fail "Escape did not close the calendar's menu"
+
 # A left click on the icon hides the calendar (IconClickView); the menu then
 # shows モルヴァの表示 without its tick.
 host activate "$ITEM" || fail "the item does not take a left click"
@@ -162,7 +171,6 @@ docked() { xwininfo -id "$TRAY" -tree | awk '/"Morvane"/ { print $1; exit }'; }
 TIMEOUT=15 wait_for shows docked || fail "a docking tray started after the program got no icon"
 eval "$(xdotool getwindowgeometry --shell "$(docked)")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
-popup_menu() { windows | awk '$3 > 250 && $2 < 400 { print $1 }' | head -n1; }
 TIMEOUT=10 wait_for shows popup_menu || fail "the docked icon's menu did not open"
 sleep 0.3
 import -window root "$ARTIFACTS/tray_sni_late_dock.png"
