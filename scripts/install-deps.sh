@@ -13,6 +13,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end runs and screenshots
   xvfb xauth x11-utils openbox trayer xdotool imagemagick sqlite3
+  # a session bus of its own and a status-notifier panel written for the test
+  dbus-bin dbus-daemon python3-dbus python3-gi
   # alarm sound: an audio server for the end-to-end run and Qt Multimedia's
   # GStreamer back end with its WAV reader and PulseAudio output
   pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good

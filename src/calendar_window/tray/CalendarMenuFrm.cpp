@@ -8,6 +8,7 @@
 #include "calendar_window/summary/DaySchedulesSummary.h"
 #include "calendar_window/tray/DeleteDaySchedules.h"
 #include "calendar_window/tray/TrayIconArt.h"
+#include "calendar_window/tray/TrayPresence.h"
 #include "context/AppContext.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/ScheduleDatabase.h"
@@ -19,14 +20,16 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QEvent>
 #include <QMenu>
 #include <algorithm>
 
 namespace morvane {
 
 CalendarMenuFrm::CalendarMenuFrm(AppContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context), m_menus(BuildPopupMenus(this))
+    : QWidget(parent),
+      m_context(context),
+      m_menus(BuildPopupMenus(this)),
+      m_tray(std::make_unique<DesktopTrayPresence>())
 {
     setObjectName(QStringLiteral("CalendarMenuFrm"));
     setAttribute(Qt::WA_DontShowOnScreen);
@@ -41,10 +44,11 @@ CalendarMenuFrm::CalendarMenuFrm(AppContext& context, QWidget* parent)
     m_tray.setObjectName(QStringLiteral("TrayIcon"));
     m_tray.setIcon(m_image1[0]);
     m_tray.setToolTip(AppTitle);
-    // The tray widget passes its tooltip request on to the icon object:
-    // that is the moment the pointer rests on the icon.
-    m_tray.installEventFilter(this);
-    connect(&m_tray, &QSystemTrayIcon::activated, this, &CalendarMenuFrm::trayActivated);
+    // A status-notifier panel shows this menu itself, from what the program
+    // publishes on the session bus; a docking tray opens it on a right click.
+    m_tray.setContextMenu(m_menus.MNU);
+    connect(&m_tray, &TrayIcon::tipRequested, this, &CalendarMenuFrm::UpdateTrayToolTip);
+    connect(&m_tray, &TrayIcon::activated, this, &CalendarMenuFrm::trayActivated);
     m_tray.show();
 
     connectMenus();
@@ -85,7 +89,7 @@ QIcon CalendarMenuFrm::ImageDay(int day) const
 void CalendarMenuFrm::connectMenus()
 {
     const PopupMenus& m = m_menus;
-    connect(m.MNU, &QMenu::aboutToShow, this, &CalendarMenuFrm::syncMenuTicks);
+    connect(m.MNU, &QMenu::aboutToShow, this, &CalendarMenuFrm::menuAboutToShow);
     connect(m.MNU_S, &QAction::triggered, this, &CalendarMenuFrm::showSetDateFrm);
     connect(m.MNU_E, &QAction::triggered, this, &CalendarMenuFrm::openEditorOnSelectedDay);
     connect(m.MNU_D, &QAction::triggered, this, &CalendarMenuFrm::MNU_D_Click);
@@ -137,14 +141,6 @@ void CalendarMenuFrm::connectContext()
     connect(&events, &AppEvents::todayCursorPlaced, this, &CalendarMenuFrm::writeTodayTip);
     connect(&events, &AppEvents::dateChanged, this, &CalendarMenuFrm::setDayNotifyIcon);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &CalendarMenuFrm::removeTrayIcon);
-}
-
-bool CalendarMenuFrm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == &m_tray && event->type() == QEvent::ToolTip) {
-        UpdateTrayToolTip();
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 // --- Tray icon ------------------------------------------------------------
@@ -216,9 +212,12 @@ void CalendarMenuFrm::trayActivated(QSystemTrayIcon::ActivationReason reason)
         trayLeftClick();
         break;
     case QSystemTrayIcon::Context:
+        // A docking tray has opened the menu already (its opening saw to the
+        // alarm); a panel that only reports the click gets it opened here.
         if (isFlashing()) {
+            m_menus.MNU->hide();
             SetAlarmMsg();
-        } else {
+        } else if (!m_menus.MNU->isVisible()) {
             PopupMenuShow(QCursor::pos());
         }
         break;
@@ -283,8 +282,22 @@ void CalendarMenuFrm::setDayItemCaptions()
 
 void CalendarMenuFrm::PopupMenuShow(const QPoint& globalPos)
 {
-    setDayItemCaptions();
+    m_popupByProgram = true;
     m_menus.MNU->popup(globalPos);
+    m_popupByProgram = false;
+}
+
+void CalendarMenuFrm::menuAboutToShow()
+{
+    // Opened by the tray (a panel asking over the bus, or a docking tray on
+    // its own) while an alarm waits: the alarm comes instead of the menu.
+    if (!m_popupByProgram && isFlashing()) {
+        SetAlarmMsg();
+        QMetaObject::invokeMethod(m_menus.MNU, &QWidget::hide, Qt::QueuedConnection);
+        return;
+    }
+    setDayItemCaptions();
+    syncMenuTicks();
 }
 
 void CalendarMenuFrm::syncMenuTicks()

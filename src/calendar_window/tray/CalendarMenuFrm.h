@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar_window/tray/PopupMenus.h"
+#include "calendar_window/tray/TrayIcon.h"
 
 #include <QDate>
 #include <QIcon>
@@ -34,7 +35,7 @@ public:
     ~CalendarMenuFrm() override;
 
     const PopupMenus& menus() const { return m_menus; }
-    QSystemTrayIcon& trayIcon() { return m_tray; }
+    TrayIcon& trayIcon() { return m_tray; }
 
     // The tray pictures: Image1(0) normal, Image1(1) the flashing partner,
     // ImageDay(d) the day icons.
@@ -82,15 +83,13 @@ public:
     void MNU_X_Click();
     void MNU_D_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void connectMenus();
     void connectContext();
     void showTip(int layout);
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
     void trayLeftClick();
+    void menuAboutToShow();
     void flashTick();
     void syncMenuTicks();
     void tickJumpMonth(QDate displayMonth);
@@ -108,7 +107,8 @@ private:
 
     AppContext& m_context;
     PopupMenus m_menus;
-    QSystemTrayIcon m_tray;
+    TrayIcon m_tray;
+    bool m_popupByProgram = false; // the program itself is opening MNU
     std::array<QIcon, 2> m_image1;
     mutable std::array<QIcon, 32> m_imageDay; // drawn on first use
     QTimer m_flashTimer;

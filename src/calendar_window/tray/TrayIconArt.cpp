@@ -1,5 +1,7 @@
 #include "calendar_window/tray/TrayIconArt.h"
 
+#include "calendar_window/tray/DrawnIconEngine.h"
+
 #include <QFileInfo>
 #include <QFont>
 #include <QImageReader>
@@ -190,29 +192,17 @@ QImage CalendarPageImage(bool lit, int size)
 
 QIcon CalendarPageIcon()
 {
-    QIcon icon;
-    for (const int size : {16, 32, 48}) {
-        icon.addPixmap(QPixmap::fromImage(CalendarPageImage(false, size)));
-    }
-    return icon;
+    return QIcon(new DrawnIconEngine([](int size) { return CalendarPageImage(false, size); }));
 }
 
 QIcon CalendarPageIconLit()
 {
-    QIcon icon;
-    for (const int size : {16, 32, 48}) {
-        icon.addPixmap(QPixmap::fromImage(CalendarPageImage(true, size)));
-    }
-    return icon;
+    return QIcon(new DrawnIconEngine([](int size) { return CalendarPageImage(true, size); }));
 }
 
 QIcon DayNumberIcon(int day)
 {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48}) {
-        icon.addPixmap(QPixmap::fromImage(DayNumberImage(day, size)));
-    }
-    return icon;
+    return QIcon(new DrawnIconEngine([day](int size) { return DayNumberImage(day, size); }));
 }
 
 QIcon IconFromFileOr(const QString& file, const QIcon& fallback)

@@ -8,8 +8,8 @@ class QPainter;
 
 namespace morvane {
 
-// The pictures of the tray icon, drawn by the program itself at 16 pixels
-// and at twice that, so they stay crisp on high-density screens.
+// The pictures of the tray icon, drawn by the program itself at whatever
+// device size the tray asks for, so they stay crisp on high-density screens.
 
 // The normal icon: a small calendar page with coloured marks.
 QIcon CalendarPageIcon();

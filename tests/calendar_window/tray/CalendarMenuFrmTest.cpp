@@ -273,6 +273,78 @@ private slots:
         QVERIFY(!frm.menus().MNU->isVisible());
     }
 
+    // The tray shows the main popup, with the day captions and ticks of the
+    // moment it opens, whoever opens it: a status-notifier panel asks over
+    // the bus (only the menu's opening is told), a docking tray opens it on
+    // its own and then reports the click, a panel may only report the click.
+public:
+    enum class Opener { DockingTray, PanelOverTheBus, PanelClickOnly, CalendarRightClick };
+    Q_ENUM(Opener)
+
+private slots:
+
+    void trayMenu_data()
+    {
+        QTest::addColumn<Opener>("opener");
+        QTest::addColumn<bool>("flashing");
+        QTest::addColumn<int>("alarms");
+        QTest::addColumn<bool>("menuOnScreen");
+        QTest::newRow("docking tray") << Opener::DockingTray << false << 0 << true;
+        QTest::newRow("panel over the bus") << Opener::PanelOverTheBus << false << 0 << false;
+        QTest::newRow("panel, click only") << Opener::PanelClickOnly << false << 0 << true;
+        QTest::newRow("docking tray, flashing") << Opener::DockingTray << true << 1 << false;
+        QTest::newRow("panel over the bus, flashing") << Opener::PanelOverTheBus << true << 1 << false;
+        QTest::newRow("panel click only, flashing") << Opener::PanelClickOnly << true << 1 << false;
+        // The calendar's own right click is no tray click: the menu opens.
+        QTest::newRow("calendar, flashing") << Opener::CalendarRightClick << true << 0 << true;
+    }
+
+    void trayMenu()
+    {
+        QFETCH(Opener, opener);
+        QFETCH(bool, flashing);
+        Setup s;
+        s.drawn(QDate(2024, 5, 1));
+        s.context.settings().TopView = true;
+        CalendarMenuFrm frm(s.context);
+        const PopupMenus& m = frm.menus();
+        QCOMPARE(frm.trayIcon().contextMenu(), m.MNU);
+        QSignalSpy openings(m.MNU, &QMenu::aboutToShow);
+        QSignalSpy alarms(&s.context.events(), &AppEvents::alarmMessageRequested);
+        if (flashing)
+            frm.startFlashing();
+        s.context.SelectedCell = 25; // the 15th, pressed after the menu was last shown
+
+        switch (opener) {
+        case Opener::DockingTray:
+            m.MNU->popup(QPoint(20, 20));
+            emit frm.trayIcon().activated(QSystemTrayIcon::Context);
+            break;
+        case Opener::PanelOverTheBus:
+            emit m.MNU->aboutToShow();
+            break;
+        case Opener::PanelClickOnly:
+            emit frm.trayIcon().activated(QSystemTrayIcon::Context);
+            break;
+        case Opener::CalendarRightClick:
+            frm.PopupMenuShow(QPoint(20, 20));
+            break;
+        }
+        QCoreApplication::processEvents();
+
+        QTEST(int(alarms.size()), "alarms");
+        QTEST(m.MNU->isVisible(), "menuOnScreen");
+        if (alarms.isEmpty()) {
+            QVERIFY(openings.size() <= 1); // never opened twice
+            QCOMPARE(m.MNU_E->text(), QStringLiteral("15日の予定(&E)..."));
+            QVERIFY(m.MNU_T->isChecked());
+            QCOMPARE(frm.isFlashing(), flashing);
+        } else {
+            QVERIFY(!frm.isFlashing());
+        }
+        m.MNU->hide();
+    }
+
     void flashingAlternatesTheTwoPictures()
     {
         Setup s;

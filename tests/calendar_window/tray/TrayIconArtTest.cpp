@@ -1,6 +1,8 @@
 #include "calendar_window/tray/TrayIconArt.h"
 
+#include <QPainter>
 #include <QTest>
+#include <tuple>
 
 namespace morvane {
 
@@ -49,6 +51,47 @@ private slots:
         // The larger picture is the same art at twice the size.
         QCOMPARE(CalendarPageImage(false, 32).pixelColor(9, 15),
                  CalendarPageImage(false, 16).pixelColor(4, 7));
+    }
+
+    // A tray of 22 points on a screen of scale 2 shows 44 pixels: the icon
+    // hands over a picture drawn at 44, whether the tray asks for a pixmap
+    // or paints the icon into its own high-density surface.
+    void drawnAtTheDeviceSize_data()
+    {
+        QTest::addColumn<QIcon>("icon");
+        QTest::addColumn<QImage>("drawnAt44");
+        QTest::addColumn<bool>("painted");
+        const QList<std::tuple<const char*, QIcon, QImage>> icons{
+            {"page", CalendarPageIcon(), CalendarPageImage(false, 44)},
+            {"lit page", CalendarPageIconLit(), CalendarPageImage(true, 44)},
+            {"day 15", DayNumberIcon(15), DayNumberImage(15, 44)},
+        };
+        for (const auto& [name, icon, image] : icons) {
+            QTest::addRow("%s, pixmap", name) << icon << image << false;
+            QTest::addRow("%s, painted", name) << icon << image << true;
+        }
+    }
+
+    void drawnAtTheDeviceSize()
+    {
+        QFETCH(QIcon, icon);
+        QFETCH(QImage, drawnAt44);
+        QFETCH(bool, painted);
+        QImage shown;
+        if (painted) {
+            shown = QImage(44, 44, QImage::Format_ARGB32_Premultiplied);
+            shown.setDevicePixelRatio(2.0);
+            shown.fill(Qt::transparent);
+            QPainter painter(&shown);
+            icon.paint(&painter, QRect(0, 0, 22, 22));
+        } else {
+            shown = icon.pixmap(QSize(22, 22), 2.0).toImage();
+            QCOMPARE(shown.devicePixelRatio(), 2.0);
+        }
+        QCOMPARE(shown.size(), QSize(44, 44));
+        shown.setDevicePixelRatio(1.0);
+        QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 drawnAt44.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
 
     void missingFilesKeepTheFallback()
