@@ -46,9 +46,8 @@ void ListViewFrm::setDetailText(const QString& text)
 void ListViewFrm::reportWriteFailure(const EngineError& error)
 {
     const ScheduleDatabase* database = m_context.database();
-    const UserMessage message =
-        WriteFailureMessage(database ? database->path() : DataFilePath(m_context.programFolder()),
-                            error);
+    const UserMessage message = WriteFailureMessage(
+        database ? database->path() : DataFilePath(m_context.programFolder()), error);
     MsgBox(message.text, int(message.icon), message.title, this);
 }
 
@@ -373,9 +372,8 @@ void ListViewFrm::Text1_Change()
         Recordset& schedules = database->schedules();
         DetailWrite result = DetailWrite::Unchanged;
         if (!tryWrite([&] {
-                m_rows->changeRow(current, [&](ListRow& row) {
-                    result = WriteAllRowText(schedules, row, text);
-                });
+                m_rows->changeRow(
+                    current, [&](ListRow& row) { result = WriteAllRowText(schedules, row, text); });
             }))
             break;
         if (result == DetailWrite::TooLong)
@@ -461,9 +459,8 @@ void ListViewFrm::deleteScheduleRows(bool monthList)
     DeletedRecords deleted;
     const std::vector<qint64> ids = SelectedRecordIds(rows);
     if (!tryWrite([&] {
-            InOneBatch(database->database(), [&] {
-                DeleteRecordsById(database->schedules(), ids, &deleted.records);
-            });
+            InOneBatch(database->database(),
+                       [&] { DeleteRecordsById(database->schedules(), ids, &deleted.records); });
         })) {
         // Nothing was deleted; the list still stands for the table.
         return;

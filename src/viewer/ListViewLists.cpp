@@ -195,12 +195,12 @@ void ListViewFrm::fitColumnToText(int column, const QString& text)
     option.features = QStyleOptionViewItem::HasDisplay;
     if (column == 0) {
         option.features |= QStyleOptionViewItem::HasDecoration;
-        option.decorationSize = ListView1->iconSize().isValid() ? ListView1->iconSize()
-                                                                 : QSize(16, 16);
+        option.decorationSize =
+            ListView1->iconSize().isValid() ? ListView1->iconSize() : QSize(16, 16);
     }
-    const int needed =
-        ListView1->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), ListView1)
-            .width();
+    const int needed = ListView1->style()
+                           ->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), ListView1)
+                           .width();
     QHeaderView* header = ListView1->header();
     if (header->sectionSize(column) < needed) {
         header->resizeSection(column, needed);

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "viewer/ListModel.h"
-#include "viewer/LogList.h"
-
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/SchedulePattern.h"
+#include "viewer/ListModel.h"
+#include "viewer/LogList.h"
 
 #include <QDate>
 #include <QString>

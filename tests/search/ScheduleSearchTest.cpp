@@ -115,7 +115,8 @@ TEST(ScheduleSearch, EveryYearRecordsOfEveryMonthOverTwoYearEnds)
         const QStringList listed =
             Messages(RunScheduleSearch(fixture.schedules(), Range(start, end)));
         for (const QString& text : everyMonth + QStringList{"10 Nov", "20 Feb", "dated inside"})
-            EXPECT_TRUE(listed.contains(text)) << text.toStdString() << " from " << start << " to " << end;
+            EXPECT_TRUE(listed.contains(text))
+                << text.toStdString() << " from " << start << " to " << end;
         if (start == QDate(2026, 11, 15)) {
             EXPECT_FALSE(listed.contains("dated before"));
             EXPECT_FALSE(listed.contains("dated after"));

@@ -24,8 +24,8 @@ namespace morvane {
 
 using test::Dated;
 using test::Equinox;
-using test::Weekday;
 using test::ViewerFixture;
+using test::Weekday;
 
 namespace {
 
@@ -94,6 +94,9 @@ private slots:
         QCOMPARE(viewer.MNU_F_X->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
         QCOMPARE(viewer.MNU_E_E->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
         QCOMPARE(viewer.MNU_E_D->shortcut(), QKeySequence(Qt::Key_Delete));
+        QCOMPARE(viewer.MNU_E_U->text(), QStringLiteral("元に戻す(&U)"));
+        QCOMPARE(viewer.MNU_E_U->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QVERIFY(!viewer.MNU_E_U->isEnabled()); // nothing deleted yet
         QCOMPARE(viewer.MNU_E_F->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
         QCOMPARE(viewer.MNU_V_J->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_J));
         QCOMPARE(viewer.MNU_H_C->shortcut(), QKeySequence(Qt::Key_F1));

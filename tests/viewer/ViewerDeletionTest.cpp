@@ -169,7 +169,8 @@ TEST(ViewerDeletion, DeletedRecordsComeBackWithEveryField)
     });
     EXPECT_EQ(Messages(db.schedules()), QStringList{QStringLiteral("残る")});
     InOneBatch(db.database().database(), [&] { RestoreRecords(db.schedules(), removed); });
-    EXPECT_EQ(Messages(db.schedules()), (QStringList{QStringLiteral("残る"), QStringLiteral("会議")}));
+    EXPECT_EQ(Messages(db.schedules()),
+              (QStringList{QStringLiteral("残る"), QStringLiteral("会議")}));
     EXPECT_EQ(fieldsOf(1), first);
 }
 

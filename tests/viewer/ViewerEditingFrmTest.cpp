@@ -280,12 +280,12 @@ private slots:
         QTest::addColumn<QString>("shown");
         const QString month = QStringLiteral("予定一覧\\月間予定");
         const QString all = QStringLiteral("予定一覧\\全ての予定");
-        for (const auto& [name, path] : {std::pair{"month", month}, std::pair{"all", all},
-                                         std::pair{"memo", kMemos}}) {
-            QTest::addRow("%s, CR LF", name) << path << QStringLiteral("一\r\n二")
-                                             << QStringLiteral("一\n二");
-            QTest::addRow("%s, LF", name) << path << QStringLiteral("一\n二")
-                                          << QStringLiteral("一\n二");
+        for (const auto& [name, path] :
+             {std::pair{"month", month}, std::pair{"all", all}, std::pair{"memo", kMemos}}) {
+            QTest::addRow("%s, CR LF", name)
+                << path << QStringLiteral("一\r\n二") << QStringLiteral("一\n二");
+            QTest::addRow("%s, LF", name)
+                << path << QStringLiteral("一\n二") << QStringLiteral("一\n二");
         }
     }
 
@@ -470,7 +470,8 @@ private slots:
         s.viewer->button(QStringLiteral("item_delete"))->trigger();
         QCOMPARE(s.schedules().RecordCount(), 1);
         s.schedules().MoveFirst();
-        QCOMPARE(s.schedules().GetValue(schedule_fields::Message).toString(), QStringLiteral("def"));
+        QCOMPARE(s.schedules().GetValue(schedule_fields::Message).toString(),
+                 QStringLiteral("def"));
         QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("def"));
     }
 
@@ -482,8 +483,8 @@ private slots:
         QTest::addColumn<QList<int>>("rows");
         QTest::newRow("month list, a weekly schedule and a dated one")
             << QStringLiteral("予定一覧\\月間予定") << QList<int>{2, 4};
-        QTest::newRow("all list, one record") << QStringLiteral("予定一覧\\全ての予定")
-                                              << QList<int>{1};
+        QTest::newRow("all list, one record")
+            << QStringLiteral("予定一覧\\全ての予定") << QList<int>{1};
         QTest::newRow("memo list") << kMemos << QList<int>{0};
     }
 
@@ -562,8 +563,8 @@ private slots:
             for (const ListCell& cell : row.cells)
                 shown << cell.text;
         }
-        QVERIFY(shown.contains(path == kMemos ? QStringLiteral("買い物")
-                                              : QStringLiteral("毎週水曜")));
+        QVERIFY(
+            shown.contains(path == kMemos ? QStringLiteral("買い物") : QStringLiteral("毎週水曜")));
     }
 
     void logRowsDeletedAndTheRestWrittenInListOrder()
