@@ -12,6 +12,10 @@ class Recordset;
 // The three columns: 予定日 (the rule), 予定内容 (stretching), the alarm.
 std::vector<ListColumn> AllListColumns();
 
+// The longest rule label the all list usually shows (an n-th weekday of a
+// two-digit month every year); its column is made at least this wide.
+inline const QString AllListWidestRule = QStringLiteral("毎年12月第5週水曜日");
+
 // Width of the schedule column for a list this wide (twips).
 int AllScheduleColumnWidth(int listWidth);
 

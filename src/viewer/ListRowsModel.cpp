@@ -1,5 +1,7 @@
 #include "viewer/ListRowsModel.h"
 
+#include "core/TextCollation.h"
+
 #include <QFont>
 #include <algorithm>
 
@@ -70,7 +72,7 @@ void ListRowsModel::sortRows(int column, Qt::SortOrder order)
     const auto column_ = std::size_t(column);
     std::stable_sort(m_list.rows.begin(), m_list.rows.end(),
                      [&](const ListRow& a, const ListRow& b) {
-                         const int compared = QString::compare(a.text(column_), b.text(column_));
+                         const int compared = CompareJapaneseText(a.text(column_), b.text(column_));
                          return order == Qt::AscendingOrder ? compared < 0 : compared > 0;
                      });
     emit layoutChanged();

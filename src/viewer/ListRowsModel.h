@@ -49,8 +49,8 @@ signals:
     void titleEdited(int row, const QString& newText);
 
 public:
-    // Sorts the rows by the texts of a column (stable, so equal texts keep
-    // their order).
+    // Sorts the rows by the texts of a column in Japanese order (stable, so
+    // equal texts keep their order).
     void sortRows(int column, Qt::SortOrder order);
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -154,7 +154,9 @@ void ListViewFrm::MNU_F_E_Click()
         return; // cancel: nothing written, nothing said
     BusyPointer busy;
     int repaired = 0;
-    const QByteArray bytes = BuildCsvBytes(database->schedules(), &repaired);
+    QByteArray bytes;
+    if (!tryWrite([&] { bytes = BuildCsvBytes(database->schedules(), &repaired); }))
+        return;
     QString error;
     const bool written = WriteExportFile(*path, bytes, &error);
     if (repaired > 0) {

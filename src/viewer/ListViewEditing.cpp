@@ -3,10 +3,12 @@
 #include "context/AppContext.h"
 #include "core/ActivityLog.h"
 #include "core/AnsiText.h"
+#include "core/LineBreaks.h"
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/MemoBook.h"
 #include "data/records/ScheduleDatabase.h"
 #include "data/records/ScheduleFields.h"
+#include "data/records/WriteFailure.h"
 #include "ui_toolkit/CalendarImages.h"
 #include "ui_toolkit/MousePointer.h"
 #include "ui_toolkit/MsgBox.h"
@@ -37,8 +39,33 @@ void ListViewFrm::setDetailText(const QString& text)
 {
     const bool suppressed = SuppressTextChange;
     SuppressTextChange = true;
-    Text1->setPlainText(text);
+    Text1->setPlainText(ShownLineBreaks(text));
     SuppressTextChange = suppressed;
+}
+
+void ListViewFrm::reportWriteFailure(const EngineError& error)
+{
+    const ScheduleDatabase* database = m_context.database();
+    const UserMessage message = WriteFailureMessage(
+        database ? database->path() : DataFilePath(m_context.programFolder()), error);
+    MsgBox(message.text, int(message.icon), message.title, this);
+}
+
+bool ListViewFrm::tryWrite(const std::function<void()>& write)
+{
+    try {
+        write();
+    } catch (const EngineError& error) {
+        reportWriteFailure(error);
+        return false;
+    }
+    return true;
+}
+
+void ListViewFrm::rememberDeleted(DeletedRecords deleted)
+{
+    m_lastDeleted = std::move(deleted);
+    MNU_E_U->setEnabled(!m_lastDeleted.records.empty());
 }
 
 QTreeWidgetItem* ListViewFrm::memoRootNode() const
@@ -143,15 +170,17 @@ void ListViewFrm::editRowTitle(int row)
     ListView1->edit(index);
 }
 
-void ListViewFrm::newMemo(bool startTitleEdit)
+bool ListViewFrm::newMemo(bool startTitleEdit)
 {
     ScheduleDatabase* database = m_context.database();
     if (!database)
-        return;
+        return false;
     const QString title = NewMemoTitle(treeNodeTexts());
     const QDateTime now = m_context.clock().now();
-    if (MemoBook(database->memos()).Create(title, now) != MemoWrite::Saved)
-        return;
+    MemoWrite created = MemoWrite::NotFound;
+    if (!tryWrite([&] { created = MemoBook(database->memos()).Create(title, now); }) ||
+        created != MemoWrite::Saved)
+        return false;
     addMemoNode(title);
     ListRow row;
     row.cells = {ListCell{title, {}, false}, ListCell{MemoDateText(now), {}, false}};
@@ -172,6 +201,7 @@ void ListViewFrm::newMemo(bool startTitleEdit)
     LastItemIndex = last;
     Text1->setEnabled(true);
     applyCommandStates(selectedPath());
+    return true;
 }
 
 void ListViewFrm::ListView1_AfterLabelEdit(int row, const QString& newText)
@@ -191,7 +221,9 @@ void ListViewFrm::ListView1_AfterLabelEdit(int row, const QString& newText)
         return;
     }
     MemoBook book(database->memos());
-    const MemoWrite written = book.Rename(oldTitle, newText);
+    MemoWrite written = MemoWrite::NotFound;
+    if (!tryWrite([&] { written = book.Rename(oldTitle, newText); }))
+        return;
     if (written == MemoWrite::TooLong) {
         MsgBox(MemoTextTooLongMessage(book.TitleCapacity(), AnsiByteLength(newText)),
                MsgBoxStyle::Exclamation, TextTooLongTitle, this);
@@ -250,7 +282,11 @@ void ListViewFrm::TreeView1_AfterLabelEdit(QTreeWidgetItem* node)
         return;
     }
     MemoBook book(database->memos());
-    const MemoWrite written = book.Rename(oldTitle, newText);
+    MemoWrite written = MemoWrite::NotFound;
+    if (!tryWrite([&] { written = book.Rename(oldTitle, newText); })) {
+        restore();
+        return;
+    }
     if (written == MemoWrite::TooLong) {
         restore();
         MsgBox(MemoTextTooLongMessage(book.TitleCapacity(), AnsiByteLength(newText)),
@@ -293,7 +329,16 @@ void ListViewFrm::Text1_Change()
         // Typing into the empty memo list starts a memo to hold the text.
         if (dispatch.kind != ListKind::Memo)
             return;
-        newMemo(false);
+        const QString typed = Text1->toPlainText();
+        const int caret = Text1->textCursor().position();
+        if (!newMemo(false))
+            return;
+        // The new row's activation showed the new memo's empty text; the
+        // keys typed so far stay in the box, to be stored below.
+        setDetailText(typed);
+        QTextCursor cursor = Text1->textCursor();
+        cursor.setPosition(std::min(caret, int(Text1->toPlainText().size())));
+        Text1->setTextCursor(cursor);
     }
     if (ListView1->selectionModel()->selectedRows().size() >= 2) {
         Text1->setEnabled(false);
@@ -302,15 +347,19 @@ void ListViewFrm::Text1_Change()
     const int current = ListView1->currentIndex().row();
     if (current < 0 || current != LastItemIndex || !Text1->isEnabled())
         return;
-    const QString text = Text1->toPlainText();
+    // The data file keeps its line breaks as CR LF.
+    const QString text = StoredLineBreaks(Text1->toPlainText());
     switch (dispatch.kind) {
     case ListKind::Month: {
         Recordset& schedules = database->schedules();
         DetailWrite result = DetailWrite::Unchanged;
-        m_rows->changeRow(current, [&](ListRow& row) {
-            result = WriteMonthRowText(schedules, row, ListViewYear, ListViewMonth,
-                                       std::max(dispatch.typeFilter, 0), text);
-        });
+        if (!tryWrite([&] {
+                m_rows->changeRow(current, [&](ListRow& row) {
+                    result = WriteMonthRowText(schedules, row, ListViewYear, ListViewMonth,
+                                               std::max(dispatch.typeFilter, 0), text);
+                });
+            }))
+            break;
         if (result == DetailWrite::TooLong)
             showTextTooLong(schedules.Size(schedule_fields::Message));
         else if (result == DetailWrite::Stale)
@@ -322,8 +371,11 @@ void ListViewFrm::Text1_Change()
     case ListKind::All: {
         Recordset& schedules = database->schedules();
         DetailWrite result = DetailWrite::Unchanged;
-        m_rows->changeRow(current,
-                          [&](ListRow& row) { result = WriteAllRowText(schedules, row, text); });
+        if (!tryWrite([&] {
+                m_rows->changeRow(
+                    current, [&](ListRow& row) { result = WriteAllRowText(schedules, row, text); });
+            }))
+            break;
         if (result == DetailWrite::TooLong)
             showTextTooLong(schedules.Size(schedule_fields::Message));
         else if (result == DetailWrite::Stale)
@@ -336,7 +388,9 @@ void ListViewFrm::Text1_Change()
             return;
         const QDateTime now = m_context.clock().now();
         MemoBook book(database->memos());
-        const MemoWrite result = book.ChangeContent(row->text(0), text, now);
+        MemoWrite result = MemoWrite::Unchanged;
+        if (!tryWrite([&] { result = book.ChangeContent(row->text(0), text, now); }))
+            break;
         if (result == MemoWrite::Saved)
             m_rows->changeRow(current, [&](ListRow& r) { r.cells[1].text = MemoDateText(now); });
         else if (result == MemoWrite::TooLong)
@@ -353,19 +407,9 @@ void ListViewFrm::Text1_Change()
 
 void ListViewFrm::MNU_E_D_Click()
 {
-    // Del belongs to this command, so in the detail box it does Del's own
-    // job and touches no record.
-    if (Text1->hasFocus()) {
-        if (Text1->toPlainText().isEmpty())
-            return;
-        QTextCursor cursor = Text1->textCursor();
-        if (cursor.hasSelection())
-            cursor.removeSelectedText();
-        else if (!cursor.atEnd())
-            cursor.deleteChar();
-        Text1->setTextCursor(cursor);
-        return;
-    }
+    // The Del key inside the detail box never reaches this command: the box
+    // takes it for its own text. Chosen from the toolbar or a menu, the
+    // command deletes the selected rows, wherever the focus is.
     const QString path = selectedPath();
     switch (DispatchPath(path).kind) {
     case ListKind::Month:
@@ -412,7 +456,16 @@ void ListViewFrm::deleteScheduleRows(bool monthList)
         if (answer != MsgBoxResult::Yes)
             return;
     }
-    DeleteRecordsById(database->schedules(), SelectedRecordIds(rows));
+    DeletedRecords deleted;
+    const std::vector<qint64> ids = SelectedRecordIds(rows);
+    if (!tryWrite([&] {
+            InOneBatch(database->database(),
+                       [&] { DeleteRecordsById(database->schedules(), ids, &deleted.records); });
+        })) {
+        // Nothing was deleted; the list still stands for the table.
+        return;
+    }
+    rememberDeleted(std::move(deleted));
     RefreshListView();
     afterSchedulesChanged();
 }
@@ -453,7 +506,18 @@ void ListViewFrm::deleteMemoRow()
         return;
     }
     const QString title = row->text(0);
-    MemoBook(database->memos()).Delete(title);
+    DeletedRecords deleted;
+    deleted.memos = true;
+    if (!tryWrite([&] {
+            Recordset& memos = database->memos();
+            if (!MemoBook(memos).FindByTitle(title))
+                return;
+            StoredRecord fields = ReadStoredRecord(memos);
+            memos.Delete();
+            deleted.records.push_back(std::move(fields));
+        }))
+        return;
+    rememberDeleted(std::move(deleted));
     const QString nodePath = tree_text::Memos + QLatin1Char('\\') + title;
     if (QTreeWidgetItem* root = memoRootNode()) {
         for (int i = 0; i < root->childCount(); ++i) {
@@ -469,10 +533,18 @@ void ListViewFrm::deleteMemoRow()
         }
     }
     m_rows->removeRowAt(current);
-    setDetailText(QString());
     m_rows->setStatusCount(m_rows->rowCount());
     StatusPanel4->setText(CountText(m_rows->rowCount()));
-    LastItemIndex = ListView1->currentIndex().row();
+    // The row that takes the deleted one's place shows its own stored text:
+    // an empty box bound to that memo would replace its text at the next
+    // keystroke.
+    if (m_rows->rowCount() > 0) {
+        selectRow(std::min(current, m_rows->rowCount() - 1));
+        ListView1_ItemClick();
+    } else {
+        setDetailText(QString());
+        LastItemIndex = -1;
+    }
     applyCommandStates(selectedPath());
 }
 
@@ -487,11 +559,20 @@ void ListViewFrm::MNU_E_K_Click()
     if (answer != MsgBoxResult::Yes)
         return;
     int count = 0;
+    DeletedRecords deleted;
     {
         BusyPointer busy;
-        count = DeletePastSchedules(database->schedules(), m_context.clock().today());
+        const bool written = tryWrite([&] {
+            InOneBatch(database->database(), [&] {
+                count = DeletePastSchedules(database->schedules(), m_context.clock().today(),
+                                            &deleted.records);
+            });
+        });
+        if (!written)
+            return;
     }
     if (count > 0) {
+        rememberDeleted(std::move(deleted));
         MsgBox(delete_text::PastDone(count), MsgBoxStyle::Information, delete_text::PastTitle,
                this);
         RefreshListView();
@@ -499,6 +580,37 @@ void ListViewFrm::MNU_E_K_Click()
     } else {
         MsgBox(delete_text::PastNone, MsgBoxStyle::Information, delete_text::PastTitle, this);
     }
+}
+
+void ListViewFrm::MNU_E_U_Click()
+{
+    ScheduleDatabase* database = m_context.database();
+    if (!database || m_lastDeleted.records.empty())
+        return;
+    const bool memos = m_lastDeleted.memos;
+    Recordset& table = memos ? database->memos() : database->schedules();
+    {
+        BusyPointer busy;
+        const bool written = tryWrite([&] {
+            InOneBatch(database->database(), [&] { RestoreRecords(table, m_lastDeleted.records); });
+        });
+        if (!written)
+            return; // kept, so that the command can be tried again
+    }
+    rememberDeleted({});
+    if (memos) {
+        // Selecting the memo list itself rebuilds every memo node; anywhere
+        // else the restored memo's node is added.
+        if (TreeView1->currentItem() != memoRootNode()) {
+            table.MoveLast();
+            addMemoNode(table.GetValue(memo_fields::Title).toString());
+        }
+        if (DispatchPath(selectedPath()).kind == ListKind::Memo)
+            RefreshListView();
+        return;
+    }
+    RefreshListView();
+    afterSchedulesChanged();
 }
 
 } // namespace morvane

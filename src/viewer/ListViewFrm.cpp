@@ -25,6 +25,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 namespace morvane {
@@ -40,8 +41,8 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
     action->setObjectName(QString::fromLatin1(name));
     if (!shortcut.isEmpty()) {
         action->setShortcut(shortcut);
-        // The detail box keeps Del and the editing keys while it has the
-        // focus; the window's own shortcuts apply everywhere else.
+        // The detail box keeps Del, Ctrl+Z and the other editing keys while
+        // it has the focus; the window's own shortcuts apply everywhere else.
         action->setShortcutContext(Qt::WindowShortcut);
     }
     return action;
@@ -107,6 +108,10 @@ void ListViewFrm::buildMenus()
                       QKeySequence(Qt::CTRL | Qt::Key_X));
 
     MNU_E = AddMenu(bar, "MNU_E", QStringLiteral("編集(&E)"));
+    MNU_E_U = AddItem(MNU_E, "MNU_E_U", QStringLiteral("元に戻す(&U)"),
+                      QKeySequence(Qt::CTRL | Qt::Key_Z));
+    MNU_E_U->setEnabled(false);
+    MNU_E->addSeparator();
     MNU_E_E = AddItem(MNU_E, "MNU_E_E", QStringLiteral("編集(&E)..."),
                       QKeySequence(Qt::CTRL | Qt::Key_E));
     MNU_E_D = AddItem(MNU_E, "MNU_E_D", QStringLiteral("削除(&D)"), QKeySequence(Qt::Key_Delete));
@@ -137,6 +142,7 @@ void ListViewFrm::buildMenus()
     connect(MNU_F_X, &QAction::triggered, this, &ListViewFrm::MNU_F_X_Click);
     connect(MNU_E_E, &QAction::triggered, this, &ListViewFrm::MNU_E_E_Click);
     connect(MNU_E_D, &QAction::triggered, this, &ListViewFrm::MNU_E_D_Click);
+    connect(MNU_E_U, &QAction::triggered, this, &ListViewFrm::MNU_E_U_Click);
     connect(MNU_E_K, &QAction::triggered, this, &ListViewFrm::MNU_E_K_Click);
     connect(MNU_E_F, &QAction::triggered, &m_context.events(), &AppEvents::searchRequested);
     connect(MNU_V_B, &QAction::triggered, this, &ListViewFrm::MNU_V_B_Click);
@@ -342,11 +348,23 @@ void ListViewFrm::restorePlacement()
     const QRect frame = TwipsToPixels(QRect(p.left, p.top, p.width, p.height));
     resize(frame.size());
     move(frame.topLeft());
-    const int treeWidth = std::max(TwipsToPixelsX(p.lineX), TreeView1->minimumWidth());
+    // At least as wide as the fixed nodes' texts, whatever width was stored.
+    const int treeWidth =
+        std::max({TwipsToPixelsX(p.lineX), TreeView1->minimumWidth(), treeContentWidth()});
     PicLine0->setSizes({treeWidth, std::max(frame.width() - treeWidth, 1)});
     const int listTop = menuBar()->sizeHint().height() + Toolbar1->sizeHint().height();
     const int listHeight = std::max(TwipsToPixelsY(p.lineY) - listTop, ListView1->minimumHeight());
     PicLine1->setSizes({listHeight, std::max(frame.height() - listTop - listHeight, 1)});
+}
+
+int ListViewFrm::treeContentWidth() const
+{
+    // The widest node row as the tree lays it out (indentation, icon and
+    // text in the tree's font), a frame on either side and room for the
+    // vertical scroll bar that a short window brings.
+    const QAbstractItemView* view = TreeView1;
+    return view->sizeHintForColumn(0) + 2 * TreeView1->frameWidth() +
+           TreeView1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, TreeView1);
 }
 
 void ListViewFrm::storePlacement()

@@ -3,10 +3,12 @@
 #include "ui_toolkit/ImageList.h"
 #include "viewer/ListModel.h"
 #include "viewer/ViewerCommands.h"
+#include "viewer/ViewerDeletion.h"
 #include "viewer/ViewerTree.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -21,6 +23,7 @@ class QTreeWidgetItem;
 namespace morvane {
 
 class AppContext;
+class EngineError;
 class AboutFrm;
 class HelpWindow;
 class JumpFrm;
@@ -85,6 +88,7 @@ public:
     QMenu* MNU_E;
     QAction* MNU_E_E;
     QAction* MNU_E_D;
+    QAction* MNU_E_U; // puts back what the last deletion removed
     QAction* MNU_E_K;
     QAction* MNU_E_F;
     QMenu* MNU_V;
@@ -103,7 +107,11 @@ public:
     void MNU_F_M_Click();
     void MNU_F_X_Click();
     void MNU_E_E_Click();
+    // Deletes the selected rows' records (the Del key inside the detail box
+    // stays with the box).
     void MNU_E_D_Click();
+    // Puts back the records the last deletion removed, with all their fields.
+    void MNU_E_U_Click();
     void MNU_E_K_Click();
     void MNU_V_B_Click();
     void MNU_V_N_Click();
@@ -146,6 +154,10 @@ private:
     void ShowMemoList();
     void ShowLogList();
     void fitStretchColumn();
+    // Widens a column to show `text` (with the row icon in column 0) whole.
+    void fitColumnToText(int column, const QString& text);
+    // The width the tree needs to show its fixed nodes whole.
+    int treeContentWidth() const;
     void applySort();
     void setMonthNavigation(bool enabled);
     void applyCommandStates(const QString& path);
@@ -156,13 +168,19 @@ private:
     QTreeWidgetItem* memoRootNode() const;
     QTreeWidgetItem* addMemoNode(const QString& title);
     QStringList treeNodeTexts() const;
-    void newMemo(bool startTitleEdit);
+    bool newMemo(bool startTitleEdit);
     void showTextTooLong(int fieldSize);
     void deleteScheduleRows(bool monthList);
     void deleteLogRows();
     void deleteMemoRow();
     // Sets the detail box's text without storing it.
     void setDetailText(const QString& text);
+    // Runs a change of the data file. When the file refuses it, says so
+    // (the file and the reason) and returns false; the window keeps what the
+    // user typed, and the next change that can be written stores it.
+    bool tryWrite(const std::function<void()>& write);
+    void reportWriteFailure(const EngineError& error);
+    void rememberDeleted(DeletedRecords deleted);
 
     AppContext& m_context;
     ImageList m_images;
@@ -172,6 +190,7 @@ private:
     int LastItemIndex = -1;
     bool SuppressTextChange = false;
     SortState m_sort;
+    DeletedRecords m_lastDeleted;
     bool m_sorting = false;
     bool m_placingNode = false; // selecting a node without running its click
     QPointer<JumpFrm> m_jumpFrm;

@@ -24,6 +24,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -181,6 +183,31 @@ void ListViewFrm::fitStretchColumn()
     }
 }
 
+void ListViewFrm::fitColumnToText(int column, const QString& text)
+{
+    // The size the list's style gives a cell with this text (and the row
+    // icon in column 0), in the list's font.
+    QStyleOptionViewItem option;
+    option.initFrom(ListView1);
+    option.font = ListView1->font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.text = text;
+    option.features = QStyleOptionViewItem::HasDisplay;
+    if (column == 0) {
+        option.features |= QStyleOptionViewItem::HasDecoration;
+        option.decorationSize =
+            ListView1->iconSize().isValid() ? ListView1->iconSize() : QSize(16, 16);
+    }
+    const int needed = ListView1->style()
+                           ->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), ListView1)
+                           .width();
+    QHeaderView* header = ListView1->header();
+    if (header->sectionSize(column) < needed) {
+        header->resizeSection(column, needed);
+        fitStretchColumn();
+    }
+}
+
 void ListViewFrm::showRootView()
 {
     ListModel root;
@@ -226,14 +253,24 @@ void ListViewFrm::ShowAllList(int typeFilter)
     m_shownPath = selectedPath();
     ListModel model;
     if (ScheduleDatabase* database = m_context.database()) {
-        const int before = database->schedules().RecordCount();
-        model = morvane::ShowAllList(database->schedules(), typeFilter);
+        Recordset& schedules = database->schedules();
+        const int before = schedules.RecordCount();
+        if (!tryWrite([&] { model = morvane::ShowAllList(schedules, typeFilter); })) {
+            // The records the list cannot show stay in the table for now;
+            // the list shows the table as it is.
+            model = BuildAllList(ReadViewerRecords(schedules,
+                                                   [typeFilter](const SchedulePattern& p) {
+                                                       return PassesTypeFilter(p.type, typeFilter);
+                                                   }),
+                                 schedules.RecordCount());
+        }
         // Records the list could not show were removed: the calendar and
         // the alarms follow the table.
-        if (database->schedules().RecordCount() != before)
+        if (schedules.RecordCount() != before)
             afterSchedulesChanged();
     }
     showList(std::move(model));
+    fitColumnToText(0, AllListWidestRule);
 }
 
 void ListViewFrm::ShowLogList()
@@ -292,11 +329,10 @@ void ListViewFrm::ListView1_ItemClick()
     const ListKind kind = DispatchPath(path).kind;
     const QModelIndex current = ListView1->currentIndex();
     const ListRow* row = m_rows->rowAt(current.row());
-    SuppressTextChange = true;
     if (kind == ListKind::Month) {
-        Text1->setPlainText(row && row->cells.size() > 2 ? row->text(3) : QString());
+        setDetailText(row && row->cells.size() > 2 ? row->text(3) : QString());
     } else if (kind == ListKind::All) {
-        Text1->setPlainText(row ? row->text(1) : QString());
+        setDetailText(row ? row->text(1) : QString());
     } else if (kind == ListKind::Memo) {
         QString text;
         if (row && m_context.database()) {
@@ -304,9 +340,8 @@ void ListViewFrm::ListView1_ItemClick()
             if (book.FindByTitle(row->text(0)))
                 text = m_context.database()->memos().GetValue(memo_fields::Memo).toString();
         }
-        Text1->setPlainText(text);
+        setDetailText(text);
     }
-    SuppressTextChange = false;
     const int selected =
         int(std::min<qsizetype>(ListView1->selectionModel()->selectedRows().size(), 2));
     const ActivationStates states = StatesAfterActivation(path, selected);

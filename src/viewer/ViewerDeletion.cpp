@@ -2,6 +2,8 @@
 
 #include "core/ActivityLog.h"
 #include "data/engine/DatabaseEngine.h"
+#include "data/records/OneOffDate.h"
+#include "viewer/ViewerRecords.h"
 
 #include <QSaveFile>
 #include <algorithm>
@@ -20,7 +22,51 @@ std::vector<qint64> SelectedRecordIds(const std::vector<const ListRow*>& rows)
     return ids;
 }
 
-int DeleteRecordsById(Recordset& schedules, const std::vector<qint64>& ids)
+StoredRecord ReadStoredRecord(const Recordset& recordset)
+{
+    StoredRecord record;
+    const int count = recordset.FieldCount();
+    record.fields.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i)
+        record.fields.emplace_back(recordset.Fields(i).name, recordset.GetValue(i));
+    return record;
+}
+
+void RestoreRecords(Recordset& recordset, const std::vector<StoredRecord>& records)
+{
+    for (const StoredRecord& record : records) {
+        recordset.AddNew();
+        try {
+            for (const auto& [name, value] : record.fields)
+                recordset.SetValue(name, value);
+            recordset.Update();
+        } catch (...) {
+            recordset.CancelUpdate();
+            throw;
+        }
+    }
+}
+
+void InOneBatch(Database& database, const std::function<void()>& changes)
+{
+    database.BeginTrans();
+    try {
+        changes();
+        database.CommitTrans();
+    } catch (...) {
+        if (database.InTransaction()) {
+            try {
+                database.Rollback();
+            } catch (...) {
+                // The first failure is the one to report.
+            }
+        }
+        throw;
+    }
+}
+
+int DeleteRecordsById(Recordset& schedules, const std::vector<qint64>& ids,
+                      std::vector<StoredRecord>* removed)
 {
     std::vector<int> positions;
     for (qint64 id : ids) {
@@ -30,35 +76,29 @@ int DeleteRecordsById(Recordset& schedules, const std::vector<qint64>& ids)
     }
     std::sort(positions.begin(), positions.end(), std::greater<>());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    std::vector<StoredRecord> fields;
     for (int position : positions) {
         schedules.SetAbsolutePosition(position);
+        if (removed)
+            fields.push_back(ReadStoredRecord(schedules));
         schedules.Delete();
     }
+    if (removed)
+        removed->assign(fields.rbegin(), fields.rend());
     return int(positions.size());
 }
 
-QString PastScheduleFilter(QDate today)
+bool IsPastSchedule(const SchedulePattern& pattern, QDate today)
 {
-    const QString y = QString::number(today.year());
-    const QString m = QString::number(today.month());
-    const QString d = QString::number(today.day());
-    return QStringLiteral("([Year] <> 0 And [Month] <> 0 And [Day] <> 0 And [Week] <> 0) And ") +
-           QStringLiteral("([Year] < ") + y + QStringLiteral(" Or ([Year] = ") + y +
-           QStringLiteral(" And [Month] < ") + m + QStringLiteral(")") +
-           QStringLiteral(" Or (([Year] = ") + y + QStringLiteral(") And ([Month] = ") + m +
-           QStringLiteral(")") + QStringLiteral(" And [Day] < ") + d + QStringLiteral(")") +
-           QStringLiteral(")");
+    const std::optional<QDate> last = OneOffDate(pattern);
+    return last && *last < today;
 }
 
-int DeletePastSchedules(Recordset& schedules, QDate today)
+int DeletePastSchedules(Recordset& schedules, QDate today, std::vector<StoredRecord>* removed)
 {
-    const QString filter = PastScheduleFilter(today);
-    int count = 0;
-    for (schedules.FindFirst(filter); !schedules.NoMatch(); schedules.FindNext(filter)) {
-        schedules.Delete();
-        ++count;
-    }
-    return count;
+    const std::vector<qint64> ids = RecordIdsWhere(
+        schedules, [today](const SchedulePattern& p) { return IsPastSchedule(p, today); });
+    return DeleteRecordsById(schedules, ids, removed);
 }
 
 bool RewriteLogFile(const QString& path, const std::vector<LogEntry>& entries, QString* error)

@@ -62,16 +62,22 @@ std::vector<ViewerRecord> ReadViewerRecords(Recordset& schedules, const PatternP
     return records;
 }
 
-int DeleteRecordsWhere(Recordset& schedules, const PatternPredicate& broken)
+std::vector<qint64> RecordIdsWhere(Recordset& schedules, const PatternPredicate& pick)
 {
-    if (schedules.RecordCount() == 0)
-        return 0;
-    const FieldIndexes f(schedules);
     std::vector<qint64> ids;
+    if (schedules.RecordCount() == 0)
+        return ids;
+    const FieldIndexes f(schedules);
     for (schedules.MoveFirst(); !schedules.IsEOF(); schedules.MoveNext()) {
-        if (broken(ReadPattern(schedules, f)))
+        if (pick(ReadPattern(schedules, f)))
             ids.push_back(schedules.RecordId());
     }
+    return ids;
+}
+
+int DeleteRecordsWhere(Recordset& schedules, const PatternPredicate& broken)
+{
+    const std::vector<qint64> ids = RecordIdsWhere(schedules, broken);
     for (qint64 id : ids) {
         const int position = schedules.PositionOfRecordId(id);
         if (position < 0)

@@ -31,6 +31,9 @@ using PatternPredicate = std::function<bool(const SchedulePattern&)>;
 std::vector<ViewerRecord> ReadViewerRecords(Recordset& schedules,
                                             const PatternPredicate& keep = {});
 
+// Ids of the records the predicate names, in recordset order.
+std::vector<qint64> RecordIdsWhere(Recordset& schedules, const PatternPredicate& pick);
+
 // Deletes the records the predicate names (the repair of records the lists
 // and the export cannot show: no numeric Type, or Day 0). Returns how many
 // were deleted.

@@ -2,7 +2,9 @@
 # Memos and deletion in the viewer of the real program: a new memo takes its
 # title by typing at once, its text is stored while it is typed and is there
 # after a restart; Del on a schedule of the month list deletes it and the
-# calendar is redrawn without it.
+# calendar is redrawn without it. Del on one memo shows the next one's
+# stored text, which a keystroke adds to; Ctrl+Z in the list puts the
+# deleted memo back.
 #
 #   memos.sh <morvane binary> <folder for screenshots>
 #
@@ -144,4 +146,29 @@ start_program 4
 open_viewer
 show_memos
 import -window root "$ARTIFACTS/memos_after_restart.png"
+
+# --- Del on the second memo: the first one's text shows, and a key adds to it -----------
+xdotool key Tab
+sleep 0.3
+xdotool key Down
+sleep 0.3
+xdotool key Delete
+sleep 0.8
+import -window root "$ARTIFACTS/memos_after_memo_delete.png"
+# From the list into the detail box, to the end of its text.
+xdotool key Tab
+sleep 0.3
+xdotool key ctrl+End
+xdotool type --delay 60 "!"
+sleep 0.5
+# Back in the list, Ctrl+Z puts the deleted memo back.
+xdotool key shift+Tab
+sleep 0.3
+xdotool key ctrl+z
+sleep 0.8
+import -window root "$ARTIFACTS/memos_after_undo.png"
+stop_program
+STORED=$(sqlite3 "$DATA" "SELECT Title || '|' || Memo FROM Memo WHERE Title <> '' ORDER BY rowid")
+[ "$STORED" = "Shopping|eggs and milk!
+新しいメモ|" ] || fail "after deleting a memo and undoing it, memos stored as: $STORED"
 echo "PASS"

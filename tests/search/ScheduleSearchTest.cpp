@@ -89,6 +89,41 @@ TEST(ScheduleSearch, EveryYearRecordsAcrossTheYearEnd)
         (QStringList{"10 Mar", "25 May", "1 Sep"}));
 }
 
+// Start and end two or more calendar years apart: the range holds every
+// month whole at least once, so an every-year record of any month and day
+// is listed, while dated records keep to the range.
+TEST(ScheduleSearch, EveryYearRecordsOfEveryMonthOverTwoYearEnds)
+{
+    std::vector<Rec> records;
+    QStringList everyMonth;
+    for (int month = 1; month <= 12; ++month) {
+        const QString text = QStringLiteral("every %1/%2").arg(month).arg(month == 2 ? 28 : 1);
+        records.push_back(EveryYear(month, month == 2 ? 28 : 1, text));
+        everyMonth << text;
+    }
+    records.push_back(EveryYear(11, 10, "10 Nov"));
+    records.push_back(EveryYear(2, 20, "20 Feb"));
+    records.push_back(DatedText(2026, 11, 10, "dated before"));
+    records.push_back(DatedText(2027, 6, 15, "dated inside"));
+    records.push_back(DatedText(2028, 2, 20, "dated after"));
+    for (const auto& [start, end] : {std::pair{QDate(2026, 11, 15), QDate(2028, 2, 10)},
+                                     std::pair{QDate(2026, 1, 1), QDate(2028, 12, 31)},
+                                     std::pair{QDate(2026, 12, 31), QDate(2030, 1, 1)}}) {
+        ScheduleFixture fixture;
+        for (const Rec& rec : records)
+            fixture.add(rec);
+        const QStringList listed =
+            Messages(RunScheduleSearch(fixture.schedules(), Range(start, end)));
+        for (const QString& text : everyMonth + QStringList{"10 Nov", "20 Feb", "dated inside"})
+            EXPECT_TRUE(listed.contains(text))
+                << text.toStdString() << " from " << start << " to " << end;
+        if (start == QDate(2026, 11, 15)) {
+            EXPECT_FALSE(listed.contains("dated before"));
+            EXPECT_FALSE(listed.contains("dated after"));
+        }
+    }
+}
+
 TEST(ScheduleSearch, DayBoundsHoldOnlyInTheFirstAndLastMonthOfTheRange)
 {
     EXPECT_EQ(Listed({DatedText(2026, 3, 5, "before start"), DatedText(2026, 3, 20, "start day"),

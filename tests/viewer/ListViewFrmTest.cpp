@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
@@ -24,6 +25,7 @@ namespace morvane {
 using test::Dated;
 using test::Equinox;
 using test::ViewerFixture;
+using test::Weekday;
 
 namespace {
 
@@ -92,6 +94,9 @@ private slots:
         QCOMPARE(viewer.MNU_F_X->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
         QCOMPARE(viewer.MNU_E_E->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
         QCOMPARE(viewer.MNU_E_D->shortcut(), QKeySequence(Qt::Key_Delete));
+        QCOMPARE(viewer.MNU_E_U->text(), QStringLiteral("元に戻す(&U)"));
+        QCOMPARE(viewer.MNU_E_U->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QVERIFY(!viewer.MNU_E_U->isEnabled()); // nothing deleted yet
         QCOMPARE(viewer.MNU_E_F->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
         QCOMPARE(viewer.MNU_V_J->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_J));
         QCOMPARE(viewer.MNU_H_C->shortcut(), QKeySequence(Qt::Key_F1));
@@ -136,6 +141,60 @@ private slots:
         s.viewer->RefreshListView();
         QCOMPARE(s.viewer->list().rows.size(), std::size_t(0));
         QCOMPARE(boxes.calls().size(), std::size_t(0));
+    }
+
+    // 起動 sorts before 終了 (き before しゅう), not by code units.
+    void logColumnsSortInJapaneseOrder()
+    {
+        Setup s;
+        {
+            QFile log(LogFilePath(s.fixture.folder()));
+            QVERIFY(log.open(QIODevice::WriteOnly));
+            log.write(LogLineBytes(QStringLiteral("2026/01/01 10:00.00"), kLogEndEvent));
+            log.write(LogLineBytes(QStringLiteral("2026/01/01 09:00.00"), kLogStartEvent));
+        }
+        s.adopt();
+        s.open(2026, 12);
+        QVERIFY(s.viewer->selectPath(QStringLiteral("ログ")));
+        s.viewer->ColumnHeader_Click(1);
+        QStringList events;
+        for (const ListRow& row : s.viewer->list().rows)
+            events << row.text(1);
+        QCOMPARE(events, (QStringList{QStringLiteral("起動"), QStringLiteral("終了")}));
+    }
+
+    // At the default sizes the tree's labels and the all list's rule column
+    // show their usual texts whole.
+    void treeAndRuleColumnFitTheirUsualTexts()
+    {
+        Setup s;
+        s.fixture.add({Weekday(0, 0, 12, 5, 4, QStringLiteral("会議")),
+                       Weekday(0, 0, 1, 2, 2, QStringLiteral("成人の日"))});
+        s.adopt();
+        s.open(2026, 12);
+        QVERIFY(QTest::qWaitForWindowExposed(s.viewer.get()));
+        QTreeWidget* tree = s.viewer->TreeView1;
+        // The width each view's own rows ask for (the views answer it
+        // through their base class).
+        const auto contentWidth = [](const QAbstractItemView* view) {
+            return view->sizeHintForColumn(0);
+        };
+        QVERIFY2(tree->viewport()->width() >= contentWidth(tree),
+                 qPrintable(QStringLiteral("tree %1 < %2")
+                                .arg(tree->viewport()->width())
+                                .arg(contentWidth(tree))));
+        QVERIFY(s.viewer->selectPath(kAllPath));
+        QCOMPARE(s.viewer->list().rows[0].text(0), QStringLiteral("毎年12月第5週水曜日"));
+        QTreeView* list = s.viewer->ListView1;
+        QVERIFY2(list->header()->sectionSize(0) >= contentWidth(list),
+                 qPrintable(QStringLiteral("rule column %1 < %2")
+                                .arg(list->header()->sectionSize(0))
+                                .arg(contentWidth(list))));
+        // The schedule column still shows and no sideways scrolling is needed.
+        int columns = 0;
+        for (int c = 0; c < list->header()->count(); ++c)
+            columns += list->header()->sectionSize(c);
+        QVERIFY(columns <= list->viewport()->width());
     }
 
     void doubleClickOpensTheEditorOnTheRowsDay()

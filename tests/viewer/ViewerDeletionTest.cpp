@@ -1,6 +1,8 @@
 #include "viewer/ViewerDeletion.h"
 
 #include "core/ActivityLog.h"
+#include "data/records/DaySchedules.h"
+#include "data/records/OneOffDate.h"
 #include "data/records/ScheduleFields.h"
 #include "viewer/AllList.h"
 #include "viewer/MonthList.h"
@@ -86,6 +88,90 @@ TEST(ViewerDeletion, PastSchedulesAreThoseWithAConcreteDateBeforeToday)
     EXPECT_EQ(Messages(db.schedules()),
               (QStringList{"今日", "毎年", "Week 0", "毎月", "毎週", "来月"}));
     EXPECT_EQ(DeletePastSchedules(db.schedules(), QDate(2016, 3, 10)), 0);
+}
+
+struct PastCase
+{
+    const char* name;
+    Rec record;
+    bool past; // on 2026-03-10
+};
+
+// Exactly the one-off schedules whose day lies before today go, the n-th
+// weekday ones by the day they fall on, whatever Week or Day holds besides.
+TEST(ViewerDeletion, PastScheduleIsAOneOffWhoseDayIsBeforeToday)
+{
+    const QDate today(2026, 3, 10);
+    const PastCase cases[] = {
+        {"4th Sunday of March 2026 (the 22nd)", Weekday(0, 2026, 3, 4, 1, "a"), false},
+        {"1st Sunday of March 2026 (the 1st)", Weekday(0, 2026, 3, 1, 1, "b"), true},
+        {"2nd Tuesday of March 2026 (today)", Weekday(0, 2026, 3, 2, 3, "c"), false},
+        {"2nd Monday of March 2026 (yesterday)", Weekday(0, 2026, 3, 2, 2, "d"), true},
+        {"5th Sunday of February 2026 (none)", Weekday(0, 2026, 2, 5, 1, "e"), false},
+        {"dated, Week Null", Rec{0, 2026, 3, 9, {}, {}, 0, "f", {}}, true},
+        {"dated, Week and DayOfTheWeek Null, last year", Rec{0, 2025, 12, 31, {}, {}, 0, "g", {}},
+         true},
+        {"dated today", Dated(0, 2026, 3, 10, "h"), false},
+        {"dated tomorrow", Dated(0, 2026, 3, 11, "i"), false},
+        {"every week", Weekday(0, 2025, 1, 0, 2, "j"), false},
+        {"every year", Dated(0, 0, 3, 1, "k"), false},
+        {"every month", Dated(0, 2025, 0, 1, "l"), false},
+        {"no day", Rec{0, 2025, 3, {}, {}, {}, 0, "m", {}}, false},
+        {"equinox holiday", Rec{10, 2025, 3, {}, {}, {}, 12, "n", {}}, false},
+        {"day and 4th Sunday, the later still to come", Rec{0, 2026, 3, 1, 4, 1, 0, "o", {}},
+         false},
+    };
+    ViewerFixture db;
+    for (const PastCase& c : cases)
+        db.add(c.record);
+    std::vector<StoredRecord> removed;
+    QStringList expectedKept;
+    QStringList expectedGone;
+    for (const PastCase& c : cases)
+        (c.past ? expectedGone : expectedKept) << c.record.message;
+    EXPECT_EQ(DeletePastSchedules(db.schedules(), today, &removed), expectedGone.size());
+    EXPECT_EQ(Messages(db.schedules()), expectedKept);
+    QStringList gone;
+    for (const StoredRecord& record : removed) {
+        for (const auto& [name, value] : record.fields) {
+            if (name == f::Message)
+                gone << value.toString();
+        }
+    }
+    EXPECT_EQ(gone, expectedGone);
+
+    // The day a one-off falls on is the day the program's day rule finds it.
+    for (const PastCase& c : cases) {
+        ViewerFixture one;
+        one.add(c.record);
+        one.schedules().MoveFirst();
+        const std::optional<QDate> last = OneOffDate(ReadSchedulePattern(one.schedules()));
+        if (last) {
+            EXPECT_EQ(FindSchedulesOn(one.schedules(), *last).size(), 1u) << c.name;
+        }
+    }
+}
+
+TEST(ViewerDeletion, DeletedRecordsComeBackWithEveryField)
+{
+    ViewerFixture db;
+    Rec alarmed = Dated(4, 2026, 3, 1, QStringLiteral("会議"), 9);
+    alarmed.alarm = QStringLiteral("08:30");
+    db.add({alarmed, Dated(0, 2026, 3, 2, QStringLiteral("残る"))});
+    const auto fieldsOf = [&](int position) {
+        db.schedules().SetAbsolutePosition(position);
+        return ReadStoredRecord(db.schedules()).fields;
+    };
+    const auto first = fieldsOf(0);
+    std::vector<StoredRecord> removed;
+    InOneBatch(db.database().database(), [&] {
+        DeleteRecordsById(db.schedules(), {db.schedules().RecordIdAt(0)}, &removed);
+    });
+    EXPECT_EQ(Messages(db.schedules()), QStringList{QStringLiteral("残る")});
+    InOneBatch(db.database().database(), [&] { RestoreRecords(db.schedules(), removed); });
+    EXPECT_EQ(Messages(db.schedules()),
+              (QStringList{QStringLiteral("残る"), QStringLiteral("会議")}));
+    EXPECT_EQ(fieldsOf(1), first);
 }
 
 TEST(ViewerDeletion, LogIsRewrittenInTheGivenOrderInItsLineFormat)

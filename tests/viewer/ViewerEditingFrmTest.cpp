@@ -5,12 +5,14 @@
 #include "ui_toolkit/MsgBox.h"
 #include "viewer/ListViewFrm.h"
 #include "viewer/ViewerFixture.h"
+#include "viewer/platform/FileSizeLimit.h"
 
 #include <QAction>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -65,6 +67,22 @@ struct Setup
     {
         viewer->selectRow(row);
         viewer->ListView1_ItemClick();
+    }
+
+    void focusDetailBox()
+    {
+        viewer->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(viewer.get()));
+        viewer->Text1->setFocus();
+        QTRY_VERIFY(viewer->Text1->hasFocus());
+    }
+
+    void focusList()
+    {
+        viewer->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(viewer.get()));
+        viewer->ListView1->setFocus();
+        QTRY_VERIFY(viewer->ListView1->hasFocus());
     }
 
     // One keystroke at the end of the detail box.
@@ -201,6 +219,162 @@ private slots:
         QCOMPARE(boxes.lastCall().text, QStringLiteral("削除するメモがありません。"));
     }
 
+    void afterDeletingAMemoTheBoxShowsTheSelectedMemosStoredText()
+    {
+        Setup s;
+        const QDateTime t(QDate(2016, 1, 2), QTime(3, 4));
+        MemoBook book(s.fixture.database().memos());
+        for (const QString& title : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
+            book.Create(title, t);
+        book.ChangeContent(QStringLiteral("A"), QStringLiteral("Aの本文"), t);
+        book.ChangeContent(QStringLiteral("C"), QStringLiteral("Cの本文"), t);
+        s.open();
+        QVERIFY(s.viewer->selectPath(kMemos));
+        // The middle row, then the last: the row taking its place shows its
+        // own text, and a keystroke adds to that text.
+        for (const auto& [row, next, nextText] :
+             {std::tuple{1, QStringLiteral("C"), QStringLiteral("Cの本文")},
+              std::tuple{1, QStringLiteral("A"), QStringLiteral("Aの本文")}}) {
+            s.click(row);
+            s.viewer->ListView1->setFocus();
+            s.viewer->MNU_E_D_Click();
+            const int current = s.viewer->ListView1->currentIndex().row();
+            QVERIFY(current >= 0);
+            QCOMPARE(s.rowTexts()[current], next);
+            QCOMPARE(s.viewer->Text1->toPlainText(), nextText);
+            QVERIFY(s.viewer->Text1->isEnabled());
+        }
+        s.type(QStringLiteral("!"));
+        QVERIFY(MemoBook(s.memos()).FindByTitle(QStringLiteral("A")));
+        QCOMPARE(s.memos().GetValue(memo_fields::Memo).toString(), QStringLiteral("Aの本文!"));
+        // The last memo gone: an empty box that no memo stands behind.
+        s.viewer->ListView1->setFocus();
+        s.viewer->MNU_E_D_Click();
+        QCOMPARE(s.viewer->list().rows.size(), std::size_t(0));
+        QCOMPARE(s.viewer->Text1->toPlainText(), QString());
+    }
+
+    void typingIntoTheEmptyMemoListKeepsEveryKey()
+    {
+        Setup s;
+        s.open();
+        QVERIFY(s.viewer->selectPath(kMemos));
+        QCOMPARE(s.viewer->list().rows.size(), std::size_t(0));
+        s.type(QStringLiteral("買"));
+        QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("買"));
+        QCOMPARE(s.viewer->Text1->textCursor().position(), 1);
+        s.type(QStringLiteral("い物"));
+        QCOMPARE(s.rowTexts(), QStringList{QStringLiteral("新しいメモ")});
+        const std::vector<MemoEntry> memos = MemoBook(s.memos()).ListAll();
+        QCOMPARE(memos.size(), std::size_t(1));
+        QCOMPARE(memos[0].memo, QStringLiteral("買い物"));
+        QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("買い物"));
+    }
+
+    // The detail box shows line breaks as LF; the data file keeps CR LF, and
+    // texts stored with a bare LF still read.
+    void lineBreaksAreStoredAsCrLf_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        const QString month = QStringLiteral("予定一覧\\月間予定");
+        const QString all = QStringLiteral("予定一覧\\全ての予定");
+        for (const auto& [name, path] :
+             {std::pair{"month", month}, std::pair{"all", all}, std::pair{"memo", kMemos}}) {
+            QTest::addRow("%s, CR LF", name)
+                << path << QStringLiteral("一\r\n二") << QStringLiteral("一\n二");
+            QTest::addRow("%s, LF", name)
+                << path << QStringLiteral("一\n二") << QStringLiteral("一\n二");
+        }
+    }
+
+    void lineBreaksAreStoredAsCrLf()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        Setup s;
+        s.fixture.add(Dated(0, 2016, 3, 1, stored));
+        const QDateTime t(QDate(2016, 1, 2), QTime(3, 4));
+        MemoBook(s.fixture.database().memos()).Create(QStringLiteral("M"), t);
+        MemoBook(s.fixture.database().memos()).ChangeContent(QStringLiteral("M"), stored, t);
+        s.open();
+        QVERIFY(s.viewer->selectPath(path));
+        const bool memo = path == kMemos;
+        s.click(path.endsWith(QStringLiteral("月間予定")) ? RowOfDay(*s.viewer, 1) : 0);
+        QCOMPARE(s.viewer->Text1->toPlainText(), shown);
+        QCOMPARE(s.viewer->Text1->document()->blockCount(), 2);
+        s.type(QStringLiteral("\n三"));
+        const auto storedNow = [&] {
+            Recordset& rs = memo ? s.memos() : s.schedules();
+            rs.MoveFirst();
+            return rs.GetValue(memo ? memo_fields::Memo : schedule_fields::Message).toString();
+        };
+        QCOMPARE(storedNow(), QStringLiteral("一\r\n二\r\n三"));
+        QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("一\n二\n三"));
+    }
+
+    // A data file that refuses writes (a full disk here) while the viewer
+    // runs: every change says so and names the file; what was typed stays in
+    // the box, and the next change that can be written stores it.
+    void aRefusedWriteIsReportedAndWhatWasTypedStays()
+    {
+        Setup s;
+        s.fixture.add({Dated(0, 2016, 3, 1, QStringLiteral("abc")),
+                       Dated(0, 2016, 3, 2, QStringLiteral("def"))});
+        const QDateTime t(QDate(2016, 1, 2), QTime(3, 4));
+        MemoBook(s.fixture.database().memos()).Create(QStringLiteral("M"), t);
+        s.open();
+        MsgBoxScript boxes;
+        const auto refused = [&](int shown) {
+            QCOMPARE(int(boxes.calls().size()), shown);
+            QCOMPARE(boxes.lastCall().title, QStringLiteral("DB保存時のエラー"));
+            QVERIFY(boxes.lastCall().text.contains(QStringLiteral("書き込めません")));
+            QVERIFY(boxes.lastCall().text.contains(QStringLiteral("Morva.dat")));
+        };
+        s.click(RowOfDay(*s.viewer, 1));
+        {
+            test::FileSizeLimit full(0);
+            if (!full.active())
+                QSKIP("no file size limit on this platform");
+            s.type(QStringLiteral("1"));
+            refused(1);
+            QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("abc1"));
+            // An empty day: no record is made.
+            s.click(RowOfDay(*s.viewer, 5));
+            s.type(QStringLiteral("x"));
+            refused(2);
+            QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("x"));
+            // Del in the list: nothing deleted.
+            s.click(RowOfDay(*s.viewer, 2));
+            s.viewer->ListView1->setFocus();
+            s.viewer->MNU_E_D_Click();
+            refused(3);
+            QCOMPARE(s.schedules().RecordCount(), 2);
+            QVERIFY(!s.viewer->MNU_E_U->isEnabled());
+            // A new memo, a keystroke in a memo.
+            QVERIFY(s.viewer->selectPath(kMemos));
+            s.viewer->MNU_F_N_Click();
+            refused(4);
+            QCOMPARE(s.rowTexts(), QStringList{QStringLiteral("M")});
+            s.click(0);
+            s.type(QStringLiteral("m"));
+            refused(5);
+            QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("m"));
+        }
+        s.type(QStringLiteral("2"));
+        QCOMPARE(int(boxes.calls().size()), 5);
+        QCOMPARE(MemoBook(s.memos()).ListAll()[0].memo, QStringLiteral("m2"));
+        QVERIFY(s.viewer->selectPath(QStringLiteral("予定一覧\\月間予定")));
+        s.click(RowOfDay(*s.viewer, 1));
+        s.type(QStringLiteral("2"));
+        QCOMPARE(s.schedules().RecordCount(), 2);
+        s.schedules().MoveFirst();
+        QCOMPARE(s.schedules().GetValue(schedule_fields::Message).toString(),
+                 QStringLiteral("abc2"));
+    }
+
     void typingOnAnEmptyBirthdayDayCreatesOneRecord()
     {
         Setup s;
@@ -269,18 +443,128 @@ private slots:
         s.fixture.add(Dated(0, 2016, 3, 1, QStringLiteral("abc")));
         s.open();
         s.click(RowOfDay(*s.viewer, 1));
-        s.viewer->activateWindow();
-        s.viewer->Text1->setFocus();
-        QTRY_VERIFY(s.viewer->Text1->hasFocus());
+        s.focusDetailBox();
         QTextCursor cursor = s.viewer->Text1->textCursor();
         cursor.setPosition(1);
         s.viewer->Text1->setTextCursor(cursor);
-        s.viewer->MNU_E_D_Click();
+        QTest::keyClick(s.viewer->Text1, Qt::Key_Delete);
         QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("ac"));
         QCOMPARE(s.viewer->Text1->textCursor().position(), 1);
         QCOMPARE(s.schedules().RecordCount(), 1);
         s.schedules().MoveFirst();
         QCOMPARE(s.schedules().GetValue(schedule_fields::Message).toString(), QStringLiteral("ac"));
+    }
+
+    void theToolbarDeleteActsOnTheSelectedRowsEvenWithTheFocusInTheBox()
+    {
+        Setup s;
+        s.fixture.add({Dated(0, 2016, 3, 1, QStringLiteral("abc")),
+                       Dated(0, 2016, 3, 2, QStringLiteral("def"))});
+        s.open();
+        QVERIFY(s.viewer->selectPath(QStringLiteral("予定一覧\\全ての予定")));
+        s.click(0);
+        s.focusDetailBox();
+        QTextCursor cursor = s.viewer->Text1->textCursor();
+        cursor.setPosition(1);
+        s.viewer->Text1->setTextCursor(cursor);
+        s.viewer->button(QStringLiteral("item_delete"))->trigger();
+        QCOMPARE(s.schedules().RecordCount(), 1);
+        s.schedules().MoveFirst();
+        QCOMPARE(s.schedules().GetValue(schedule_fields::Message).toString(),
+                 QStringLiteral("def"));
+        QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("def"));
+    }
+
+    // Del in each list deletes at once; the edit menu's undo (Ctrl+Z outside
+    // the detail box) puts the last deleted records back with every field.
+    void undoPutsBackTheLastDeletedRecordsWithAllTheirFields_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::newRow("month list, a weekly schedule and a dated one")
+            << QStringLiteral("予定一覧\\月間予定") << QList<int>{2, 4};
+        QTest::newRow("all list, one record")
+            << QStringLiteral("予定一覧\\全ての予定") << QList<int>{1};
+        QTest::newRow("memo list") << kMemos << QList<int>{0};
+    }
+
+    void undoPutsBackTheLastDeletedRecordsWithAllTheirFields()
+    {
+        QFETCH(QString, path);
+        QFETCH(QList<int>, rows);
+        Setup s;
+        test::Rec alarmed = Weekday(4, 0, 0, 0, 4, QStringLiteral("毎週水曜"), 9);
+        alarmed.alarm = QStringLiteral("08:30");
+        s.fixture.add({Dated(0, 2016, 3, 1, QStringLiteral("前")), alarmed,
+                       Dated(3, 2016, 3, 4, QStringLiteral("記念"), 12)});
+        {
+            Recordset& rs = s.fixture.schedules();
+            rs.SetAbsolutePosition(1);
+            rs.Edit();
+            rs.SetValue(schedule_fields::AlarmFlag, Value(QStringLiteral("True")));
+            rs.Update();
+        }
+        const QDateTime t(QDate(2016, 1, 2), QTime(3, 4));
+        MemoBook(s.fixture.database().memos()).Create(QStringLiteral("買い物"), t);
+        MemoBook(s.fixture.database().memos())
+            .ChangeContent(QStringLiteral("買い物"), QStringLiteral("卵\r\n牛乳"), t);
+        const auto snapshot = [&] {
+            QStringList all;
+            for (Recordset* rs : {&s.schedules(), &s.memos()}) {
+                for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext()) {
+                    QStringList fields;
+                    for (int i = 0; i < rs->FieldCount(); ++i)
+                        fields << (rs->GetValue(i).isNull() ? QStringLiteral("<Null>")
+                                                            : rs->GetValue(i).toString());
+                    all << fields.join(QLatin1Char('|'));
+                }
+            }
+            all.sort();
+            return all;
+        };
+        s.open();
+        const QStringList before = snapshot();
+        QVERIFY(s.viewer->selectPath(path));
+        QVERIFY(!s.viewer->MNU_E_U->isEnabled());
+        QItemSelectionModel* selection = s.viewer->ListView1->selectionModel();
+        const auto rowOf = [&](int n) {
+            return path == kMemos || path.endsWith(QStringLiteral("全ての予定"))
+                       ? n
+                       : RowOfDay(*s.viewer, n);
+        };
+        s.click(rowOf(rows.first()));
+        for (int n : rows) {
+            selection->select(s.viewer->ListView1->model()->index(rowOf(n), 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        MsgBoxScript boxes;
+        boxes.answer(MsgBoxResult::Yes);
+        s.focusList();
+        QCOMPARE(int(s.viewer->selectedRows().size()), int(rows.size()));
+        QTest::keyClick(s.viewer->ListView1, Qt::Key_Delete);
+        QVERIFY(snapshot() != before);
+        QVERIFY(s.viewer->MNU_E_U->isEnabled());
+
+        QSignalSpy redraws(&s.context.events(), &AppEvents::drawCalendarRequested);
+        QSignalSpy scans(&s.context.events(), &AppEvents::alarmScanRequested);
+        s.focusList();
+        QTest::keyClick(s.viewer->ListView1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(snapshot(), before);
+        QVERIFY(!s.viewer->MNU_E_U->isEnabled());
+        if (path != kMemos) {
+            QCOMPARE(scans.size(), 1);
+            QCOMPARE(redraws.size(), 1);
+        } else {
+            QVERIFY(s.memoNode(QStringLiteral("買い物")));
+        }
+        // The list shows the records again.
+        QStringList shown;
+        for (const ListRow& row : s.viewer->list().rows) {
+            for (const ListCell& cell : row.cells)
+                shown << cell.text;
+        }
+        QVERIFY(
+            shown.contains(path == kMemos ? QStringLiteral("買い物") : QStringLiteral("毎週水曜")));
     }
 
     void logRowsDeletedAndTheRestWrittenInListOrder()
