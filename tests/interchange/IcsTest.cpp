@@ -619,5 +619,29 @@ TEST(IcsImport, UnreadPropertiesAreDroppedAndLongTextsCut)
     EXPECT_EQ(plan.cut, 1);
 }
 
+// A reading told to stop gives nothing to write.
+TEST(IcsImport, AStoppedReadingGivesNothing)
+{
+    QByteArray events;
+    for (int i = 0; i < 600; ++i)
+        events += "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261201\r\nSUMMARY:e" +
+                  QByteArray::number(i) + "\r\nEND:VEVENT\r\n";
+    std::vector<int> told;
+    const IcsImportPlan read = ReadIcs(Calendar(events), std::nullopt, [&told](int done, int total) {
+        EXPECT_EQ(total, 600);
+        told.push_back(done);
+        return true;
+    });
+    EXPECT_TRUE(read.ok());
+    EXPECT_EQ(read.entries.size(), 600u);
+    EXPECT_EQ(told, std::vector<int>({0, 256, 512}));
+
+    const IcsImportPlan stopped =
+        ReadIcs(Calendar(events), std::nullopt, [](int done, int) { return done < 256; });
+    EXPECT_FALSE(stopped.ok());
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_TRUE(stopped.entries.empty());
+}
+
 } // namespace
 } // namespace morvane
