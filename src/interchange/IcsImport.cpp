@@ -362,8 +362,15 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
         icalcomponent* ev = parsed;
         const QString libicalError = LibicalError(ev);
         const icaltimetype dtstart = icalcomponent_get_dtstart(ev);
+        // A value libical reads in its own way ("2026120\"") must still be
+        // a day of the calendar.
+        const auto isDay = [](const icaltimetype& t) {
+            return QDate::isValid(t.year, t.month, t.day);
+        };
+        icalproperty* end = icalcomponent_get_first_property(ev, ICAL_DTEND_PROPERTY);
         if (!libicalError.isEmpty() || icaltime_is_null_time(dtstart) ||
-            !icaltime_is_valid_time(dtstart)) {
+            !icaltime_is_valid_time(dtstart) || !isDay(dtstart) ||
+            (end && !isDay(icalproperty_get_dtend(end)))) {
             plan = IcsImportPlan{};
             plan.errorLine = line;
             plan.error =

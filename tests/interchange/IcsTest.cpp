@@ -402,6 +402,9 @@ TEST(IcsImport, MalformedFilesNameTheLineAndImportNothing)
         {"hour 25",
          Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART:20261201T250000Z\r\nEND:VEVENT\r\n"),
          11},
+        {"a date libical reads its own way",
+         Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:2026120\"\r\nEND:VEVENT\r\n"),
+         9},
         {"impossible end",
          Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:20261201\r\n"
                          "DTEND;VALUE=DATE:20261232\r\nEND:VEVENT\r\n"),
