@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDirIterator>
 #include <QLockFile>
 
@@ -199,21 +198,15 @@ void RemoveBuilding(const QString& building)
     QFile::remove(building + QStringLiteral("-journal"));
 }
 
-// What killed starts left: files under the building names that no start
-// is writing (a build takes seconds; these are older than a minute).
+// What killed starts left under the building names. Called while this
+// start alone may create the file, so no other start is building.
 void RemoveLeftBuildings(const QString& path)
 {
     const QFileInfo data(path);
-    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-60);
     QDirIterator found(data.absolutePath(), {data.fileName() + QStringLiteral(".new*")},
                        QDir::Files | QDir::Hidden);
-    while (found.hasNext()) {
-        const QFileInfo left(found.next());
-        const bool oldName = left.fileName() == data.fileName() + QStringLiteral(".new") ||
-                             left.fileName() == data.fileName() + QStringLiteral(".new-journal");
-        if (oldName || left.lastModified().toUTC() < before)
-            QFile::remove(left.absoluteFilePath());
-    }
+    while (found.hasNext())
+        QFile::remove(found.next());
 }
 
 OpenScheduleResult CreateNew(const QString& path, const QString& legacyPath,
