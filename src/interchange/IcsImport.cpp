@@ -307,7 +307,8 @@ QString IcsExpandWindowFault(const IcsExpandWindow& window)
     return {};
 }
 
-IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWindow>& window)
+IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWindow>& window,
+                      const IcsProgress& progress)
 {
     IcsImportPlan plan;
     if (window) {
@@ -336,6 +337,12 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
     for (std::size_t index = 0; index < check.eventSpans.size(); ++index) {
         // One event at a time inside the calendar, which holds the zones it
         // names: a file of many events never becomes one large tree.
+        if (progress && index % 256 == 0 && !progress(int(index), int(check.eventSpans.size()))) {
+            plan = IcsImportPlan{};
+            plan.stopped = true;
+            plan.error = QStringLiteral("取り込みを中止しました。何も取り込んでいません。");
+            return plan;
+        }
         const IcsLineCheck::Span span = check.eventSpans[index];
         const QByteArray text = check.events.mid(span.from, span.size);
         const int line = index < check.eventLines.size() ? check.eventLines[index] : 1;
@@ -355,8 +362,15 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
         icalcomponent* ev = parsed;
         const QString libicalError = LibicalError(ev);
         const icaltimetype dtstart = icalcomponent_get_dtstart(ev);
+        // A value libical reads in its own way ("2026120\"") must still be
+        // a day of the calendar.
+        const auto isDay = [](const icaltimetype& t) {
+            return QDate::isValid(t.year, t.month, t.day);
+        };
+        icalproperty* end = icalcomponent_get_first_property(ev, ICAL_DTEND_PROPERTY);
         if (!libicalError.isEmpty() || icaltime_is_null_time(dtstart) ||
-            !icaltime_is_valid_time(dtstart)) {
+            !icaltime_is_valid_time(dtstart) || !isDay(dtstart) ||
+            (end && !isDay(icalproperty_get_dtend(end)))) {
             plan = IcsImportPlan{};
             plan.errorLine = line;
             plan.error =

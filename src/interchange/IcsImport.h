@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -51,7 +52,9 @@ struct IcsImportPlan
     int errorLine = 0;                  // 1-based line of the first fault; 0 when the file was read
     QString error;                      // the message naming it
 
-    bool ok() const { return errorLine == 0 && error.isEmpty(); }
+    bool stopped = false;               // the caller stopped the reading
+
+    bool ok() const { return errorLine == 0 && error.isEmpty() && !stopped; }
 };
 
 // Reads an iCalendar file. Events whose rule a schedule can hold (one date,
@@ -61,6 +64,11 @@ struct IcsImportPlan
 // weekdays, days across midnight, ...) become one dated schedule per
 // occurrence inside window, or are skipped without one. A file with a fault
 // gives no entries and names the line.
-IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWindow>& window);
+// progress, when given, is told how many of the file's events were read
+// (from any thread ReadIcs runs in) and answers false to stop: the plan then
+// holds nothing and says it was stopped.
+using IcsProgress = std::function<bool(int done, int total)>;
+IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWindow>& window,
+                      const IcsProgress& progress = {});
 
 } // namespace morvane

@@ -14,10 +14,61 @@
 #include "viewer/CsvExport.h"
 #include "viewer/ListViewFrm.h"
 
+#include <QEventLoop>
 #include <QFile>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <memory>
 #include <cerrno>
 
 namespace morvane {
+
+namespace {
+
+// Reads the file in a thread of its own while the calendar (its alarms
+// included) keeps running; a large file shows its progress with 中止.
+// Nothing when the user stopped it.
+std::optional<IcsImportPlan> ReadInBackground(const QByteArray& bytes,
+                                              const std::optional<IcsExpandWindow>& window,
+                                              QWidget* parent)
+{
+    std::atomic<int> done{0}, total{0};
+    std::atomic<bool> stop{false};
+    IcsImportPlan plan;
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
+        plan = ReadIcs(bytes, window, [&](int read, int events) {
+            done = read;
+            total = events;
+            return !stop;
+        });
+    }));
+    QProgressDialog progress(QStringLiteral("iCalendarファイルを読み込んでいます..."),
+                             QStringLiteral("中止"), 0, 0, parent);
+    progress.setWindowTitle(ics_text::ImportTitle);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoReset(false);
+    QObject::connect(&progress, &QProgressDialog::canceled, [&stop] { stop = true; });
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        progress.setMaximum(total);
+        progress.setValue(done);
+    });
+    QEventLoop loop;
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    tick.start(100);
+    if (!worker->isFinished())
+        loop.exec();
+    worker->wait();
+    if (plan.stopped)
+        return std::nullopt;
+    return plan;
+}
+
+} // namespace
 
 void ListViewFrm::MNU_F_I_Click()
 {
@@ -65,7 +116,10 @@ void ListViewFrm::MNU_F_M_Click()
         return;
     }
     const QByteArray bytes = file.readAll();
-    IcsImportPlan plan = ReadIcs(bytes, std::nullopt);
+    std::optional<IcsImportPlan> read = ReadInBackground(bytes, std::nullopt, this);
+    if (!read)
+        return;
+    IcsImportPlan plan = std::move(*read);
     if (!plan.ok()) {
         MsgBox(plan.error, MsgBoxStyle::Exclamation, ics_text::ImportTitle, this);
         return;
@@ -78,8 +132,12 @@ void ListViewFrm::MNU_F_M_Click()
                    MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question, ics_text::ImportTitle, this);
         if (answer == MsgBoxResult::Cancel)
             return;
-        if (answer == MsgBoxResult::Yes)
-            plan = ReadIcs(bytes, window);
+        if (answer == MsgBoxResult::Yes) {
+            read = ReadInBackground(bytes, window, this);
+            if (!read)
+                return;
+            plan = std::move(*read);
+        }
     }
     BusyPointer busy;
     const IcsApplyResult result =

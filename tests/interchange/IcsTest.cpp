@@ -402,6 +402,9 @@ TEST(IcsImport, MalformedFilesNameTheLineAndImportNothing)
         {"hour 25",
          Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART:20261201T250000Z\r\nEND:VEVENT\r\n"),
          11},
+        {"a date libical reads its own way",
+         Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:2026120\"\r\nEND:VEVENT\r\n"),
+         9},
         {"impossible end",
          Calendar(good + "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:20261201\r\n"
                          "DTEND;VALUE=DATE:20261232\r\nEND:VEVENT\r\n"),
@@ -617,6 +620,30 @@ TEST(IcsImport, UnreadPropertiesAreDroppedAndLongTextsCut)
     EXPECT_EQ(message, QString(message.size(), u'y'));
     EXPECT_LE(message.size(), 1024);
     EXPECT_EQ(plan.cut, 1);
+}
+
+// A reading told to stop gives nothing to write.
+TEST(IcsImport, AStoppedReadingGivesNothing)
+{
+    QByteArray events;
+    for (int i = 0; i < 600; ++i)
+        events += "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261201\r\nSUMMARY:e" +
+                  QByteArray::number(i) + "\r\nEND:VEVENT\r\n";
+    std::vector<int> told;
+    const IcsImportPlan read = ReadIcs(Calendar(events), std::nullopt, [&told](int done, int total) {
+        EXPECT_EQ(total, 600);
+        told.push_back(done);
+        return true;
+    });
+    EXPECT_TRUE(read.ok());
+    EXPECT_EQ(read.entries.size(), 600u);
+    EXPECT_EQ(told, std::vector<int>({0, 256, 512}));
+
+    const IcsImportPlan stopped =
+        ReadIcs(Calendar(events), std::nullopt, [](int done, int) { return done < 256; });
+    EXPECT_FALSE(stopped.ok());
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_TRUE(stopped.entries.empty());
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCoreApplication>
+#include <QDirIterator>
 #include <QLockFile>
 
 namespace morvane {
@@ -164,19 +166,30 @@ bool HoldsData(const QString& path)
     return info.exists() && (!info.isFile() || info.size() > 0);
 }
 
-// A new data file is built under this name and takes its place only when
-// complete, so a start that is killed half-way leaves no Morva.dat and the
-// next start builds it again.
+// A new data file is built under a name of its own start and takes its
+// place only when complete, so a start that is killed half-way leaves no
+// Morva.dat and the next start builds it again, and two starts never build
+// in the same file.
 QString BuildingPath(const QString& path)
 {
-    return path + QStringLiteral(".new");
+    return path + QStringLiteral(".new-%1").arg(QCoreApplication::applicationPid());
 }
 
-void RemoveBuilding(const QString& path)
+void RemoveBuilding(const QString& building)
 {
-    const QString building = BuildingPath(path);
     QFile::remove(building);
     QFile::remove(building + QStringLiteral("-journal"));
+}
+
+// What killed starts left under the building names. Called while this
+// start alone may create the file, so no other start is building.
+void RemoveLeftBuildings(const QString& path)
+{
+    const QFileInfo data(path);
+    QDirIterator found(data.absolutePath(), {data.fileName() + QStringLiteral(".new*")},
+                       QDir::Files | QDir::Hidden);
+    while (found.hasNext())
+        QFile::remove(found.next());
 }
 
 OpenScheduleResult CreateNew(const QString& path, const QString& legacyPath,
@@ -184,7 +197,8 @@ OpenScheduleResult CreateNew(const QString& path, const QString& legacyPath,
 {
     const bool fromLegacy = QFileInfo::exists(legacyPath);
     const QString building = BuildingPath(path);
-    RemoveBuilding(path); // what a killed start left
+    RemoveLeftBuildings(path);
+    RemoveBuilding(building);
 
     OpenScheduleResult result;
     result.outcome = fromLegacy ? OpenOutcome::ImportedLegacy : OpenOutcome::CreatedNew;
@@ -214,7 +228,7 @@ OpenScheduleResult CreateNew(const QString& path, const QString& legacyPath,
         }
         database->Close();
     } catch (const EngineError& error) {
-        RemoveBuilding(path);
+        RemoveBuilding(building);
         return Failed(CreateFailure(path, EngineErrorReason(error)));
     }
 
@@ -224,18 +238,19 @@ OpenScheduleResult CreateNew(const QString& path, const QString& legacyPath,
         if (sink)
             sink(notice);
         if (stopRequested && stopRequested()) {
-            RemoveBuilding(path);
+            RemoveBuilding(building);
             result.outcome = OpenOutcome::Stopped;
             return result;
         }
     }
 
+    // The name is taken only when free: a file another start completed
+    // first is opened instead.
     if (!QFile::rename(building, path)) {
-        RemoveBuilding(path);
-        return Failed(
-            CreateFailure(path, QFileInfo::exists(path)
-                                    ? QStringLiteral("同じ名前のファイルが作成中に現れました。")
-                                    : QStringLiteral("作成したファイルを置けませんでした。")));
+        RemoveBuilding(building);
+        if (HoldsData(path))
+            return OpenExisting(path);
+        return Failed(CreateFailure(path, QStringLiteral("作成したファイルを置けませんでした。")));
     }
     try {
         result.database = std::make_unique<ScheduleDatabase>(Database::OpenDatabase(path));
@@ -376,7 +391,7 @@ OpenScheduleResult OpenScheduleDatabase(const QString& programFolder, const Mess
     }
     // An empty file holds no data: a start of an older version that ended
     // while creating it left it, and no one is creating it now.
-    if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0 && !QFile::remove(path))
+    if (const QFileInfo empty(path); empty.isFile() && empty.size() == 0 && !QFile::remove(path))
         return Failed(CreateFailure(path, QStringLiteral("空のファイルを置き換えられません。")));
     return CreateNew(path, LegacyFilePath(programFolder), sink, stopRequested);
 }

@@ -7,6 +7,7 @@
 #include "data/records/ScheduleDatabase.h"
 #include "data/records/ScheduleFields.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -14,6 +15,9 @@ int main(int argc, char** argv)
     using namespace morvane;
     if (argc != 2)
         return 2;
+    // As the program itself starts: the lock between starts names it.
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Morvane"));
     OpenScheduleResult opened = OpenScheduleDatabase(QString::fromLocal8Bit(argv[1]));
     if (!opened.ok()) {
         std::fputs(opened.failure.text.toUtf8().constData(), stdout);
