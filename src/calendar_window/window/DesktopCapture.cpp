@@ -1,6 +1,7 @@
 #include "calendar_window/window/DesktopCapture.h"
 
 #include "ui_toolkit/EventPump.h"
+#include "ui_toolkit/platform/RootBackground.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -38,6 +39,14 @@ QImage GrabDesktop(const QRect& rect)
     return image;
 }
 
+QImage GrabDesktopBackground(const QRect& devicePixels)
+{
+    const QImage background = GrabRootBackground(devicePixels);
+    if (!background.isNull() || QGuiApplication::platformName() == QLatin1String("xcb"))
+        return background;
+    return GrabDesktop(devicePixels);
+}
+
 } // namespace morvane
 
 namespace morvane {
@@ -45,8 +54,11 @@ namespace morvane {
 const QImage& DesktopCopy::take(const QRect& place)
 {
     m_image = m_grab ? m_grab(place) : QImage();
-    if (!m_image.isNull() && m_image.format() != QImage::Format_RGB32)
+    if (!m_image.isNull() && m_image.format() != QImage::Format_RGB32) {
+        const qreal ratio = m_image.devicePixelRatio();
         m_image = m_image.convertToFormat(QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(ratio);
+    }
     m_place = place;
     m_valid = true;
     ++m_taken;
