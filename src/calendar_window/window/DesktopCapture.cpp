@@ -1,22 +1,12 @@
 #include "calendar_window/window/DesktopCapture.h"
 
-#include "ui_toolkit/EventPump.h"
 #include "ui_toolkit/platform/RootBackground.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
-#include <QThread>
 
 namespace morvane {
-
-void LetDesktopRepaint(int passes)
-{
-    for (int pass = 0; pass < passes; ++pass) {
-        DoEvents();
-        QThread::msleep(1);
-    }
-}
 
 QImage GrabDesktop(const QRect& rect)
 {

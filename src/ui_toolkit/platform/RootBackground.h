@@ -12,8 +12,4 @@ namespace morvane {
 // calendar stays on screen while it is taken. Null off X11.
 QImage GrabRootBackground(const QRect& devicePixels);
 
-// Where the top-left corner of the native window `window` lies on the X11
-// screen, in device pixels; false off X11.
-bool NativeWindowOrigin(quintptr window, QPoint* origin);
-
 } // namespace morvane

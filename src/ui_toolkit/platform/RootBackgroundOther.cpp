@@ -7,9 +7,4 @@ QImage GrabRootBackground(const QRect& /*devicePixels*/)
     return {};
 }
 
-bool NativeWindowOrigin(quintptr /*window*/, QPoint* /*origin*/)
-{
-    return false;
-}
-
 } // namespace morvane

@@ -121,21 +121,4 @@ QImage GrabRootBackground(const QRect& devicePixels)
     return whole;
 }
 
-bool NativeWindowOrigin(quintptr window, QPoint* origin)
-{
-    xcb_connection_t* connection = X11Connection();
-    if (!connection || window == 0)
-        return false;
-    const std::unique_ptr<xcb_translate_coordinates_reply_t, FreeReply> reply(
-        xcb_translate_coordinates_reply(
-            connection,
-            xcb_translate_coordinates(connection, static_cast<xcb_window_t>(window),
-                                      FirstScreen(connection)->root, 0, 0),
-            nullptr));
-    if (!reply)
-        return false;
-    *origin = QPoint(reply->dst_x, reply->dst_y);
-    return true;
-}
-
 } // namespace morvane
