@@ -8,13 +8,16 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
-  libsqlite3-dev libxcb1-dev
+  libsqlite3-dev libxcb1-dev libxcb-xfixes0-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end runs and screenshots
   xvfb xauth x11-utils openbox trayer xdotool imagemagick sqlite3
   # a session bus of its own and a status-notifier panel written for the test
   dbus-bin dbus-daemon python3-dbus python3-gi
+  # compositors started by the tests: an X11 compositing manager, and a
+  # Wayland compositor with its X server for older programs
+  xcompmgr weston xwayland x11-xserver-utils
   # alarm sound: an audio server for the end-to-end run and Qt Multimedia's
   # GStreamer back end with its WAV reader and PulseAudio output
   pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good

@@ -23,7 +23,6 @@
 #include "data/records/ScheduleDatabase.h"
 #include "ui_toolkit/EventPump.h"
 #include "ui_toolkit/MsgBox.h"
-#include "ui_toolkit/WindowLayering.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -78,7 +77,6 @@ bool MorvaneProgram::start()
         m_places.programFolder.isEmpty() ? ProgramFolder() : m_places.programFolder;
     m_context = std::make_unique<AppContext>(m_clock, folder);
     SettingsEnvironment environment;
-    environment.layeringAvailable = IsLayeringAvailable();
     environment.screenFonts = QFontDatabase::families();
     m_context->settings() = LoadSettings(*m_store, environment);
     const Settings& settings = m_context->settings();

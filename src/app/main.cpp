@@ -1,5 +1,6 @@
 #include "app/IcsCommand.h"
 #include "app/MorvaneProgram.h"
+#include "app/PlatformChoice.h"
 #include "calendar_window/tray/TrayIconArt.h"
 #include "core/AppIdentity.h"
 #include "core/Clock.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QTextStream>
+#include <vector>
 
 int main(int argc, char* argv[])
 {
@@ -21,7 +23,18 @@ int main(int argc, char* argv[])
         return morvane::RunIcsCommand(QCoreApplication::arguments(), morvane::ProgramFolder(),
                                       clock, out, err);
     }
-    QApplication app(argc, argv);
+    // The platform is chosen on the command line Qt reads, not in the
+    // environment, so that programs started from the calendar (a browser,
+    // a sound player) make their own choice.
+    std::vector<char*> arguments(argv, argv + argc);
+    QByteArray platform = morvane::StartPlatformFromEnvironment();
+    char platformOption[] = "-platform";
+    if (!platform.isEmpty()) {
+        arguments.insert(arguments.begin() + 1, {platformOption, platform.data()});
+    }
+    int argumentCount = static_cast<int>(arguments.size());
+    arguments.push_back(nullptr);
+    QApplication app(argumentCount, arguments.data());
     QApplication::setOrganizationName(QString::fromLatin1(morvane::kOrganizationName));
     QApplication::setApplicationName(QString::fromLatin1(morvane::kApplicationName));
     // The desktop matches the windows to the installed entry and its icon.

@@ -26,9 +26,8 @@ inline constexpr qint16 kLargestCalendarSize = 25;
 
 // Every user option, held in memory for the whole run. Member names are the
 // names under which the values are stored; the initialisers are the values a
-// first run starts from. Four of them are settled while loading instead
-// (see LoadSettings): TransparencyEx (and with it Transparency), MarkSize,
-// DayFontName and Version.
+// first run starts from. Three of them are settled while loading instead
+// (see LoadSettings): MarkSize, DayFontName and Version.
 //
 // Integer options are 16-bit and Long options 32-bit, as stored: a stored
 // number outside that range is not a valid value of the option.

@@ -108,12 +108,9 @@ bool Is(const SettingKey& key, const char* name)
 void ApplyDerivedDefault(Settings& settings, const SettingKey& key,
                          const SettingsEnvironment& environment)
 {
-    if (Is(key, "TransparencyEx")) {
-        // Real translucency replaces the copied desktop where it exists.
-        settings.TransparencyEx = environment.layeringAvailable;
-        if (settings.TransparencyEx)
-            settings.Transparency = false;
-    } else if (Is(key, "MarkSize")) {
+    // The translucency settings have no such default: how the background
+    // shows depends on the session, what is stored only on the user.
+    if (Is(key, "MarkSize")) {
         settings.MarkSize = static_cast<qint16>(std::min(settings.DayFontSize + 2, 20));
     } else if (Is(key, "DayFontName")) {
         if (environment.screenFonts.contains(QStringLiteral("Comic Sans MS"), Qt::CaseSensitive))

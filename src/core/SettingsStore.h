@@ -13,8 +13,6 @@ namespace morvane {
 // Facts about the machine that decide some first-run defaults.
 struct SettingsEnvironment
 {
-    // Whether whole windows can be made translucent (IsLayeringAvailable).
-    bool layeringAvailable = false;
     // Names of the installed screen fonts, in the font system's order.
     QStringList screenFonts;
 };

@@ -50,10 +50,10 @@ QPoint KeepReachable(QPoint wanted, QSize size, const QList<QRect>& screens)
         }
     }
     const QRect& screen = *nearest;
-    const int left = std::clamp(wanted.x(), screen.left() - size.width() + needed.width(),
-                                std::max(screen.left(), screen.right() + 1 - needed.width()));
+    const int left = std::clamp(wanted.x(), screen.left(),
+                                std::max(screen.left(), screen.right() + 1 - size.width()));
     const int top = std::clamp(wanted.y(), screen.top(),
-                               std::max(screen.top(), screen.bottom() + 1 - needed.height()));
+                               std::max(screen.top(), screen.bottom() + 1 - size.height()));
     return {left, top};
 }
 
@@ -63,6 +63,16 @@ QPoint KeepReachableOnDesktop(QPoint wanted, QSize size)
     for (const QScreen* screen : QGuiApplication::screens())
         areas.append(screen->availableGeometry());
     return KeepReachable(wanted, size, areas);
+}
+
+bool ProgramPlacesWindows()
+{
+    return !WindowSystemMovesWindows();
+}
+
+bool WindowSystemMovesWindows()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 } // namespace morvane

@@ -46,7 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     SettingsEnvironment environment;
-    environment.layeringAvailable = size % 2 == 0;
     const Settings settings = LoadSettings(store, environment);
     for (const qint16 fontSize : {settings.FontSize, settings.DayFontSize, settings.MarkSize})
         MORVANE_FUZZ_CHECK(fontSize >= kSmallestFontSize && fontSize <= kLargestFontSize);

@@ -24,19 +24,26 @@ private slots:
         QTest::newRow("inside stays") << QPoint(300, 200) << one << QPoint(300, 200);
         QTest::newRow("mostly off the right edge stays")
             << QPoint(1024 - 40, 100) << one << QPoint(1024 - 40, 100);
-        QTest::newRow("far right comes back") << QPoint(9170, 100) << one << QPoint(1024 - 40, 100);
-        QTest::newRow("far left comes back") << QPoint(-5000, 100) << one << QPoint(-100, 100);
+        // A place on a screen that is gone: the whole window comes back.
+        QTest::newRow("far right comes back") << QPoint(9170, 100) << one << QPoint(1024 - 140, 100);
+        QTest::newRow("far left comes back") << QPoint(-5000, 100) << one << QPoint(0, 100);
         QTest::newRow("above the top comes down") << QPoint(300, -120) << one << QPoint(300, 0);
         QTest::newRow("below the bottom comes up")
-            << QPoint(300, 5000) << one << QPoint(300, 768 - 40);
+            << QPoint(300, 5000) << one << QPoint(300, 768 - 138);
         QTest::newRow("largest numbers")
-            << QPoint(143165576, 143165576) << one << QPoint(1024 - 40, 768 - 40);
+            << QPoint(143165576, 143165576) << one << QPoint(1024 - 140, 768 - 138);
         QTest::newRow("on the second screen stays")
             << QPoint(2500, 500) << two << QPoint(2500, 500);
         QTest::newRow("in the gap above the second screen goes onto it")
             << QPoint(2500, 0) << two << QPoint(2500, 200);
         QTest::newRow("beyond the second screen comes to it")
-            << QPoint(4000, 300) << two << QPoint(3200 - 40, 300);
+            << QPoint(4000, 300) << two << QPoint(3200 - 140, 300);
+        QTest::newRow("below a removed third screen goes onto the nearest")
+            << QPoint(2000, 1500) << two << QPoint(1920 - 140, 1080 - 138);
+        QTest::newRow("left of a removed screen, partly above")
+            << QPoint(-1900, -60) << two << QPoint(0, 0);
+        QTest::newRow("a sliver on screen stays where the user left it")
+            << QPoint(1920 - 40, 500) << two << QPoint(1920 - 40, 500);
         QTest::newRow("no screens: unchanged")
             << QPoint(9999, 9999) << QList<QRect>{} << QPoint(9999, 9999);
     }

@@ -7,6 +7,7 @@
 #include "calendar_window/window/CalendarSurface.h"
 #include "context/AppContext.h"
 #include "ui_toolkit/MousePointer.h"
+#include "ui_toolkit/ScreenPlacement.h"
 #include "ui_toolkit/Twips.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace morvane {
 
@@ -355,6 +357,16 @@ void CalendarInput::dragCalendarWindow(Qt::MouseButtons buttons, QPoint globalPo
     const QPoint moved = globalPos - m_pressGlobal;
     if (!m_dragging && moved.manhattanLength() < kDragThreshold)
         return;
+    if (!m_dragging && WindowSystemMovesWindows()) {
+        // The compositor moves the window itself and keeps the pointer
+        // until the button is up; the program learns no place, so none is
+        // stored.
+        QWindow* handle = m_window.windowHandle();
+        if (handle && handle->startSystemMove()) {
+            m_capturing = false;
+            return;
+        }
+    }
     m_dragging = true;
     m_window.moveWindow(m_pressWindowPos + moved);
 }
@@ -363,9 +375,12 @@ void CalendarInput::finishDrag()
 {
     m_dragging = false;
     m_capturing = false;
-    Settings& settings = m_window.context().settings();
-    settings.Left = PixelsToTwipsX(m_window.x());
-    settings.Top = PixelsToTwipsY(m_window.y());
+    // Stored only where it is the window's real place, for the next start.
+    if (ProgramPlacesWindows()) {
+        Settings& settings = m_window.context().settings();
+        settings.Left = PixelsToTwipsX(m_window.x());
+        settings.Top = PixelsToTwipsY(m_window.y());
+    }
     m_window.PaintCalendarBackground();
     m_window.SendToBottom();
 }

@@ -50,11 +50,19 @@ bool AnotherWindowOpen(const QWidget* calendar)
 
 } // namespace
 
+QSize CalendarFrm::deviceSize() const
+{
+    return (QSizeF(size()) * devicePixelRatioF()).toSize().expandedTo(QSize(1, 1));
+}
+
 void CalendarFrm::resizeSurface(QSize pixels)
 {
-    if (m_surfaceImage.size() == pixels)
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = (QSizeF(pixels) * ratio).toSize().expandedTo(QSize(1, 1));
+    if (m_surfaceImage.size() == device && m_surfaceImage.devicePixelRatio() == ratio)
         return;
-    QImage surface(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QImage surface(device, QImage::Format_ARGB32_Premultiplied);
+    surface.setDevicePixelRatio(ratio);
     surface.fill(SettingColor(m_context.settings().CalendarBackColor));
     if (!m_surfaceImage.isNull()) {
         QPainter painter(&surface);
@@ -65,7 +73,11 @@ void CalendarFrm::resizeSurface(QSize pixels)
 
 void CalendarFrm::ClearPicture1()
 {
-    m_surfaceImage.fill(SettingColor(m_context.settings().CalendarBackColor));
+    if (m_composited) {
+        paintTranslucentBackground();
+    } else {
+        m_surfaceImage.fill(SettingColor(m_context.settings().CalendarBackColor));
+    }
     Picture1->update();
 }
 
@@ -76,7 +88,7 @@ void CalendarFrm::DrawCalendarBox()
         return;
     QPainter painter(&m_surfaceImage);
     const QColor color = SettingColor(settings.BoxColor);
-    const QSizeF size = m_surfaceImage.size();
+    const QSizeF size = m_surfaceImage.deviceIndependentSize();
 
     // A three-pixel pen centred half a pixel inside the edge leaves two
     // pixels of frame on every side. With rounded corners the frame follows
@@ -84,11 +96,19 @@ void CalendarFrm::DrawCalendarBox()
     painter.setRenderHint(QPainter::Antialiasing, settings.CalendarWinRgn);
     painter.setPen(QPen(color, 3));
     painter.setBrush(Qt::NoBrush);
+    if (m_composited) {
+        // Nothing outside the outline: the frame's outer half would show
+        // where the alpha has already cut the corner away.
+        painter.setClipPath(settings.CalendarWinRgn ? RoundedOutline(size)
+                                                    : QPainterPath());
+        painter.setClipping(settings.CalendarWinRgn);
+    }
     const QRectF edge(0.5, 0.5, size.width() - 1.0, size.height() - 1.0);
     if (settings.CalendarWinRgn)
         painter.drawRoundedRect(edge, kCornerRadius - 0.5, kCornerRadius - 0.5);
     else
         painter.drawRect(edge);
+    painter.setClipping(false);
 
     const CalendarBoxLines lines = CalendarBoxGeometry(CalendarWindowSize(settings.CalendarSize));
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -99,76 +119,158 @@ void CalendarFrm::DrawCalendarBox()
 
 void CalendarFrm::PaintCalendarBackground()
 {
-    paintBackground(isVisible());
+    paintBackground();
 }
 
 void CalendarFrm::RefreshDesktopCopy()
 {
     m_desktopCopy.forget();
-    paintBackground(isVisible());
+    paintBackground();
 }
 
-void CalendarFrm::paintBackground(bool showWhenDone)
+void CalendarFrm::setComposited(bool composited)
 {
-    // The event pump below may run a handler that asks for another repaint;
-    // it is done once this one has finished.
+    if (composited == m_composited)
+        return;
+    m_composited = composited;
+    // The desktop copy and the 1-bit outline belong to the uncomposed
+    // screen; the alpha takes their place, and they come back with it.
+    m_desktopCopy.forget();
+    ApplyWindowOutline();
+    ApplyLayeredAlpha();
+    if (!composited) {
+        resizeSurface(size());
+        m_surfaceImage.fill(SettingColor(m_context.settings().CalendarBackColor));
+        DrawCalendarBox();
+    }
+    paintBackground();
+}
+
+qreal CalendarFrm::surfaceOpacity() const
+{
+    const Settings& settings = m_context.settings();
+    if (!m_composited || !settings.TransparencyEx)
+        return 1.0;
+    const int value = std::clamp(static_cast<int>(settings.TransparencyEx_value), 0, 15);
+    return (255 - 16 * value) / 255.0;
+}
+
+void CalendarFrm::paintBackground()
+{
     if (m_painting) {
         m_repaintAgain = true;
         return;
     }
     m_painting = true;
-    const QPoint place = pos();
-    const bool wasActive = isActiveWindow();
     do {
         m_repaintAgain = false;
-        const Settings& settings = m_context.settings();
-        if (settings.Transparency) {
-            // A month step or a redraw blends the copy it has: the window
-            // never vanishes for it, and no key or wheel notch is lost.
-            // Behind a hidden window anything may have changed, and a copy
-            // taken then costs no blink.
-            const QRect area(place, size());
-            if (!isVisible())
-                m_desktopCopy.forget();
-            if (!m_desktopCopy.covers(area)) {
-                if (isVisible()) {
-                    hide();
-                    LetDesktopRepaint(std::max(0, static_cast<int>(settings.ShowWait)) + 1);
-                }
-                m_desktopCopy.take(area);
-            }
-            const QImage& desktop = m_desktopCopy.image();
-            // Without a picture of the screen the calendar shows its own
-            // background rather than stale pixels.
-            m_surfaceImage =
-                desktop.isNull() ? Picture2.copy(QRect(QPoint(0, 0), size())) : desktop.copy();
-            if (m_surfaceImage.format() != QImage::Format_RGB32)
-                m_surfaceImage = m_surfaceImage.convertToFormat(QImage::Format_RGB32);
-            const int value = settings.Transparency_value;
-            if (value <= 16) {
-                AlphaBlendDC(m_surfaceImage, 0, 0, width(), height(), Picture2, 0, 0,
-                             std::max(0, value) * 16);
-            }
-            DrawCalendarBox();
-        } else {
-            // The window covered its place without a copy: what lies behind
-            // may change before pseudo transparency is switched on again.
-            m_desktopCopy.forget();
-            if (!settings.PictureFile.trimmed().isEmpty()) {
-                QPainter painter(&m_surfaceImage);
-                painter.drawImage(QPoint(0, 0), Picture2, QRect(QPoint(0, 0), size()));
-                painter.end();
-                DrawCalendarBox();
-            }
-        }
+        if (m_composited)
+            paintTranslucentBackground();
+        else
+            paintCopiedBackground();
     } while (m_repaintAgain);
     m_painting = false;
     Picture1->update();
-    if (showWhenDone && !isVisible()) {
-        showAt(place);
-        if (wasActive)
-            activateWindow();
+}
+
+// The calendar's own background (colour and picture) at the surface's
+// device pixels.
+QImage CalendarFrm::ownBackground(QSize devicePixels) const
+{
+    QImage own(devicePixels, QImage::Format_RGB32);
+    own.setDevicePixelRatio(devicePixelRatioF());
+    own.fill(SettingColor(m_context.settings().CalendarBackColor));
+    QPainter painter(&own);
+    painter.drawImage(QPoint(0, 0), Picture2);
+    return own;
+}
+
+void CalendarFrm::paintCopiedBackground()
+{
+    const Settings& settings = m_context.settings();
+    const QSize device = deviceSize();
+    const qreal ratio = devicePixelRatioF();
+    if (settings.Transparency) {
+        // The copy is of the desktop's own background, taken with the
+        // window on screen: a month step or a redraw blends the copy it
+        // has, a move takes a new one, and the window never leaves the
+        // screen for it.
+        const QRect area(pos(), size());
+        if (!isVisible())
+            m_desktopCopy.forget(); // anything may have changed meanwhile
+        if (!m_desktopCopy.covers(area))
+            m_desktopCopy.take(area);
+        const QImage& desktop = m_desktopCopy.image();
+        QImage surface = ownBackground(device);
+        // Without a picture of the screen the calendar shows its own
+        // background rather than stale pixels.
+        if (!desktop.isNull() && desktop.size() == device) {
+            const int value = settings.Transparency_value;
+            surface = desktop.copy();
+            if (value <= 16) {
+                AlphaBlendDC(surface, 0, 0, device.width(), device.height(),
+                             ownBackground(device), 0, 0, std::max(0, value) * 16);
+            }
+        }
+        m_surfaceImage = surface.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        m_surfaceImage.setDevicePixelRatio(ratio);
+        DrawCalendarBox();
+    } else {
+        // The window covered its place without a copy: what lies behind
+        // may change before pseudo transparency is switched on again.
+        m_desktopCopy.forget();
+        resizeSurface(size());
+        if (!settings.PictureFile.trimmed().isEmpty()) {
+            QPainter painter(&m_surfaceImage);
+            painter.drawImage(QPoint(0, 0), Picture2, QRect(QPoint(0, 0), size()));
+            painter.end();
+            DrawCalendarBox();
+        }
     }
+}
+
+void CalendarFrm::paintTranslucentBackground()
+{
+    const Settings& settings = m_context.settings();
+    const QSize device = deviceSize();
+    // The desktop shows through by the same share as through the copy, and
+    // wholly through black, the transparent key of the blend.
+    int alpha = 255;
+    if (settings.Transparency) {
+        const int value = settings.Transparency_value;
+        const int weight = value <= 16 ? std::max(0, value) * 16 : 256;
+        alpha = std::clamp(255 * (256 - weight) / 256, 0, 255);
+    }
+    QImage own = ownBackground(device).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (alpha < 255) {
+        for (int y = 0; y < own.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(own.scanLine(y));
+            for (int x = 0; x < own.width(); ++x) {
+                const QRgb pixel = row[x];
+                const int a = (pixel & 0x00FFFFFFu) == 0 ? 0 : alpha;
+                row[x] = qPremultiply(qRgba(qRed(pixel), qGreen(pixel), qBlue(pixel), a));
+            }
+        }
+    }
+    own.setDevicePixelRatio(devicePixelRatioF());
+
+    QImage surface(device, QImage::Format_ARGB32_Premultiplied);
+    surface.setDevicePixelRatio(devicePixelRatioF());
+    surface.fill(Qt::transparent);
+    QPainter painter(&surface);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QSizeF outline = size();
+    QPainterPath path;
+    if (settings.CalendarWinRgn)
+        path = RoundedOutline(outline);
+    else
+        path.addRect(QRectF(QPointF(0, 0), outline));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QBrush(own));
+    painter.drawPath(path);
+    painter.end();
+    m_surfaceImage = surface;
+    DrawCalendarBox();
 }
 
 void CalendarFrm::showAt(QPoint place)
@@ -198,6 +300,12 @@ void CalendarFrm::moveEvent(QMoveEvent* event)
 
 void CalendarFrm::SetRoundRegion()
 {
+    // Where the screen is composed the corners are cut by the alpha,
+    // smoothly; a 1-bit outline is for the uncomposed screen only.
+    if (m_composited) {
+        clearMask();
+        return;
+    }
     const QPainterPath outline = RoundedOutline(size());
     setMask(QRegion(outline.toFillPolygon().toPolygon()));
 }
@@ -218,6 +326,14 @@ void CalendarFrm::ApplyWindowOutline()
 void CalendarFrm::ApplyLayeredAlpha()
 {
     const Settings& settings = m_context.settings();
+    if (m_composited) {
+        // Drawn into the pixels (surfaceOpacity), which every compositor
+        // shows; a window opacity is not honoured by all of them.
+        if (windowOpacity() != 1.0)
+            setWindowOpacity(1.0);
+        Picture1->update();
+        return;
+    }
     if (!settings.TransparencyEx || !IsLayeringAvailable())
         return;
     const int value = std::clamp(static_cast<int>(settings.TransparencyEx_value), 0, 15);
@@ -226,8 +342,9 @@ void CalendarFrm::ApplyLayeredAlpha()
 
 void CalendarFrm::ResetLayeredAlpha()
 {
-    if (IsLayeringAvailable())
+    if (IsLayeringAvailable() || m_composited)
         setWindowOpacity(1.0);
+    Picture1->update();
 }
 
 void CalendarFrm::SetTopMost()

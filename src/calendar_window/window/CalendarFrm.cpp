@@ -12,6 +12,7 @@
 #include "ui_toolkit/ScreenPlacement.h"
 #include "ui_toolkit/Twips.h"
 #include "ui_toolkit/WindowStacking.h"
+#include "ui_toolkit/platform/Compositing.h"
 #include "ui_toolkit/platform/Workspaces.h"
 
 #include <QCloseEvent>
@@ -60,6 +61,29 @@ CalendarFrm::CalendarFrm(AppContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("CalendarFrm"));
     setWindowTitle(QStringLiteral(u"モルヴァ"));
+    // A window with an alpha channel from its first moment: a compositor
+    // that comes later then shows it translucent without a new window, and
+    // without one the pixels are simply opaque.
+    const bool argb = ArgbWindowsAvailable();
+    if (argb)
+        setAttribute(Qt::WA_TranslucentBackground);
+    m_compositor = new CompositorWatch(this);
+    m_composited = argb && m_compositor->composited();
+    connect(m_compositor, &CompositorWatch::compositedChanged, this,
+            [this, argb](bool composited) { setComposited(argb && composited); });
+    connect(m_compositor, &CompositorWatch::wallpaperChanged, this, [this] {
+        if (!m_composited && m_context.settings().Transparency)
+            RefreshDesktopCopy();
+    });
+    m_desktopCopy.setGrabber([this](const QRect& place) {
+        // Taken at the screen's own pixels, so that nothing is scaled.
+        const qreal ratio = devicePixelRatioF();
+        const QRect device((QPointF(place.topLeft()) * ratio).toPoint(),
+                           (QSizeF(place.size()) * ratio).toSize());
+        QImage image = GrabDesktopBackground(device);
+        image.setDevicePixelRatio(ratio);
+        return image;
+    });
     Picture1 = new CalendarSurface(*this, this);
     // Keys reach the surface as soon as the window is activated.
     setFocusProxy(Picture1);
@@ -154,16 +178,17 @@ void CalendarFrm::Form_Load()
     LayoutCalendar();
     ApplyLayeredAlpha();
     // A stored place off every screen (a removed monitor, an edited file)
-    // would leave the calendar where no one can reach it.
+    // would leave the calendar where no one can reach it. Where the window
+    // system places windows itself the stored place is kept for a desktop
+    // that honours it.
     const QPoint stored(TwipsToPixelsX(settings.Left), TwipsToPixelsY(settings.Top));
     const QPoint place = KeepReachableOnDesktop(stored, size());
-    if (place != stored) {
+    if (place != stored && ProgramPlacesWindows()) {
         settings.Left = PixelsToTwipsX(place.x());
         settings.Top = PixelsToTwipsY(place.y());
     }
     move(place);
-    if (settings.CalendarWinRgn)
-        SetRoundRegion();
+    ApplyWindowOutline();
 }
 
 void CalendarFrm::ApplyCalendarFonts()
@@ -218,7 +243,10 @@ void CalendarFrm::LayoutCalendar()
     Picture1->setGeometry(QRect(QPoint(0, 0), pixels));
     resizeSurface(pixels);
     loadBackgroundPicture();
-    DrawCalendarBox();
+    if (m_composited)
+        paintTranslucentBackground(); // the outline is in the pixels
+    else
+        DrawCalendarBox();
     Picture1->update();
 }
 
@@ -402,9 +430,8 @@ void CalendarFrm::setCalendarVisible(bool visible)
     if (isVisible())
         return;
     if (m_context.settings().Transparency)
-        paintBackground(true); // copies the desktop before the window covers it
-    else
-        showAt(pos());
+        paintBackground(); // painted before the window shows, so it shows no stale picture
+    showAt(pos());
 }
 
 void CalendarFrm::showEvent(QShowEvent* event)

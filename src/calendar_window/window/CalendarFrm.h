@@ -22,6 +22,7 @@ namespace morvane {
 class AppContext;
 class CalendarInput;
 class CalendarSurface;
+class CompositorWatch;
 
 // The weekday header, Sunday first.
 const QStringList& WeekdayNames();
@@ -75,12 +76,23 @@ public:
     void ClearPicture1();
     // Repaints the surface: the desktop copy behind the window blended with
     // the calendar background (pseudo transparency), else the background
-    // picture, then the frame.
+    // picture, then the frame. Where something composes the screen the
+    // background is painted with an alpha instead and the desktop shows
+    // through by itself. The window stays on screen throughout.
     void PaintCalendarBackground();
     // The same with a fresh copy of the desktop, for when what lies behind
     // the window has changed without the window moving.
     void RefreshDesktopCopy();
     DesktopCopy& desktopCopy() { return m_desktopCopy; }
+
+    // Whether something composes the screen, so the window shows what lies
+    // behind it by its pixels' alpha (else by the desktop copy). Follows the
+    // compositor as it comes and goes, in the same native window.
+    bool composited() const { return m_composited; }
+    void setComposited(bool composited);
+    // The opacity every pixel of the surface is drawn with: the
+    // whole-window translucency where it is drawn into the pixels.
+    qreal surfaceOpacity() const;
 
     // Window outline: rounded corners (an ellipse of 30 x 30 pixels) or the
     // plain rectangle, and the one the settings ask for.
@@ -182,7 +194,11 @@ private:
     void resizeSurface(QSize pixels);
     void loadBackgroundPicture();
     void setCalendarVisible(bool visible);
-    void paintBackground(bool showWhenDone);
+    void paintBackground();
+    void paintCopiedBackground();
+    void paintTranslucentBackground();
+    QImage ownBackground(QSize devicePixels) const;
+    QSize deviceSize() const;
     void showAt(QPoint place);
     QRect labelTwipsToPixels(const QRect& twips) const;
 
@@ -193,6 +209,8 @@ private:
     bool m_painting = false; // a background repaint is running
     bool m_repaintAgain = false;
     DesktopCopy m_desktopCopy;
+    CompositorWatch* m_compositor = nullptr;
+    bool m_composited = false;
     mutable TextInkCache m_inks;
     QPoint m_holdPlace; // where a window shown again belongs
     QDeadlineTimer m_holdPlaceUntil{0};

@@ -1,21 +1,12 @@
 #include "calendar_window/window/DesktopCapture.h"
 
-#include "ui_toolkit/EventPump.h"
+#include "ui_toolkit/platform/RootBackground.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
-#include <QThread>
 
 namespace morvane {
-
-void LetDesktopRepaint(int passes)
-{
-    for (int pass = 0; pass < passes; ++pass) {
-        DoEvents();
-        QThread::msleep(1);
-    }
-}
 
 QImage GrabDesktop(const QRect& rect)
 {
@@ -38,6 +29,14 @@ QImage GrabDesktop(const QRect& rect)
     return image;
 }
 
+QImage GrabDesktopBackground(const QRect& devicePixels)
+{
+    const QImage background = GrabRootBackground(devicePixels);
+    if (!background.isNull() || QGuiApplication::platformName() == QLatin1String("xcb"))
+        return background;
+    return GrabDesktop(devicePixels);
+}
+
 } // namespace morvane
 
 namespace morvane {
@@ -45,8 +44,11 @@ namespace morvane {
 const QImage& DesktopCopy::take(const QRect& place)
 {
     m_image = m_grab ? m_grab(place) : QImage();
-    if (!m_image.isNull() && m_image.format() != QImage::Format_RGB32)
+    if (!m_image.isNull() && m_image.format() != QImage::Format_RGB32) {
+        const qreal ratio = m_image.devicePixelRatio();
         m_image = m_image.convertToFormat(QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(ratio);
+    }
     m_place = place;
     m_valid = true;
     ++m_taken;

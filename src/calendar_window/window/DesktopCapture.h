@@ -6,19 +6,22 @@
 
 namespace morvane {
 
-// Lets the windows under a just-hidden calendar repaint: passes rounds of
-// the event pump, each giving the other programs a moment.
-void LetDesktopRepaint(int passes);
-
 // What the screen shows in rect (global pixels), at that size. Null when the
 // platform gives no picture of the screen (offscreen, some Wayland desktops).
 QImage GrabDesktop(const QRect& rect);
 
+// The desktop's own background on `devicePixels` (screen pixels), without
+// any window on it: the calendar's copy is never of itself, of another
+// window of the program, or of a window it was dropped on, and it is taken
+// with the calendar on screen. Where the window system has no such picture
+// (not X11) it is what the screen shows there.
+QImage GrabDesktopBackground(const QRect& devicePixels);
+
 // The picture of the desktop behind the calendar, kept between repaints.
-// Taking it means hiding the window for a moment, so it is taken again only
-// when what lies behind the window can have changed: the window moved or was
-// resized (the place differs), or the owner forgot it (the window was hidden,
-// the translucency settings changed, the user asked for a fresh picture).
+// It is taken again only when what lies behind the window can have changed:
+// the window moved or was resized (the place differs), or the owner forgot
+// it (the window was hidden, the translucency settings changed, the
+// wallpaper changed, the user asked for a fresh picture).
 class DesktopCopy
 {
 public:

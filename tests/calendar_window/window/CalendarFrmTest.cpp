@@ -4,6 +4,7 @@
 #include "calendar_window/window/FontFallback.h"
 #include "core/Settings.h"
 #include "ui_toolkit/Twips.h"
+#include "calendar_window/input/CalendarInput.h"
 
 #include <QFontDatabase>
 #include <QImage>
@@ -40,6 +41,9 @@ private slots:
     void visibilityRequestsShowAndHideAndRepaintsLeaveAHiddenWindowHidden();
     void moveRequestsAndRepaintsKeepThePlace();
     void monthStepsKeepTheDesktopCopyAndTheWindow();
+    void stepsZoomsMovesAndDragsKeepTheSameWindowOnScreen();
+    void composedScreenShowsTheBackgroundByAlpha();
+    void compositorComingAndGoingSwitchesTheLookInPlace();
     void aMarkOnTodayStaysVisibleOnTheCursor();
 };
 
@@ -493,6 +497,165 @@ void CalendarFrmTest::aMarkOnTodayStaysVisibleOnTheCursor()
         mintAfter * 10 >= mintBefore * 8,
         qPrintable(
             QStringLiteral("cursor %1 pixels, %2 with the mark").arg(mintBefore).arg(mintAfter)));
+}
+
+
+
+// The window the calendar is: a month step, a zoom, "back to the corner"
+// and the end of a drag repaint it in place. Hiding it for a picture of the
+// desktop (or making it anew) makes it blink, loses keys and, on Wayland,
+// puts it at a place the compositor picks.
+void CalendarFrmTest::stepsZoomsMovesAndDragsKeepTheSameWindowOnScreen()
+{
+    CalendarHarness harness;
+    harness.settings().Left = 1500;
+    harness.settings().Top = 1500;
+    harness.settings().Transparency = true;
+    harness.settings().Transparency_value = 16; // the desktop alone
+    CalendarFrm& window = harness.load();
+    QList<QRect> grabs;
+    window.desktopCopy().setGrabber([&grabs](const QRect& place) {
+        grabs.append(place);
+        QImage picture(place.size(), QImage::Format_RGB32);
+        picture.fill(qRgb(0, 90, 0));
+        return picture;
+    });
+    emit harness.context.events().calendarVisibilityRequested(true);
+    QVERIFY(window.isVisible());
+    const WId native = window.winId();
+    HideCounter counter;
+    window.installEventFilter(&counter);
+
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(window.Picture1, &release);
+    window.input().zoom(true);
+    emit harness.context.events().calendarMoveRequested(QPoint(0, 0));
+    QCOMPARE(grabs.last().topLeft(), QPoint(0, 0));
+
+    // A drag from the blank corner, 30 pixels right and 20 down.
+    const QPoint blank(3, window.height() - 3);
+    const QPoint global = window.pos() + blank;
+    harness.mouse(QEvent::MouseButtonPress, blank, Qt::LeftButton, Qt::LeftButton, global);
+    harness.mouse(QEvent::MouseMove, blank, Qt::NoButton, Qt::LeftButton, global + QPoint(30, 20));
+    harness.mouse(QEvent::MouseButtonRelease, blank, Qt::LeftButton, Qt::NoButton,
+                  global + QPoint(30, 20));
+    QCOMPARE(window.pos(), QPoint(30, 20));
+    QCOMPARE(harness.settings().Left, PixelsToTwipsX(30));
+    QCOMPARE(grabs.last(), window.geometry());
+
+    QCOMPARE(counter.hides, 0);
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.winId(), native);
+    // The picture behind shows at the new place.
+    QCOMPARE(window.surfaceImage().pixel(4, window.height() / 2), qRgb(0, 90, 0));
+}
+
+// Where something composes the screen the background is painted with its
+// share of alpha: the corners are cut smoothly, the frame follows them, and
+// the day numbers stay fully opaque.
+void CalendarFrmTest::composedScreenShowsTheBackgroundByAlpha()
+{
+    CalendarHarness harness;
+    harness.settings().Transparency = true;
+    harness.settings().Transparency_value = 8; // half the desktop
+    harness.settings().CalendarBackColor = RgbValue(200, 220, 240);
+    harness.settings().CalendarWinRgn = true;
+    CalendarFrm& window = harness.load();
+    QList<QRect> grabs;
+    window.desktopCopy().setGrabber([&grabs](const QRect& place) {
+        grabs.append(place);
+        return QImage();
+    });
+    window.setComposited(true);
+    window.PaintCalendarBackground();
+    const QImage& surface = window.surfaceImage();
+    const int w = surface.width();
+    const int h = surface.height();
+
+    QVERIFY(window.mask().isEmpty()); // no 1-bit outline
+    QCOMPARE(grabs.size(), 0);        // no picture of the desktop either
+    QCOMPARE(qAlpha(surface.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(surface.pixel(w - 1, h - 1)), 0);
+    const QRgb middle = qUnpremultiply(surface.pixel(w / 2, h / 2));
+    QVERIFY2(std::abs(qAlpha(middle) - 128) <= 1, qPrintable(QString::number(qAlpha(middle))));
+    QVERIFY(std::abs(qBlue(middle) - 240) <= 2);
+    // Somewhere on the arc of a corner the alpha lies between nothing and
+    // the background's: a smooth edge, not a step.
+    bool smooth = false;
+    for (int i = 0; i < 15 && !smooth; ++i) {
+        const int alpha = qAlpha(surface.pixel(i, i));
+        smooth = alpha > 10 && alpha < 118;
+    }
+    QVERIFY(smooth);
+
+    // The numbers over it are drawn opaque.
+    QImage shown = surface;
+    QPainter painter(&shown);
+    window.paintCells(painter);
+    painter.end();
+    const QRect day = window.labelRectPixels(CalendarPart::FaceLabel, 20);
+    int strongest = 0;
+    for (int y = day.top(); y <= day.bottom(); ++y)
+        for (int x = day.left(); x <= day.right(); ++x)
+            strongest = std::max(strongest, qAlpha(shown.pixel(x, y)));
+    QCOMPARE(strongest, 255);
+
+    // The whole-window translucency is drawn into the pixels.
+    harness.settings().TransparencyEx = true;
+    harness.settings().TransparencyEx_value = 6;
+    window.ApplyLayeredAlpha();
+    QCOMPARE(window.windowOpacity(), 1.0);
+    QVERIFY(std::abs(window.surfaceOpacity() - 159.0 / 255.0) < 0.01);
+
+    // Pseudo transparency off: the background is opaque inside the outline.
+    harness.settings().Transparency = false;
+    window.PaintCalendarBackground();
+    QCOMPARE(qAlpha(window.surfaceImage().pixel(w / 2, h / 2)), 255);
+    QCOMPARE(qAlpha(window.surfaceImage().pixel(0, 0)), 0);
+}
+
+// A compositor that stops leaves the desktop copy and the 1-bit outline, in
+// the same window; one that starts takes their place again.
+void CalendarFrmTest::compositorComingAndGoingSwitchesTheLookInPlace()
+{
+    CalendarHarness harness;
+    harness.settings().Transparency = true;
+    harness.settings().Transparency_value = 16; // the desktop alone
+    harness.settings().CalendarWinRgn = true;
+    CalendarFrm& window = harness.load();
+    int grabs = 0;
+    window.desktopCopy().setGrabber([&grabs](const QRect& place) {
+        ++grabs;
+        QImage picture(place.size(), QImage::Format_RGB32);
+        picture.fill(qRgb(0, 0, 200));
+        return picture;
+    });
+    emit harness.context.events().calendarVisibilityRequested(true);
+    window.setComposited(true);
+    const WId native = window.winId();
+    const int w = window.width();
+    const int h = window.height();
+    QCOMPARE(qAlpha(window.surfaceImage().pixel(w / 2, h / 2)), 0);
+
+    window.setComposited(false);
+    QVERIFY(!window.mask().contains(QPoint(0, 0)));
+    QVERIFY(window.mask().contains(QPoint(w / 2, h / 2)));
+    // Every pixel inside the outline is opaque and shows the desktop: an
+    // uncomposed screen shows alpha as black.
+    const QImage& surface = window.surfaceImage();
+    for (int y = 0; y < h; y += 7)
+        for (int x = 0; x < w; x += 7)
+            if (window.mask().contains(QPoint(x, y)))
+                QCOMPARE(qAlpha(surface.pixel(x, y)), 255);
+    QCOMPARE(surface.pixel(w / 2, h - 3), qRgb(0, 0, 200));
+    const int grabsThen = grabs;
+    QVERIFY(grabsThen >= 1);
+
+    window.setComposited(true);
+    QVERIFY(window.mask().isEmpty());
+    QCOMPARE(qAlpha(window.surfaceImage().pixel(w / 2, h / 2)), 0);
+    QCOMPARE(window.winId(), native);
+    QVERIFY(window.isVisible());
 }
 
 } // namespace morvane

@@ -64,9 +64,9 @@ protected:
 const std::map<QString, QString> kFirstRunTexts = {
     {"Left", "0"},
     {"Top", "0"},
-    {"Transparency", "False"},
+    {"Transparency", "True"},
     {"Transparency_value", "8"},
-    {"TransparencyEx", "True"},
+    {"TransparencyEx", "False"},
     {"TransparencyEx_value", "6"},
     {"PictureFile", ""},
     {"PicturePosition", "0"},
@@ -124,9 +124,8 @@ const std::map<QString, QString> kFirstRunTexts = {
 
 TEST_F(SettingsStoreTest, FirstRunSavesEveryValueInItsStoredForm)
 {
-    const SettingsEnvironment translucentWithComic{
-        true, {QStringLiteral("Arial"), QStringLiteral("Comic Sans MS")}};
-    save(load(translucentWithComic));
+    const SettingsEnvironment withComic{{QStringLiteral("Arial"), QStringLiteral("Comic Sans MS")}};
+    save(load(withComic));
 
     auto saved = openStore();
     QStringList keys = saved->childKeys();
@@ -140,13 +139,13 @@ TEST_F(SettingsStoreTest, FirstRunSavesEveryValueInItsStoredForm)
     // Plain text in the file itself, readable and editable by hand.
     const QByteArray file = fileBytes(iniPath());
     EXPECT_TRUE(file.contains("\nBoxColor=-2147483643\n")) << file.toStdString();
-    EXPECT_TRUE(file.contains("\nTransparency=False\n")) << file.toStdString();
+    EXPECT_TRUE(file.contains("\nTransparency=True\n")) << file.toStdString();
     EXPECT_TRUE(file.contains("\nPictureFile=\n")) << file.toStdString();
 }
 
-TEST_F(SettingsStoreTest, FirstRunWithoutTranslucencyKeepsTheCopiedBackground)
+TEST_F(SettingsStoreTest, FirstRunKeepsTheDefaultBackground)
 {
-    const Settings settings = load({false, {QStringLiteral("comic sans ms")}});
+    const Settings settings = load({{QStringLiteral("comic sans ms")}});
     EXPECT_FALSE(settings.TransparencyEx);
     EXPECT_TRUE(settings.Transparency);
     // Only the exact font name counts.
@@ -155,18 +154,20 @@ TEST_F(SettingsStoreTest, FirstRunWithoutTranslucencyKeepsTheCopiedBackground)
     EXPECT_FALSE(QFile::exists(iniPath())); // loading never creates the store
 }
 
-TEST_F(SettingsStoreTest, TranslucencyDefaultSwitchesTheCopiedBackgroundOff)
+// The session (a compositor or none, Wayland or X11) decides how the
+// background shows, never what is stored: a missing translucency setting is
+// the plain default, and a stored choice stands.
+TEST_F(SettingsStoreTest, TranslucencyIsTheUsersChoiceOnly)
 {
     store({{"Transparency", "True"}});
-    Settings settings = load({true, {}});
-    EXPECT_TRUE(settings.TransparencyEx);
-    EXPECT_FALSE(settings.Transparency);
-
-    // Once translucency has been stored, the stored choice stands.
-    store({{"TransparencyEx", "False"}});
-    settings = load({true, {}});
+    Settings settings = load();
     EXPECT_FALSE(settings.TransparencyEx);
     EXPECT_TRUE(settings.Transparency);
+
+    store({{"TransparencyEx", "True"}, {"Transparency", "False"}});
+    settings = load();
+    EXPECT_TRUE(settings.TransparencyEx);
+    EXPECT_FALSE(settings.Transparency);
 }
 
 struct ReadCase
@@ -332,7 +333,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsStoreTest, DayFontFollowsTheInstalledFontsOnlyWhenAbsent)
 {
-    const SettingsEnvironment withComic{false, {QStringLiteral("Comic Sans MS")}};
+    const SettingsEnvironment withComic{{QStringLiteral("Comic Sans MS")}};
     EXPECT_EQ(load(withComic).DayFontName, QStringLiteral("Comic Sans MS"));
     store({{"DayFontName", QStringLiteral(u"メイリオ")}});
     EXPECT_EQ(load(withComic).DayFontName, QStringLiteral(u"メイリオ"));
@@ -364,7 +365,7 @@ TEST_F(SettingsStoreTest, EverythingChangedRoundTripsAndRewritesIdentically)
 
     save(changed);
     const QByteArray firstFile = fileBytes(iniPath());
-    const Settings reread = load({true, {QStringLiteral("Comic Sans MS")}});
+    const Settings reread = load({{QStringLiteral("Comic Sans MS")}});
     EXPECT_EQ(reread, changed);
     EXPECT_EQ(reread.FontName, QStringLiteral(u"ＭＳ 明朝"));
 
