@@ -103,6 +103,7 @@ void DayEditor::SetEditFrm(QDate editDate, bool fromViewer)
     ++m_refillDepth;
     m_rows.clear();
     m_selected = -1;
+    m_freshRecordId = 0;
     m_date = editDate;
     ShownDate = editDate;
     EditIndex = 0;
@@ -304,6 +305,8 @@ bool DayEditor::saveRow(int row, QDate day)
         return false;
     }
     m_rows[std::size_t(row)] = rowFromCurrentRecord(*rs);
+    if (m_rows[std::size_t(row)].recordId == m_freshRecordId)
+        m_freshRecordId = 0; // saved by the user: kept from now on
     emit m_context.events().alarmScanRequested();
     ShowItem();
     afterWrite();
@@ -356,6 +359,7 @@ void DayEditor::NewSchedule()
     }
     rs->MoveLast();
     EditorRow row = rowFromCurrentRecord(*rs);
+    m_freshRecordId = row.recordId;
     row.dateLabel = m_choices.years.value(0) + m_choices.months.value(0) + m_choices.days.value(0);
     row.icon = 1;
     m_rows.push_back(row);
@@ -394,6 +398,7 @@ void DayEditor::EnsureItem()
     }
     rs->MoveLast();
     m_rows.push_back(rowFromCurrentRecord(*rs));
+    m_freshRecordId = m_rows.back().recordId;
     m_selected = 0;
     EditIndex = 1;
     emit m_context.events().alarmScanRequested();
@@ -424,6 +429,7 @@ void DayEditor::rowChosen(int row)
         return;
     }
     const int previous = m_selected;
+    const qint64 chosen = m_rows[std::size_t(row)].recordId;
     switch (askToSave()) {
     case MsgBoxResult::Yes:
         EditIndex = previous + 1;
@@ -431,14 +437,18 @@ void DayEditor::rowChosen(int row)
             return; // the pending text stays on its row
         break;
     case MsgBoxResult::No:
-        reloadRow(previous);
+        discardChanges(previous);
         break;
     default:
         return; // Cancel: the row being edited stays selected
     }
-    if (row < int(m_rows.size())) {
-        m_selected = row;
-        ShowItem();
+    // A discarded new schedule leaves the list: find the chosen row anew.
+    for (int i = 0; i < int(m_rows.size()); ++i) {
+        if (m_rows[std::size_t(i)].recordId == chosen) {
+            m_selected = i;
+            ShowItem();
+            return;
+        }
     }
 }
 
@@ -580,7 +590,7 @@ void DayEditor::MNU_F_N_Click()
                 return;
             break;
         case MsgBoxResult::No:
-            reloadRow(EditIndex - 1);
+            discardChanges(EditIndex - 1);
             break;
         default:
             return; // Cancel keeps the pending changes
@@ -614,24 +624,29 @@ void DayEditor::DeleteItemData(bool askFirst)
         return;
     }
     const int row = std::max(m_selected, 0);
-    const std::optional<int> position = recordPosition(row);
-    Recordset* rs = schedules();
-    if (!position || !rs)
+    if (!recordPosition(row))
         return;
     if (askFirst &&
         ask(ScheduleDeleteQuestion(m_form.text), MsgBoxStyle::YesNo + MsgBoxStyle::Exclamation,
             kDeleteTitle) != MsgBoxResult::Yes)
         return;
-    // The question let other windows run: look the record up again.
+    removeRowRecord(row);
+}
+
+bool DayEditor::removeRowRecord(int row)
+{
+    // A question before this may have let other windows run: the record is
+    // looked up now.
     const std::optional<int> current = recordPosition(row);
-    if (!current)
-        return;
+    Recordset* rs = schedules();
+    if (!current || !rs)
+        return false;
     rs->SetAbsolutePosition(*current);
     try {
         rs->Delete();
     } catch (const EngineError& error) {
         reportWriteFailure(error.message());
-        return;
+        return false;
     }
     // Later records moved down by one: the alarm list follows them instead
     // of being scanned again.
@@ -639,6 +654,23 @@ void DayEditor::DeleteItemData(bool askFirst)
     m_form.timeRange = m_form.alarm = m_form.color = m_form.mark = false;
     SetEditFrm(m_date, false);
     redrawCalendarAndViewer();
+    return true;
+}
+
+void DayEditor::discardChanges(int row)
+{
+    if (row >= 0 && row < int(m_rows.size())) {
+        if (m_freshRecordId != 0 && m_rows[std::size_t(row)].recordId == m_freshRecordId) {
+            // The schedule exists only because typing began it: No takes
+            // it away again, with its alarm entry and its day's mark.
+            removeRowRecord(row);
+        } else {
+            reloadRow(row);
+            if (row == m_selected)
+                ShowItem(); // the stored text, not the one discarded
+        }
+    }
+    Changed = false;
 }
 
 bool DayEditor::settlePendingChanges(QDate saveDay)
@@ -650,6 +682,7 @@ bool DayEditor::settlePendingChanges(QDate saveDay)
         EditIndex = 0;
         return SaveItem(saveDay);
     case MsgBoxResult::No:
+        discardChanges(std::max(m_selected, 0));
         return true;
     default:
         return false; // Cancel: stay on the day with the pending changes
@@ -692,6 +725,9 @@ bool DayEditor::Form_Unload()
         EditIndex = 0;
         return SaveItem(m_date);
     case MsgBoxResult::No:
+        // The window is kept for the next opening: nothing of the text
+        // the user turned down may stay behind to be asked about again.
+        discardChanges(row);
         return true;
     default:
         return false;

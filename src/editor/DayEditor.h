@@ -131,6 +131,11 @@ private:
     bool rekeyRows();
     EditorRow rowFromCurrentRecord(Recordset& schedules) const;
     void reloadRow(int row);
+    // No to the save question: row goes back to its stored fields, or away
+    // with its record when typing created it and it was never saved.
+    void discardChanges(int row);
+    // Deletes row's record and reads the day again; false when it failed.
+    bool removeRowRecord(int row);
     void paintSelectedRow();
     void previewRule();
     void ruleChoiceChosen(int& choice, int index);
@@ -154,6 +159,9 @@ private:
     QString m_status4;
     QString m_status5;
     int m_refillDepth = 0;
+    // The record typing or the new command created on the shown day and
+    // the user has not saved yet (0: none).
+    qint64 m_freshRecordId = 0;
 };
 
 // The question texts.

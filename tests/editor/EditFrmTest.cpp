@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -142,6 +144,63 @@ private slots:
         QCOMPARE(w.fx.message(0), QStringLiteral("a"));
         // The text box kept its cursor at the end while the list followed.
         QCOMPARE(w.frm->Text1->textCursor().position(), 3);
+    }
+
+    // The first keystroke writes the record; the alarm scan it asks for
+    // lets the keys and input-method commits typed meanwhile run. Every one
+    // of them is kept, in order.
+    void keysArrivingWhileTheFirstKeystrokeIsWrittenAreKept()
+    {
+        Window w;
+        QPlainTextEdit* text = w.frm->Text1;
+        bool typedMeanwhile = false;
+        QObject::connect(&w.fx.context.events(), &AppEvents::alarmScanRequested, text, [&] {
+            if (typedMeanwhile)
+                return;
+            typedMeanwhile = true;
+            for (const QChar c : QStringLiteral("rint")) {
+                const int key = Qt::Key_A + (c.unicode() - u'a');
+                QCoreApplication::postEvent(
+                    text, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(c)));
+                QCoreApplication::postEvent(
+                    text, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, QString(c)));
+            }
+            auto* commit = new QInputMethodEvent;
+            commit->setCommitString(QStringLiteral("に"));
+            QCoreApplication::postEvent(text, commit);
+            QCoreApplication::processEvents();
+        });
+        QTest::keyClicks(text, QStringLiteral("P"));
+        QVERIFY(typedMeanwhile);
+        QTest::keyClicks(text, QStringLiteral(" the handouts"));
+        const QString typed = QStringLiteral("Printに the handouts");
+        QCOMPARE(text->toPlainText(), typed);
+        QCOMPARE(w.row(0)->text(0), typed);
+        w.frm->MNU_F_S_Action->trigger();
+        QCOMPARE(w.fx.count(), 1);
+        QCOMPARE(w.fx.message(0), typed);
+    }
+
+    void closeAnsweredNoForgetsTheDiscardedText()
+    {
+        Window w({On(kDay, QStringLiteral("A"))});
+        w.clickRow(0);
+        QTest::keyClicks(w.frm->Text1, QStringLiteral(" discarded"));
+        MsgBoxScript boxes;
+        boxes.answer(MsgBoxResult::No);
+        QTest::keyClick(w.frm->Text1, Qt::Key_Escape);
+        QVERIFY(!w.frm->isVisible());
+        QCOMPARE(w.row(0)->text(0), QStringLiteral("A"));
+
+        // Opened again on any day: no question, and the default answer
+        // (Yes, what Enter gives) never writes the discarded text.
+        boxes.answer(MsgBoxResult::Yes);
+        w.frm->show();
+        w.frm->SetEditFrm(kDay.addDays(1), false);
+        w.frm->SetEditFrm(kDay, false);
+        QVERIFY(w.frm->close());
+        QCOMPARE(boxes.calls().size(), std::size_t(1));
+        QCOMPARE(w.fx.message(0), QStringLiteral("A"));
     }
 
     void selectionChangeAsksThroughTheMessageBox()
