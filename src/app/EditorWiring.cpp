@@ -3,7 +3,6 @@
 #include "calendar_window/tray/CalendarMenuFrm.h"
 #include "context/AppContext.h"
 #include "editor/EditFrm.h"
-#include "ui_toolkit/EventPump.h"
 
 #include <QMenu>
 
@@ -47,11 +46,13 @@ EditFrm& EditorWiring::window()
 void EditorWiring::openEditor(QDate date, bool fromViewer)
 {
     EditFrm& editor = window();
+    // Filled, with the text box holding the focus, before the window shows:
+    // keys typed the moment it appears go into the text box of the day
+    // asked for, never into another control or the day shown before.
+    editor.SetEditFrm(date, fromViewer);
     editor.show();
     editor.raise();
     editor.activateWindow();
-    DoEvents();
-    editor.SetEditFrm(date, fromViewer);
 }
 
 } // namespace morvane

@@ -98,8 +98,9 @@ void EditFrm::SetEditFrm(QDate editDate, bool viewerFlg)
     }
     m_editor.openDay(editDate, viewerFlg);
     refresh();
-    DoEvents();
+    // The focus first: keys waiting in the queue go to the text box.
     focusText();
+    DoEvents();
 }
 
 void EditFrm::MNU_F_N_Click()
@@ -219,7 +220,9 @@ void EditFrm::Text1_Change()
 
 void EditFrm::focusText()
 {
-    if (isVisible() && Text1->isEnabled()) {
+    // A hidden window keeps the choice and gives the focus there once it
+    // shows.
+    if (Text1->isEnabled()) {
         Text1->setFocus();
         Text1->moveCursor(QTextCursor::End);
     }
