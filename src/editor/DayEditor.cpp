@@ -21,6 +21,7 @@ namespace {
 const QString kDeleteTitle = QStringLiteral("予定の削除");
 const QString kSaveTitle = QStringLiteral("予定の保存");
 const QString kWriteErrorTitle = QStringLiteral("DB保存時のエラー");
+const QString kChooseToDelete = QStringLiteral("削除する予定を一覧から選んでください。");
 
 bool StartsWithTreePath(const QString& path, const char16_t* start)
 {
@@ -104,6 +105,7 @@ void DayEditor::SetEditFrm(QDate editDate, bool fromViewer)
     m_rows.clear();
     m_selected = -1;
     m_freshRecordId = 0;
+    m_rowAskedFor = fromViewer;
     m_date = editDate;
     ShownDate = editDate;
     EditIndex = 0;
@@ -141,8 +143,10 @@ void DayEditor::SetEditFrm(QDate editDate, bool fromViewer)
         if (matchText) {
             // The last of several equal texts wins.
             for (int i = 0; i < int(m_rows.size()); ++i) {
-                if (m_rows[std::size_t(i)].text == wanted)
+                if (m_rows[std::size_t(i)].text == wanted) {
                     m_selected = i;
+                    m_rowAskedFor = true;
+                }
             }
         }
         ShowItem();
@@ -271,7 +275,7 @@ void DayEditor::reportWriteFailure(const QString& description) const
 
 bool DayEditor::SaveItem(QDate day)
 {
-    if (m_rows.empty())
+    if (m_rows.empty() || (EditIndex == 0 && !editing()))
         return false;
     if (EditIndex == 0)
         EditIndex = m_selected + 1;
@@ -373,7 +377,7 @@ void DayEditor::NewSchedule()
 void DayEditor::EnsureItem()
 {
     Recordset* rs = schedules();
-    if (!m_rows.empty() || !rs)
+    if (editing() || !rs)
         return;
     // One write: the record appears with every field of the panel or not
     // at all.
@@ -399,8 +403,8 @@ void DayEditor::EnsureItem()
     rs->MoveLast();
     m_rows.push_back(rowFromCurrentRecord(*rs));
     m_freshRecordId = m_rows.back().recordId;
-    m_selected = 0;
-    EditIndex = 1;
+    m_selected = int(m_rows.size()) - 1;
+    EditIndex = m_selected + 1;
     emit m_context.events().alarmScanRequested();
     afterWrite();
     paintSelectedRow();
@@ -415,7 +419,7 @@ void DayEditor::textEdited(const QString& text)
     Changed = true;
     if (m_selected >= 0 && m_selected < int(m_rows.size()))
         m_rows[std::size_t(m_selected)].text = text;
-    if (m_rows.empty() && !text.isEmpty())
+    if (!editing() && !text.isEmpty())
         EnsureItem();
 }
 
@@ -423,7 +427,7 @@ void DayEditor::rowChosen(int row)
 {
     if (row < 0 || row >= int(m_rows.size()) || row == m_selected)
         return;
-    if (!Changed) {
+    if (!Changed || !editing()) {
         m_selected = row;
         ShowItem();
         return;
@@ -457,7 +461,7 @@ void DayEditor::kindChosen(int kindIndex)
     if (kindIndex != kind_index::Holiday)
         m_form.equinox = false;
     ApplyKindRules(kindIndex, m_form, m_panel);
-    if (!m_rows.empty()) {
+    if (editing()) {
         // The kind is saved with the schedule, so a new kind is a change
         // to keep like any other.
         Changed = true;
@@ -486,7 +490,7 @@ void DayEditor::ruleChoiceChosen(int& choice, int index)
     choice = index;
     // A rule picked by hand is no longer the computed equinox day.
     m_form.equinox = false;
-    if (!m_rows.empty()) {
+    if (editing()) {
         Changed = true;
         previewRule();
     }
@@ -582,8 +586,8 @@ void DayEditor::birthPersonEdited(const QString& person)
 
 void DayEditor::MNU_F_N_Click()
 {
-    EditIndex = m_rows.empty() ? 0 : m_selected + 1;
-    if (!m_rows.empty() && Changed) {
+    EditIndex = editing() ? m_selected + 1 : 0;
+    if (editing() && Changed) {
         switch (askToSave()) {
         case MsgBoxResult::Yes:
             if (!SaveItem(m_date))
@@ -603,7 +607,7 @@ void DayEditor::MNU_F_N_Click()
 
 bool DayEditor::MNU_F_S_Click()
 {
-    if (!Changed || m_rows.empty())
+    if (!Changed || !editing())
         return true;
     EditIndex = m_selected + 1;
     return SaveItem(m_date);
@@ -618,12 +622,14 @@ bool DayEditor::MNU_F_A_Click()
 
 void DayEditor::DeleteItemData(bool askFirst)
 {
-    if (m_rows.empty()) {
-        if (askFirst)
-            ask(QStringLiteral("予定がありません。"), MsgBoxStyle::Information, kDeleteTitle);
+    if (!editing()) {
+        if (askFirst) {
+            ask(m_rows.empty() ? QStringLiteral("予定がありません。") : kChooseToDelete,
+                MsgBoxStyle::Information, kDeleteTitle);
+        }
         return;
     }
-    const int row = std::max(m_selected, 0);
+    const int row = m_selected;
     if (!recordPosition(row))
         return;
     if (askFirst &&
@@ -675,14 +681,14 @@ void DayEditor::discardChanges(int row)
 
 bool DayEditor::settlePendingChanges(QDate saveDay)
 {
-    if (!Changed || m_rows.empty())
+    if (!Changed || !editing())
         return true;
     switch (askToSave()) {
     case MsgBoxResult::Yes:
         EditIndex = 0;
         return SaveItem(saveDay);
     case MsgBoxResult::No:
-        discardChanges(std::max(m_selected, 0));
+        discardChanges(m_selected);
         return true;
     default:
         return false; // Cancel: stay on the day with the pending changes
@@ -704,18 +710,38 @@ bool DayEditor::openDay(QDate editDate, bool fromViewer)
 {
     if (!settlePendingChanges(m_date))
         return false;
-    SetEditFrm(editDate, fromViewer);
+    showDay(editDate, fromViewer);
     return true;
+}
+
+void DayEditor::showDay(QDate editDate, bool fromViewer)
+{
+    SetEditFrm(editDate, fromViewer);
+    // Unless another window pointed at one of the day's schedules, typing
+    // starts a new one: a schedule is changed only after the user chose
+    // its row.
+    if (!m_rowAskedFor)
+        offerNewSchedule();
+}
+
+void DayEditor::offerNewSchedule()
+{
+    m_selected = -1;
+    EditIndex = 0;
+    m_status4.clear();
+    m_status5.clear();
+    resetPanel();
+    Changed = false;
 }
 
 bool DayEditor::Form_Unload()
 {
-    if (!Changed || m_rows.empty())
+    if (!Changed || !editing())
         return true;
     // Only a schedule that never had text goes without a question; one
     // whose text the user emptied, or whose first line alone is empty, is
     // asked about like any other.
-    const int row = std::max(m_selected, 0);
+    const int row = m_selected;
     if (m_form.text.isEmpty() && storedMessageEmpty(row)) {
         DeleteItemData(false);
         return true;

@@ -73,6 +73,16 @@ public:
     // Another window asks for editDate while this one may hold unsaved
     // changes: asks about them first. False when the user chose to stay.
     bool openDay(QDate editDate, bool fromViewer);
+    // Fills the editor for editDate as a user opening the day expects:
+    // with no schedule chosen, so that typing starts a new one, unless the
+    // caller asked for one of its schedules (the viewer's or the search
+    // window's).
+    void showDay(QDate editDate, bool fromViewer);
+    // Nothing chosen in the list: the panel is clean and typing, or an
+    // option box, creates a new schedule.
+    void offerNewSchedule();
+    // A schedule of the list is chosen for editing.
+    bool editing() const { return m_selected >= 0 && m_selected < int(m_rows.size()); }
 
     // --- The user's edits.
     void textEdited(const QString& text);
@@ -159,6 +169,8 @@ private:
     QString m_status4;
     QString m_status5;
     int m_refillDepth = 0;
+    // The caller of SetEditFrm pointed at a schedule of the day.
+    bool m_rowAskedFor = false;
     // The record typing or the new command created on the shown day and
     // the user has not saved yet (0: none).
     qint64 m_freshRecordId = 0;

@@ -193,7 +193,7 @@ void EditFrm::DTPicker1_Change()
 void EditFrm::dateDelayElapsed()
 {
     const QDate date = DTPicker1->date().value_or(m_editor.shownDate());
-    m_editor.SetEditFrm(date, false);
+    m_editor.showDay(date, false);
     m_editor.EditIndex = 0;
     ListView1->setEnabled(true);
     Picture1->setEnabled(true);

@@ -198,6 +198,54 @@ TEST_F(DayEditorTest, AnEmptyDayStartsWithACleanPanel)
     EXPECT_TRUE(e.form().text.isEmpty());
 }
 
+// A day opened by the user (a day press, the menus, the date picker) offers
+// a new schedule: typing never edits an existing one before its row was
+// chosen. A schedule another window points at is chosen for it.
+TEST_F(DayEditorTest, OpeningADayWithSchedulesOffersANewOne)
+{
+    DayEditor& e = openOn(kDay.addDays(1), {On(kDay, QStringLiteral("A")),
+                                            Rec{0, 2026, 12, 8, -1, -1, 12, 3, QStringLiteral("B")}});
+    ASSERT_TRUE(e.openDay(kDay, false));
+    ASSERT_EQ(e.rows().size(), 2u);
+    EXPECT_EQ(e.selectedRow(), -1);
+    EXPECT_TRUE(e.form().text.isEmpty());
+    EXPECT_FALSE(e.form().color);
+    EXPECT_FALSE(e.Changed);
+
+    e.textEdited(QStringLiteral("L"));
+    e.textEdited(QStringLiteral("Lunch"));
+    ASSERT_EQ(fx.count(), 3);
+    EXPECT_EQ(e.selectedRow(), 2);
+    EXPECT_EQ(e.rows()[2].text, QStringLiteral("Lunch"));
+    ASSERT_TRUE(e.MNU_F_S_Click());
+    EXPECT_EQ(fx.message(0), QStringLiteral("A"));
+    EXPECT_EQ(fx.message(1), QStringLiteral("B"));
+    EXPECT_EQ(fx.message(2), QStringLiteral("Lunch"));
+
+    // Choosing a row shows it for editing, without a question.
+    e.showDay(kDay, false);
+    e.rowChosen(0);
+    EXPECT_EQ(e.form().text, QStringLiteral("A"));
+    e.textEdited(QStringLiteral("A2"));
+    ASSERT_TRUE(e.MNU_F_S_Click());
+    EXPECT_EQ(fx.message(0), QStringLiteral("A2"));
+    EXPECT_TRUE(boxes.calls().empty());
+
+    // Nothing chosen: delete names what to do and deletes nothing.
+    e.showDay(kDay, false);
+    e.DeleteItemData(true);
+    EXPECT_EQ(fx.count(), 3);
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.lastCall().text, QStringLiteral("削除する予定を一覧から選んでください。"));
+
+    // The viewer points at a schedule: it is chosen.
+    fx.context.viewer.treePath = QStringLiteral("予定一覧\\月別\\2026年\\12月");
+    fx.context.viewer.selectedScheduleText = QStringLiteral("B");
+    e.showDay(kDay, true);
+    EXPECT_EQ(e.selectedRow(), 1);
+    EXPECT_EQ(e.form().text, QStringLiteral("B"));
+}
+
 // --- Selection change and the save question -------------------------------------
 
 class TwoSchedules : public DayEditorTest

@@ -127,6 +127,7 @@ private slots:
         QCOMPARE(w.row(1)->foreground(0).color(), QColor(0, 0, 0));
         QVERIFY(!w.row(0)->icon(0).isNull());
         QCOMPARE(w.frm->StatusPanels[2]->text(), QStringLiteral("2件"));
+        w.clickRow(0);
         QCOMPARE(w.frm->Text1->toPlainText(), QStringLiteral("黄色"));
         QVERIFY(w.frm->Check3->isChecked());
         QVERIFY(w.frm->ImageCombo2->isVisible());
@@ -203,9 +204,39 @@ private slots:
         QCOMPARE(w.fx.message(0), QStringLiteral("A"));
     }
 
+    // A day with schedules opens with none of them chosen and the text box
+    // focused: typing adds a schedule; a row is edited once it was chosen.
+    void typingOnADayWithSchedulesAddsOne()
+    {
+        Window w({On(kDay, QStringLiteral("A"))});
+        EditFrm& frm = *w.frm;
+        QVERIFY(frm.ListView1->selectedItems().isEmpty());
+        QVERIFY(frm.Text1->toPlainText().isEmpty());
+        QVERIFY(!frm.Text1->placeholderText().isEmpty());
+        QCOMPARE(frm.focusWidget(), frm.Text1);
+        QTest::keyClicks(frm.focusWidget(), QStringLiteral("Lunch"));
+        QCOMPARE(w.fx.count(), 2);
+        QCOMPARE(frm.ListView1->topLevelItemCount(), 2);
+        QCOMPARE(w.row(0)->text(0), QStringLiteral("A"));
+        QCOMPARE(w.row(1)->text(0), QStringLiteral("Lunch"));
+        QCOMPARE(frm.ListView1->currentItem(), w.row(1));
+        QVERIFY(frm.Text1->placeholderText().isEmpty());
+        frm.MNU_F_S_Action->trigger();
+        QCOMPARE(w.fx.message(0), QStringLiteral("A"));
+        QCOMPARE(w.fx.message(1), QStringLiteral("Lunch"));
+
+        frm.SetEditFrm(kDay, false);
+        w.clickRow(0);
+        QCOMPARE(frm.Text1->toPlainText(), QStringLiteral("A"));
+        QTest::keyClicks(frm.Text1, QStringLiteral("!"));
+        QCOMPARE(w.row(0)->text(0), QStringLiteral("A!"));
+        QCOMPARE(w.fx.count(), 2);
+    }
+
     void selectionChangeAsksThroughTheMessageBox()
     {
         Window w({On(kDay, QStringLiteral("A")), On(kDay, QStringLiteral("B"))});
+        w.clickRow(0);
         QTest::keyClicks(w.frm->Text1, QStringLiteral("!"));
         QCOMPARE(w.row(0)->text(0), QStringLiteral("A!"));
 
@@ -229,6 +260,7 @@ private slots:
     {
         Window w({On(kDay, QStringLiteral("A"))});
         EditFrm& frm = *w.frm;
+        w.clickRow(0);
         QVERIFY(!frm.DTPicker2[2]->isVisible());
         frm.Check2->click();
         QVERIFY(frm.DTPicker2[2]->isVisible());
@@ -283,6 +315,7 @@ private slots:
     void escapeClosesAndAsksAboutPendingText()
     {
         Window w({On(kDay, QStringLiteral("A"))});
+        w.clickRow(0);
         QTest::keyClicks(w.frm->Text1, QStringLiteral("x"));
         MsgBoxScript boxes;
         boxes.answer(MsgBoxResult::Cancel);
@@ -298,6 +331,7 @@ private slots:
     void saveFailureIsReported()
     {
         Window w({On(kDay, QStringLiteral("A"))});
+        w.clickRow(0);
         MsgBoxScript boxes;
         w.frm->Text1->setPlainText(QString(700, u'字'));
         w.frm->MNU_F_S_Action->trigger();
@@ -310,6 +344,7 @@ private slots:
     void dateChangeAsksThenReadsTheNewDay()
     {
         Window w({On(kDay, QStringLiteral("A")), On(kDay.addDays(1), QStringLiteral("B"))});
+        w.clickRow(0);
         QTest::keyClicks(w.frm->Text1, QStringLiteral("1"));
         MsgBoxScript boxes;
         boxes.answer(MsgBoxResult::Cancel);
