@@ -194,6 +194,18 @@ void DayEditor::ShowItem()
     Changed = false;
 }
 
+void DayEditor::showStatusOfCurrentRecord(const Recordset& rs)
+{
+    // The panel already holds what was written, and the user may have typed
+    // on since: only the status panels are read from the record.
+    ScheduleForm form = m_form;
+    PanelState panel = m_panel;
+    const ScheduleStatus status =
+        LoadScheduleForm(rs, m_date, m_context.clock().today(), form, panel);
+    m_status4 = status.dayCounter;
+    m_status5 = status.occasion;
+}
+
 // --- Rows and their records ----------------------------------------------------
 
 bool DayEditor::rekeyRows()
@@ -405,6 +417,7 @@ void DayEditor::EnsureItem()
     m_freshRecordId = m_rows.back().recordId;
     m_selected = int(m_rows.size()) - 1;
     EditIndex = m_selected + 1;
+    showStatusOfCurrentRecord(*rs);
     emit m_context.events().alarmScanRequested();
     afterWrite();
     paintSelectedRow();

@@ -141,6 +141,8 @@ private:
     bool rekeyRows();
     EditorRow rowFromCurrentRecord(Recordset& schedules) const;
     void reloadRow(int row);
+    // Status panels 4 and 5 of the current record, the panel left alone.
+    void showStatusOfCurrentRecord(const Recordset& rs);
     // No to the save question: row goes back to its stored fields, or away
     // with its record when typing created it and it was never saved.
     void discardChanges(int row);

@@ -160,6 +160,24 @@ TEST_F(DayEditorTest, FirstKeystrokeOnAnEmptyDayCreatesTheScheduleAtOnce)
     EXPECT_TRUE(boxes.calls().empty());
 }
 
+TEST_F(DayEditorTest, TheScheduleTypingCreatesShowsItsDayCounter)
+{
+    DayEditor& e = openOn(kDay.addDays(3));
+    EXPECT_TRUE(e.dayCounterText().isEmpty());
+    e.textEdited(QStringLiteral("a"));
+    EXPECT_EQ(e.dayCounterText(), QStringLiteral("あと3日"));
+
+    // A birthday begun from the person's name shows the age as well.
+    e.SetEditFrm(kDay, false);
+    e.kindChosen(kind_index::Birthday);
+    e.birthYearEdited(1990);
+    e.birthPersonEdited(QStringLiteral("花子"));
+    ASSERT_EQ(fx.count(), 2);
+    EXPECT_EQ(e.dayCounterText(), QStringLiteral("13,149日経過"));
+    EXPECT_EQ(e.occasionText(), QStringLiteral("36歳の誕生日"));
+    EXPECT_EQ(e.form().text, QStringLiteral("「花子」の誕生日"));
+}
+
 TEST_F(DayEditorTest, NewThenCloseWithoutTypingRemovesTheEmptySchedule)
 {
     DayEditor& e = openOn(kDay, {On(kDay, QStringLiteral("歯医者"))});
