@@ -90,17 +90,18 @@ void EditFrm::connectPanel()
 
 // --- Opening and commands --------------------------------------------------
 
-void EditFrm::SetEditFrm(QDate editDate, bool viewerFlg)
+bool EditFrm::SetEditFrm(QDate editDate, bool viewerFlg)
 {
     if (m_dateDelay.isActive()) {
         m_dateDelay.stop();
         dateDelayElapsed();
     }
-    m_editor.openDay(editDate, viewerFlg);
+    const bool shown = m_editor.openDay(editDate, viewerFlg);
     refresh();
     // The focus first: keys waiting in the queue go to the text box.
     focusText();
     DoEvents();
+    return shown;
 }
 
 void EditFrm::MNU_F_N_Click()
