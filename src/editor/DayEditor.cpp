@@ -171,6 +171,7 @@ void DayEditor::resetPanel()
     m_form.mark = false;
     m_form.markIndex = 0;
     m_form.startTime = m_form.endTime = m_form.alarmTime = QTime(0, 0);
+    m_form.startSet = m_form.endSet = true;
     m_form.yearChoice = m_form.monthChoice = 0;
     m_form.dayChoice = day_choice::Date;
     m_form.equinox = false;
@@ -513,6 +514,7 @@ void DayEditor::timeRangeToggled(bool checked)
 {
     m_form.timeRange = checked;
     m_form.startTime = m_form.endTime = QTime(0, 0);
+    m_form.startSet = m_form.endSet = true;
     EnsureItem();
     UpdateOptionControls(m_form, m_panel);
     Changed = true;
@@ -521,12 +523,14 @@ void DayEditor::timeRangeToggled(bool checked)
 void DayEditor::startTimeEdited(QTime time)
 {
     m_form.startTime = time;
+    m_form.startSet = true;
     Changed = true;
 }
 
 void DayEditor::endTimeEdited(QTime time)
 {
     m_form.endTime = time;
+    m_form.endSet = true;
     Changed = true;
 }
 

@@ -291,6 +291,16 @@ private slots:
         QCOMPARE(w.fx.field(0, f::BirthPerson).toString(), QStringLiteral("太郎"));
     }
 
+    void theFifteenthMarkShowsItsGlyph()
+    {
+        Window w({test::Rec{0, 2026, 12, 8, -1, -1, 12, 14, QStringLiteral("印")}});
+        w.clickRow(0);
+        QVERIFY(w.frm->Check4->isChecked());
+        QVERIFY(w.frm->Combo5->isVisible());
+        QCOMPARE(w.frm->Combo5->currentIndex(), 14);
+        QCOMPARE(w.frm->Combo5->currentText(), w.fx.context.MarkSymbols[15]);
+    }
+
     void toolbarDispatchesByTooltip()
     {
         Window w({On(kDay, QStringLiteral("A"))});
