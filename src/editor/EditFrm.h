@@ -134,6 +134,7 @@ private:
     void refreshPanel();
     void refreshStatus();
     void resizeListColumns();
+    void placeBody();
     // Runs an edit of the editor, then shows its outcome.
     template <typename Edit> void apply(Edit&& edit);
 

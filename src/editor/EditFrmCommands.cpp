@@ -253,6 +253,8 @@ void EditFrm::closeEvent(QCloseEvent* event)
 
 bool EditFrm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        placeBody();
     if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton && m_listPopup) {

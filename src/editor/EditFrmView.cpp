@@ -51,10 +51,9 @@ void SetTime(DateTimePicker* picker, QTime time)
 // What the empty text box says while typing would start a new schedule.
 QString NewSchedulePrompt(bool dayIsEmpty)
 {
-    return dayIsEmpty
-               ? QStringLiteral("ここに入力すると新しい予定になります。")
-               : QStringLiteral("ここに入力すると新しい予定になります。"
-                                "登録済みの予定を直すときは、上の一覧から選んでください。");
+    return dayIsEmpty ? QStringLiteral("ここに入力すると新しい予定になります。")
+                      : QStringLiteral("ここに入力すると新しい予定になります。"
+                                       "登録済みの予定を直すときは、上の一覧から選んでください。");
 }
 
 } // namespace

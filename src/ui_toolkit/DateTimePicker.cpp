@@ -6,8 +6,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QLocale>
+#include <QMouseEvent>
 #include <algorithm>
 
 namespace morvane {

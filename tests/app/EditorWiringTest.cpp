@@ -29,10 +29,7 @@ void TypeIntoWindow(QWidget* window, const QString& text)
 class KeysOnShow : public QObject
 {
 public:
-    explicit KeysOnShow(QString text) : m_text(std::move(text))
-    {
-        qApp->installEventFilter(this);
-    }
+    explicit KeysOnShow(QString text) : m_text(std::move(text)) { qApp->installEventFilter(this); }
     bool typed = false;
 
 protected:

@@ -2,7 +2,6 @@
 // shows for a stored rule or time, and that a save after the load keeps it.
 
 #include "editor/DayEditor.h"
-
 #include "editor/EditorFixture.h"
 #include "ui_toolkit/MsgBox.h"
 
@@ -56,8 +55,7 @@ TEST_P(NthWeekdaySaved, StoresTheWeekOfTheShownDay)
     const QDate date(2026, 12, GetParam().day);
     const int week = GetParam().week;
     DayEditor& e = openOn(date, {On(date, QStringLiteral("燃えないゴミ"))});
-    EXPECT_EQ(e.ruleChoices().days.value(1),
-              QStringLiteral("第%1週月曜日").arg(week));
+    EXPECT_EQ(e.ruleChoices().days.value(1), QStringLiteral("第%1週月曜日").arg(week));
     e.dayChoiceChosen(day_choice::NthWeekday);
     ASSERT_TRUE(e.MNU_F_S_Click());
     EXPECT_EQ(fx.field(0, f::Day).toInt(), -1);
@@ -102,13 +100,13 @@ TEST_P(WeekdayRecordLoaded, SelectsItsDayChoiceAndKeepsTheRule)
     EXPECT_EQ(fx.message(0), QStringLiteral("火曜の用事"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Weeks, WeekdayRecordLoaded,
-    ::testing::Values(WeekCase{0, 8, day_choice::EveryWeek}, WeekCase{1, 1, day_choice::NthWeekday},
-                      WeekCase{2, 8, day_choice::NthWeekday},
-                      WeekCase{3, 15, day_choice::NthWeekday},
-                      WeekCase{4, 22, day_choice::NthWeekday},
-                      WeekCase{5, 29, day_choice::NthWeekday}));
+INSTANTIATE_TEST_SUITE_P(Weeks, WeekdayRecordLoaded,
+                         ::testing::Values(WeekCase{0, 8, day_choice::EveryWeek},
+                                           WeekCase{1, 1, day_choice::NthWeekday},
+                                           WeekCase{2, 8, day_choice::NthWeekday},
+                                           WeekCase{3, 15, day_choice::NthWeekday},
+                                           WeekCase{4, 22, day_choice::NthWeekday},
+                                           WeekCase{5, 29, day_choice::NthWeekday}));
 
 // --- One end of the time range ----------------------------------------------------------
 

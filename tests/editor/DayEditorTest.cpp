@@ -221,8 +221,9 @@ TEST_F(DayEditorTest, AnEmptyDayStartsWithACleanPanel)
 // chosen. A schedule another window points at is chosen for it.
 TEST_F(DayEditorTest, OpeningADayWithSchedulesOffersANewOne)
 {
-    DayEditor& e = openOn(kDay.addDays(1), {On(kDay, QStringLiteral("A")),
-                                            Rec{0, 2026, 12, 8, -1, -1, 12, 3, QStringLiteral("B")}});
+    DayEditor& e =
+        openOn(kDay.addDays(1), {On(kDay, QStringLiteral("A")),
+                                 Rec{0, 2026, 12, 8, -1, -1, 12, 3, QStringLiteral("B")}});
     ASSERT_TRUE(e.openDay(kDay, false));
     ASSERT_EQ(e.rows().size(), 2u);
     EXPECT_EQ(e.selectedRow(), -1);

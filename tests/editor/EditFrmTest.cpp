@@ -301,6 +301,43 @@ private slots:
         QCOMPARE(w.frm->Combo5->currentText(), w.fx.context.MarkSymbols[15]);
     }
 
+    // The list's columns fit usual texts at the default size, and the
+    // window can be made larger, its list growing with it.
+    void listFitsUsualTextsAndGrowsWithTheWindow()
+    {
+        Window w({On(kDay, QStringLiteral("Print the handouts")),
+                  test::Rec{0, 2026, 12, -1, 2, 3, {}, {}, QStringLiteral("歯医者に電話する")}});
+        EditFrm& frm = *w.frm;
+        QTreeWidget* list = frm.ListView1;
+        const QFontMetrics metrics(list->font());
+        const int icon = list->iconSize().width() + 12;
+        for (const QString& text :
+             {QStringLiteral("Print the handouts"), QStringLiteral("歯医者に電話する")})
+            QVERIFY2(list->columnWidth(0) >= icon + metrics.horizontalAdvance(text),
+                     qPrintable(text));
+        QVERIFY(list->columnWidth(1) >= metrics.horizontalAdvance(w.row(1)->text(1)));
+        QVERIFY(list->columnWidth(0) + list->columnWidth(1) <= list->viewport()->width());
+
+        QVERIFY(frm.minimumSize() != frm.maximumSize());
+        const QSize before = frm.size();
+        const QRect listBefore = list->geometry();
+        const QRect textBefore = frm.Text1->geometry();
+        const QRect panelBefore = frm.Picture1->geometry();
+        const int columnBefore = list->columnWidth(0);
+        frm.resize(before + QSize(200, 120));
+        QTRY_COMPARE(frm.size(), before + QSize(200, 120));
+        QCOMPARE(list->geometry().size(), listBefore.size() + QSize(200, 120));
+        QCOMPARE(frm.Picture1->geometry(), panelBefore.translated(200, 0));
+        QCOMPARE(frm.Text1->geometry().top(), textBefore.top() + 120);
+        QCOMPARE(frm.Text1->geometry().width(), textBefore.width() + 200);
+        QCOMPARE(list->columnWidth(0), columnBefore + 200);
+
+        // Smaller than the drawn layout it does not go.
+        frm.resize(100, 100);
+        QTRY_COMPARE(frm.size(), frm.minimumSize());
+        QVERIFY(frm.Text1->geometry().bottom() < frm.centralWidget()->height());
+    }
+
     void toolbarDispatchesByTooltip()
     {
         Window w({On(kDay, QStringLiteral("A"))});

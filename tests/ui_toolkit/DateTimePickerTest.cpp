@@ -146,11 +146,21 @@ private slots:
         QTest::addColumn<QString>("selected");
         QTest::addColumn<QString>("digits");
         QTest::addColumn<QString>("text");
-        QTest::newRow("hour, click") << "HH:mm" << 1 << false << "09" << "14" << "14:05";
-        QTest::newRow("minute, click") << "HH:mm" << 4 << false << "05" << "45" << "09:45";
-        QTest::newRow("minute, double click") << "HH:mm" << 3 << true << "05" << "30" << "09:30";
-        QTest::newRow("year, click") << "yyyy年" << 2 << false << "2026" << "1990" << "1990年";
-        QTest::newRow("year, double click") << "yyyy年" << 1 << true << "2026" << "1985" << "1985年";
+        QTest::newRow("hour, click") << "HH:mm" << 1 << false << "09"
+                                     << "14"
+                                     << "14:05";
+        QTest::newRow("minute, click") << "HH:mm" << 4 << false << "05"
+                                       << "45"
+                                       << "09:45";
+        QTest::newRow("minute, double click") << "HH:mm" << 3 << true << "05"
+                                              << "30"
+                                              << "09:30";
+        QTest::newRow("year, click") << "yyyy年" << 2 << false << "2026"
+                                     << "1990"
+                                     << "1990年";
+        QTest::newRow("year, double click") << "yyyy年" << 1 << true << "2026"
+                                            << "1985"
+                                            << "1985年";
     }
 
     void digitsTypedAfterAClick()
