@@ -9,6 +9,7 @@
 #include "data/records/ScheduleFields.h"
 #include "data/records/SchedulePattern.h"
 #include "editor/ScheduleRecordIO.h"
+#include "editor/WriteFailure.h"
 #include "ui_toolkit/CalendarImages.h"
 #include "ui_toolkit/MsgBox.h"
 
@@ -280,10 +281,41 @@ void DayEditor::previewRule()
 
 // --- Saving --------------------------------------------------------------------
 
-void DayEditor::reportWriteFailure(const QString& description) const
+void DayEditor::reportWriteFailure(const EngineError& error, bool whileTyping)
 {
-    ask(QStringLiteral("保存処理に失敗しました。\n") + description, MsgBoxStyle::Exclamation,
+    // Typing tries again at every key: the user hears of it once, until a
+    // write goes through.
+    if (whileTyping && m_failureShown)
+        return;
+    m_failureShown = true;
+    const ScheduleDatabase* database = m_context.database();
+    ask(WriteFailureText(error, database ? database->path() : QString()), MsgBoxStyle::Exclamation,
         kWriteErrorTitle);
+}
+
+void DayEditor::cancelQuietly(Recordset& rs)
+{
+    try {
+        if (rs.GetEditMode() != EditMode::None)
+            rs.CancelUpdate();
+    } catch (const EngineError&) {
+        // The file is gone from under us: nothing is pending any more.
+    }
+}
+
+bool DayEditor::textTooLong(Recordset& rs, const EngineError& error) const
+{
+    if (error.code() != EngineErrorCode::FieldTooSmall)
+        return false;
+    const int size = rs.Size(f::Message);
+    const qsizetype bytes = AnsiByteLength(m_form.text);
+    if (bytes <= size)
+        return false;
+    ask(MessageTooLongText(size, bytes), MsgBoxStyle::OkOnly + MsgBoxStyle::Exclamation,
+        kSaveTitle);
+    if (m_textRefused)
+        m_textRefused();
+    return true;
 }
 
 bool DayEditor::SaveItem(QDate day)
@@ -307,18 +339,9 @@ bool DayEditor::saveRow(int row, QDate day)
         WriteScheduleForm(*rs, m_form, day);
         rs->Update();
     } catch (const EngineError& error) {
-        if (rs->GetEditMode() != EditMode::None)
-            rs->CancelUpdate();
-        const int size = rs->Size(f::Message);
-        const qsizetype bytes = AnsiByteLength(m_form.text);
-        if (error.code() == EngineErrorCode::FieldTooSmall && bytes > size) {
-            ask(MessageTooLongText(size, bytes), MsgBoxStyle::OkOnly + MsgBoxStyle::Exclamation,
-                kSaveTitle);
-            if (m_textRefused)
-                m_textRefused();
-        } else {
-            reportWriteFailure(error.message());
-        }
+        cancelQuietly(*rs);
+        if (!textTooLong(*rs, error))
+            reportWriteFailure(error);
         return false;
     }
     m_rows[std::size_t(row)] = rowFromCurrentRecord(*rs);
@@ -336,6 +359,7 @@ void DayEditor::afterWrite()
     m_context.alarms.AlarmBeeped = false;
     m_context.alarms.AlarmSounded = false;
     Changed = false;
+    m_failureShown = false;
 }
 
 void DayEditor::redrawCalendarAndViewer()
@@ -369,9 +393,8 @@ void DayEditor::NewSchedule()
         rs->SetValue(f::Day, m_date.day());
         rs->Update();
     } catch (const EngineError& error) {
-        if (rs->GetEditMode() != EditMode::None)
-            rs->CancelUpdate();
-        reportWriteFailure(error.message());
+        cancelQuietly(*rs);
+        reportWriteFailure(error);
         return;
     }
     rs->MoveLast();
@@ -387,7 +410,7 @@ void DayEditor::NewSchedule()
     Changed = changed;
 }
 
-void DayEditor::EnsureItem()
+void DayEditor::EnsureItem(bool whileTyping)
 {
     Recordset* rs = schedules();
     if (editing() || !rs)
@@ -399,18 +422,9 @@ void DayEditor::EnsureItem()
         WriteScheduleForm(*rs, m_form, m_date);
         rs->Update();
     } catch (const EngineError& error) {
-        if (rs->GetEditMode() != EditMode::None)
-            rs->CancelUpdate();
-        const int size = rs->Size(f::Message);
-        const qsizetype bytes = AnsiByteLength(m_form.text);
-        if (error.code() == EngineErrorCode::FieldTooSmall && bytes > size) {
-            ask(MessageTooLongText(size, bytes), MsgBoxStyle::OkOnly + MsgBoxStyle::Exclamation,
-                kSaveTitle);
-            if (m_textRefused)
-                m_textRefused();
-        } else {
-            reportWriteFailure(error.message());
-        }
+        cancelQuietly(*rs);
+        if (!textTooLong(*rs, error))
+            reportWriteFailure(error, whileTyping);
         return;
     }
     rs->MoveLast();
@@ -434,7 +448,7 @@ void DayEditor::textEdited(const QString& text)
     if (m_selected >= 0 && m_selected < int(m_rows.size()))
         m_rows[std::size_t(m_selected)].text = text;
     if (!editing() && !text.isEmpty())
-        EnsureItem();
+        EnsureItem(true);
 }
 
 void DayEditor::rowChosen(int row)
@@ -668,7 +682,7 @@ bool DayEditor::removeRowRecord(int row)
     try {
         rs->Delete();
     } catch (const EngineError& error) {
-        reportWriteFailure(error.message());
+        reportWriteFailure(error);
         return false;
     }
     // Later records moved down by one: the alarm list follows them instead
@@ -753,6 +767,21 @@ void DayEditor::offerNewSchedule()
 
 bool DayEditor::Form_Unload()
 {
+    if (Changed && !editing() && !m_form.text.isEmpty()) {
+        // Typed while the file refused every write: the text lives only
+        // on screen, and closing must not lose it unasked.
+        switch (askToSave()) {
+        case MsgBoxResult::Yes:
+            EnsureItem();
+            return editing();
+        case MsgBoxResult::No:
+            resetPanel();
+            Changed = false;
+            return true;
+        default:
+            return false;
+        }
+    }
     if (!Changed || !editing())
         return true;
     // Only a schedule that never had text goes without a question; one

@@ -11,6 +11,7 @@
 namespace morvane {
 
 class AppContext;
+class EngineError;
 class Recordset;
 
 // One row of the editor's list: a schedule falling on the shown day.
@@ -155,9 +156,14 @@ private:
     void afterWrite();
     void redrawCalendarAndViewer();
     void NewSchedule();
-    void EnsureItem();
+    // whileTyping: a key asked for it, and a failure already told is not
+    // told again.
+    void EnsureItem(bool whileTyping = false);
     bool storedMessageEmpty(int row);
-    void reportWriteFailure(const QString& description) const;
+    void reportWriteFailure(const EngineError& error, bool whileTyping = false);
+    static void cancelQuietly(Recordset& rs);
+    // A text too long for its field: told with its byte count.
+    bool textTooLong(Recordset& rs, const EngineError& error) const;
 
     AppContext& m_context;
     Ask m_ask;
@@ -176,6 +182,8 @@ private:
     // The record typing or the new command created on the shown day and
     // the user has not saved yet (0: none).
     qint64 m_freshRecordId = 0;
+    // A failed write was told and none has gone through since.
+    bool m_failureShown = false;
 };
 
 // The question texts.

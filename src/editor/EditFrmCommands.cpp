@@ -4,10 +4,14 @@
 #include "calendar_window/dialogs/AboutFrm.h"
 #include "calendar_window/dialogs/HelpWindow.h"
 #include "context/AppContext.h"
+#include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleDatabase.h"
 #include "editor/EditFrm.h"
+#include "editor/WriteFailure.h"
 #include "ui_toolkit/DateTimePicker.h"
 #include "ui_toolkit/EventPump.h"
 #include "ui_toolkit/MousePointer.h"
+#include "ui_toolkit/MsgBox.h"
 #include "ui_toolkit/WindowStacking.h"
 
 #include <QAction>
@@ -26,7 +30,15 @@ template <typename Edit> void EditFrm::apply(Edit&& edit)
 {
     if (m_refreshing > 0)
         return; // the window itself is showing values, not the user
-    edit();
+    try {
+        edit();
+    } catch (const EngineError& error) {
+        // A read the editor did not expect to fail: told, and the window
+        // keeps what it shows and goes on.
+        const ScheduleDatabase* database = m_context.database();
+        MsgBox(WriteFailureText(error, database ? database->path() : QString()),
+               MsgBoxStyle::Exclamation, QStringLiteral("DB保存時のエラー"), this);
+    }
     refresh();
 }
 

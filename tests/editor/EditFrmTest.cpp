@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -386,6 +387,52 @@ private slots:
         QVERIFY(w.frm->Text1->hasFocus() || !w.frm->isActiveWindow());
         QCOMPARE(w.frm->Text1->textCursor().selectedText().size(), 700);
         QCOMPARE(w.fx.message(0), QStringLiteral("A"));
+    }
+
+    // The data file goes away under the editor: every write path tells
+    // the user once, keeps the text on screen and goes on; once the file is
+    // back, the next keystroke stores everything typed.
+    void refusedWritesAreToldAndLoseNothing()
+    {
+        Window w({On(kDay.addDays(1), QStringLiteral("A"))});
+        EditFrm& frm = *w.frm;
+        const QString path = w.fx.context.database()->path();
+        MsgBoxScript boxes;
+        w.fx.context.database()->Close();
+
+        QTest::keyClicks(frm.Text1, QStringLiteral("ab"));
+        QCOMPARE(boxes.calls().size(), std::size_t(1)); // once, not at every key
+        QCOMPARE(boxes.lastCall().title, QStringLiteral("DB保存時のエラー"));
+        QVERIFY(boxes.lastCall().text.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(frm.Text1->toPlainText(), QStringLiteral("ab"));
+        frm.MNU_F_S_Action->trigger();
+        frm.ImageCombo1->setCurrentIndex(kind_index::Event);
+        emit frm.ImageCombo1->activated(kind_index::Event);
+        frm.Check2->click();
+        frm.Check3->click();
+        QCOMPARE(frm.Text1->toPlainText(), QStringLiteral("ab"));
+
+        // Closing asks about the text nothing holds; Cancel keeps it.
+        boxes.answer(MsgBoxResult::Cancel);
+        QVERIFY(!frm.close());
+        QCOMPARE(frm.Text1->toPlainText(), QStringLiteral("ab"));
+
+        w.fx.context.setDatabase(std::make_unique<ScheduleDatabase>(Database::OpenDatabase(path)));
+        QTest::keyClicks(frm.Text1, QStringLiteral("c"));
+        QCOMPARE(w.fx.count(), 2);
+        QCOMPARE(w.fx.message(1), QStringLiteral("abc"));
+
+        // Save and delete of a listed schedule with the file gone.
+        const std::size_t told = boxes.calls().size();
+        w.fx.context.database()->Close();
+        QTest::keyClicks(frm.Text1, QStringLiteral("d"));
+        frm.MNU_F_S_Action->trigger();
+        QVERIFY(boxes.calls().size() > told);
+        const std::size_t beforeDelete = boxes.calls().size();
+        frm.MNU_E_D_Action->trigger();
+        QCOMPARE(boxes.calls().size(), beforeDelete + 1);
+        QCOMPARE(frm.Text1->toPlainText(), QStringLiteral("abcd"));
+        QVERIFY(frm.isVisible());
     }
 
     void dateChangeAsksThenReadsTheNewDay()
