@@ -3,7 +3,6 @@
 #include "calendar_window/tray/CalendarMenuFrm.h"
 #include "context/AppContext.h"
 #include "editor/EditFrm.h"
-#include "ui_toolkit/EventPump.h"
 
 #include <QMenu>
 
@@ -15,9 +14,21 @@ EditorWiring::EditorWiring(AppContext& context, CalendarMenuFrm* menu, QObject* 
     AppEvents& events = context.events();
     connect(&events, &AppEvents::editorRequested, this, &EditorWiring::openEditor);
     connect(&events, &AppEvents::newScheduleRequested, this, [this](QDate date) {
+        // The date-pick dialog and the viewer open the day first: when the
+        // user stayed on the day shown there, the answer stands for this
+        // request too, with no second question and nothing started on the
+        // wrong day.
+        const bool declined = m_declined.isValid() && m_declined == date;
+        m_declined = QDate();
+        if (declined)
+            return;
         EditFrm& editor = window();
-        if (!editor.isVisible() || editor.editor().shownDate() != date)
-            openEditor(date, false);
+        if (!editor.isVisible() || editor.editor().shownDate() != date) {
+            if (!openEditor(date, false)) {
+                m_declined = QDate();
+                return;
+            }
+        }
         editor.MNU_F_N_Click();
     });
     connect(&events, &AppEvents::editorNewCommandRequested, this, [this] {
@@ -44,14 +55,18 @@ EditFrm& EditorWiring::window()
     return *m_editFrm;
 }
 
-void EditorWiring::openEditor(QDate date, bool fromViewer)
+bool EditorWiring::openEditor(QDate date, bool fromViewer)
 {
     EditFrm& editor = window();
+    // Filled, with the text box holding the focus, before the window shows:
+    // keys typed the moment it appears go into the text box of the day
+    // asked for, never into another control or the day shown before.
+    const bool shown = editor.SetEditFrm(date, fromViewer);
+    m_declined = shown ? QDate() : date;
     editor.show();
     editor.raise();
     editor.activateWindow();
-    DoEvents();
-    editor.SetEditFrm(date, fromViewer);
+    return shown;
 }
 
 } // namespace morvane

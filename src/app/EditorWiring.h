@@ -25,8 +25,9 @@ public:
     // The window, nullptr before the first request.
     EditFrm* editFrm() const { return m_editFrm.get(); }
 
-    // Shows the editor and fills it for date.
-    void openEditor(QDate date, bool fromViewer);
+    // Shows the editor and fills it for date; false when the user chose to
+    // stay on the day it showed.
+    bool openEditor(QDate date, bool fromViewer);
 
 private:
     EditFrm& window();
@@ -34,6 +35,9 @@ private:
     AppContext& m_context;
     CalendarMenuFrm* m_menu;
     std::unique_ptr<EditFrm> m_editFrm;
+    // The day whose opening the user just turned down (Cancel to the save
+    // question): the new schedule asked for with it is not started.
+    QDate m_declined;
 };
 
 } // namespace morvane

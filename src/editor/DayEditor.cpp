@@ -9,6 +9,7 @@
 #include "data/records/ScheduleFields.h"
 #include "data/records/SchedulePattern.h"
 #include "editor/ScheduleRecordIO.h"
+#include "editor/WriteFailure.h"
 #include "ui_toolkit/CalendarImages.h"
 #include "ui_toolkit/MsgBox.h"
 
@@ -21,6 +22,7 @@ namespace {
 const QString kDeleteTitle = QStringLiteral("予定の削除");
 const QString kSaveTitle = QStringLiteral("予定の保存");
 const QString kWriteErrorTitle = QStringLiteral("DB保存時のエラー");
+const QString kChooseToDelete = QStringLiteral("削除する予定を一覧から選んでください。");
 
 bool StartsWithTreePath(const QString& path, const char16_t* start)
 {
@@ -103,6 +105,8 @@ void DayEditor::SetEditFrm(QDate editDate, bool fromViewer)
     ++m_refillDepth;
     m_rows.clear();
     m_selected = -1;
+    m_freshRecordId = 0;
+    m_rowAskedFor = fromViewer;
     m_date = editDate;
     ShownDate = editDate;
     EditIndex = 0;
@@ -140,8 +144,10 @@ void DayEditor::SetEditFrm(QDate editDate, bool fromViewer)
         if (matchText) {
             // The last of several equal texts wins.
             for (int i = 0; i < int(m_rows.size()); ++i) {
-                if (m_rows[std::size_t(i)].text == wanted)
+                if (m_rows[std::size_t(i)].text == wanted) {
                     m_selected = i;
+                    m_rowAskedFor = true;
+                }
             }
         }
         ShowItem();
@@ -166,6 +172,7 @@ void DayEditor::resetPanel()
     m_form.mark = false;
     m_form.markIndex = 0;
     m_form.startTime = m_form.endTime = m_form.alarmTime = QTime(0, 0);
+    m_form.startSet = m_form.endSet = true;
     m_form.yearChoice = m_form.monthChoice = 0;
     m_form.dayChoice = day_choice::Date;
     m_form.equinox = false;
@@ -187,6 +194,18 @@ void DayEditor::ShowItem()
     m_status5 = status.occasion;
     paintSelectedRow();
     Changed = false;
+}
+
+void DayEditor::showStatusOfCurrentRecord(const Recordset& rs)
+{
+    // The panel already holds what was written, and the user may have typed
+    // on since: only the status panels are read from the record.
+    ScheduleForm form = m_form;
+    PanelState panel = m_panel;
+    const ScheduleStatus status =
+        LoadScheduleForm(rs, m_date, m_context.clock().today(), form, panel);
+    m_status4 = status.dayCounter;
+    m_status5 = status.occasion;
 }
 
 // --- Rows and their records ----------------------------------------------------
@@ -262,15 +281,46 @@ void DayEditor::previewRule()
 
 // --- Saving --------------------------------------------------------------------
 
-void DayEditor::reportWriteFailure(const QString& description) const
+void DayEditor::reportWriteFailure(const EngineError& error, bool whileTyping)
 {
-    ask(QStringLiteral("保存処理に失敗しました。\n") + description, MsgBoxStyle::Exclamation,
+    // Typing tries again at every key: the user hears of it once, until a
+    // write goes through.
+    if (whileTyping && m_failureShown)
+        return;
+    m_failureShown = true;
+    const ScheduleDatabase* database = m_context.database();
+    ask(WriteFailureText(error, database ? database->path() : QString()), MsgBoxStyle::Exclamation,
         kWriteErrorTitle);
+}
+
+void DayEditor::cancelQuietly(Recordset& rs)
+{
+    try {
+        if (rs.GetEditMode() != EditMode::None)
+            rs.CancelUpdate();
+    } catch (const EngineError&) {
+        // The file is gone from under us: nothing is pending any more.
+    }
+}
+
+bool DayEditor::textTooLong(Recordset& rs, const EngineError& error) const
+{
+    if (error.code() != EngineErrorCode::FieldTooSmall)
+        return false;
+    const int size = rs.Size(f::Message);
+    const qsizetype bytes = AnsiByteLength(m_form.text);
+    if (bytes <= size)
+        return false;
+    ask(MessageTooLongText(size, bytes), MsgBoxStyle::OkOnly + MsgBoxStyle::Exclamation,
+        kSaveTitle);
+    if (m_textRefused)
+        m_textRefused();
+    return true;
 }
 
 bool DayEditor::SaveItem(QDate day)
 {
-    if (m_rows.empty())
+    if (m_rows.empty() || (EditIndex == 0 && !editing()))
         return false;
     if (EditIndex == 0)
         EditIndex = m_selected + 1;
@@ -289,21 +339,14 @@ bool DayEditor::saveRow(int row, QDate day)
         WriteScheduleForm(*rs, m_form, day);
         rs->Update();
     } catch (const EngineError& error) {
-        if (rs->GetEditMode() != EditMode::None)
-            rs->CancelUpdate();
-        const int size = rs->Size(f::Message);
-        const qsizetype bytes = AnsiByteLength(m_form.text);
-        if (error.code() == EngineErrorCode::FieldTooSmall && bytes > size) {
-            ask(MessageTooLongText(size, bytes), MsgBoxStyle::OkOnly + MsgBoxStyle::Exclamation,
-                kSaveTitle);
-            if (m_textRefused)
-                m_textRefused();
-        } else {
-            reportWriteFailure(error.message());
-        }
+        cancelQuietly(*rs);
+        if (!textTooLong(*rs, error))
+            reportWriteFailure(error);
         return false;
     }
     m_rows[std::size_t(row)] = rowFromCurrentRecord(*rs);
+    if (m_rows[std::size_t(row)].recordId == m_freshRecordId)
+        m_freshRecordId = 0; // saved by the user: kept from now on
     emit m_context.events().alarmScanRequested();
     ShowItem();
     afterWrite();
@@ -316,6 +359,7 @@ void DayEditor::afterWrite()
     m_context.alarms.AlarmBeeped = false;
     m_context.alarms.AlarmSounded = false;
     Changed = false;
+    m_failureShown = false;
 }
 
 void DayEditor::redrawCalendarAndViewer()
@@ -349,13 +393,13 @@ void DayEditor::NewSchedule()
         rs->SetValue(f::Day, m_date.day());
         rs->Update();
     } catch (const EngineError& error) {
-        if (rs->GetEditMode() != EditMode::None)
-            rs->CancelUpdate();
-        reportWriteFailure(error.message());
+        cancelQuietly(*rs);
+        reportWriteFailure(error);
         return;
     }
     rs->MoveLast();
     EditorRow row = rowFromCurrentRecord(*rs);
+    m_freshRecordId = row.recordId;
     row.dateLabel = m_choices.years.value(0) + m_choices.months.value(0) + m_choices.days.value(0);
     row.icon = 1;
     m_rows.push_back(row);
@@ -366,10 +410,10 @@ void DayEditor::NewSchedule()
     Changed = changed;
 }
 
-void DayEditor::EnsureItem()
+void DayEditor::EnsureItem(bool whileTyping)
 {
     Recordset* rs = schedules();
-    if (!m_rows.empty() || !rs)
+    if (editing() || !rs)
         return;
     // One write: the record appears with every field of the panel or not
     // at all.
@@ -378,24 +422,17 @@ void DayEditor::EnsureItem()
         WriteScheduleForm(*rs, m_form, m_date);
         rs->Update();
     } catch (const EngineError& error) {
-        if (rs->GetEditMode() != EditMode::None)
-            rs->CancelUpdate();
-        const int size = rs->Size(f::Message);
-        const qsizetype bytes = AnsiByteLength(m_form.text);
-        if (error.code() == EngineErrorCode::FieldTooSmall && bytes > size) {
-            ask(MessageTooLongText(size, bytes), MsgBoxStyle::OkOnly + MsgBoxStyle::Exclamation,
-                kSaveTitle);
-            if (m_textRefused)
-                m_textRefused();
-        } else {
-            reportWriteFailure(error.message());
-        }
+        cancelQuietly(*rs);
+        if (!textTooLong(*rs, error))
+            reportWriteFailure(error, whileTyping);
         return;
     }
     rs->MoveLast();
     m_rows.push_back(rowFromCurrentRecord(*rs));
-    m_selected = 0;
-    EditIndex = 1;
+    m_freshRecordId = m_rows.back().recordId;
+    m_selected = int(m_rows.size()) - 1;
+    EditIndex = m_selected + 1;
+    showStatusOfCurrentRecord(*rs);
     emit m_context.events().alarmScanRequested();
     afterWrite();
     paintSelectedRow();
@@ -410,20 +447,21 @@ void DayEditor::textEdited(const QString& text)
     Changed = true;
     if (m_selected >= 0 && m_selected < int(m_rows.size()))
         m_rows[std::size_t(m_selected)].text = text;
-    if (m_rows.empty() && !text.isEmpty())
-        EnsureItem();
+    if (!editing() && !text.isEmpty())
+        EnsureItem(true);
 }
 
 void DayEditor::rowChosen(int row)
 {
     if (row < 0 || row >= int(m_rows.size()) || row == m_selected)
         return;
-    if (!Changed) {
+    if (!Changed || !editing()) {
         m_selected = row;
         ShowItem();
         return;
     }
     const int previous = m_selected;
+    const qint64 chosen = m_rows[std::size_t(row)].recordId;
     switch (askToSave()) {
     case MsgBoxResult::Yes:
         EditIndex = previous + 1;
@@ -431,14 +469,18 @@ void DayEditor::rowChosen(int row)
             return; // the pending text stays on its row
         break;
     case MsgBoxResult::No:
-        reloadRow(previous);
+        discardChanges(previous);
         break;
     default:
         return; // Cancel: the row being edited stays selected
     }
-    if (row < int(m_rows.size())) {
-        m_selected = row;
-        ShowItem();
+    // A discarded new schedule leaves the list: find the chosen row anew.
+    for (int i = 0; i < int(m_rows.size()); ++i) {
+        if (m_rows[std::size_t(i)].recordId == chosen) {
+            m_selected = i;
+            ShowItem();
+            return;
+        }
     }
 }
 
@@ -447,7 +489,7 @@ void DayEditor::kindChosen(int kindIndex)
     if (kindIndex != kind_index::Holiday)
         m_form.equinox = false;
     ApplyKindRules(kindIndex, m_form, m_panel);
-    if (!m_rows.empty()) {
+    if (editing()) {
         // The kind is saved with the schedule, so a new kind is a change
         // to keep like any other.
         Changed = true;
@@ -476,7 +518,7 @@ void DayEditor::ruleChoiceChosen(int& choice, int index)
     choice = index;
     // A rule picked by hand is no longer the computed equinox day.
     m_form.equinox = false;
-    if (!m_rows.empty()) {
+    if (editing()) {
         Changed = true;
         previewRule();
     }
@@ -486,6 +528,7 @@ void DayEditor::timeRangeToggled(bool checked)
 {
     m_form.timeRange = checked;
     m_form.startTime = m_form.endTime = QTime(0, 0);
+    m_form.startSet = m_form.endSet = true;
     EnsureItem();
     UpdateOptionControls(m_form, m_panel);
     Changed = true;
@@ -494,12 +537,14 @@ void DayEditor::timeRangeToggled(bool checked)
 void DayEditor::startTimeEdited(QTime time)
 {
     m_form.startTime = time;
+    m_form.startSet = true;
     Changed = true;
 }
 
 void DayEditor::endTimeEdited(QTime time)
 {
     m_form.endTime = time;
+    m_form.endSet = true;
     Changed = true;
 }
 
@@ -572,15 +617,15 @@ void DayEditor::birthPersonEdited(const QString& person)
 
 void DayEditor::MNU_F_N_Click()
 {
-    EditIndex = m_rows.empty() ? 0 : m_selected + 1;
-    if (!m_rows.empty() && Changed) {
+    EditIndex = editing() ? m_selected + 1 : 0;
+    if (editing() && Changed) {
         switch (askToSave()) {
         case MsgBoxResult::Yes:
             if (!SaveItem(m_date))
                 return;
             break;
         case MsgBoxResult::No:
-            reloadRow(EditIndex - 1);
+            discardChanges(EditIndex - 1);
             break;
         default:
             return; // Cancel keeps the pending changes
@@ -593,7 +638,7 @@ void DayEditor::MNU_F_N_Click()
 
 bool DayEditor::MNU_F_S_Click()
 {
-    if (!Changed || m_rows.empty())
+    if (!Changed || !editing())
         return true;
     EditIndex = m_selected + 1;
     return SaveItem(m_date);
@@ -608,30 +653,37 @@ bool DayEditor::MNU_F_A_Click()
 
 void DayEditor::DeleteItemData(bool askFirst)
 {
-    if (m_rows.empty()) {
-        if (askFirst)
-            ask(QStringLiteral("予定がありません。"), MsgBoxStyle::Information, kDeleteTitle);
+    if (!editing()) {
+        if (askFirst) {
+            ask(m_rows.empty() ? QStringLiteral("予定がありません。") : kChooseToDelete,
+                MsgBoxStyle::Information, kDeleteTitle);
+        }
         return;
     }
-    const int row = std::max(m_selected, 0);
-    const std::optional<int> position = recordPosition(row);
-    Recordset* rs = schedules();
-    if (!position || !rs)
+    const int row = m_selected;
+    if (!recordPosition(row))
         return;
     if (askFirst &&
         ask(ScheduleDeleteQuestion(m_form.text), MsgBoxStyle::YesNo + MsgBoxStyle::Exclamation,
             kDeleteTitle) != MsgBoxResult::Yes)
         return;
-    // The question let other windows run: look the record up again.
+    removeRowRecord(row);
+}
+
+bool DayEditor::removeRowRecord(int row)
+{
+    // A question before this may have let other windows run: the record is
+    // looked up now.
     const std::optional<int> current = recordPosition(row);
-    if (!current)
-        return;
+    Recordset* rs = schedules();
+    if (!current || !rs)
+        return false;
     rs->SetAbsolutePosition(*current);
     try {
         rs->Delete();
     } catch (const EngineError& error) {
-        reportWriteFailure(error.message());
-        return;
+        reportWriteFailure(error);
+        return false;
     }
     // Later records moved down by one: the alarm list follows them instead
     // of being scanned again.
@@ -639,17 +691,35 @@ void DayEditor::DeleteItemData(bool askFirst)
     m_form.timeRange = m_form.alarm = m_form.color = m_form.mark = false;
     SetEditFrm(m_date, false);
     redrawCalendarAndViewer();
+    return true;
+}
+
+void DayEditor::discardChanges(int row)
+{
+    if (row >= 0 && row < int(m_rows.size())) {
+        if (m_freshRecordId != 0 && m_rows[std::size_t(row)].recordId == m_freshRecordId) {
+            // The schedule exists only because typing began it: No takes
+            // it away again, with its alarm entry and its day's mark.
+            removeRowRecord(row);
+        } else {
+            reloadRow(row);
+            if (row == m_selected)
+                ShowItem(); // the stored text, not the one discarded
+        }
+    }
+    Changed = false;
 }
 
 bool DayEditor::settlePendingChanges(QDate saveDay)
 {
-    if (!Changed || m_rows.empty())
+    if (!Changed || !editing())
         return true;
     switch (askToSave()) {
     case MsgBoxResult::Yes:
         EditIndex = 0;
         return SaveItem(saveDay);
     case MsgBoxResult::No:
+        discardChanges(m_selected);
         return true;
     default:
         return false; // Cancel: stay on the day with the pending changes
@@ -671,18 +741,53 @@ bool DayEditor::openDay(QDate editDate, bool fromViewer)
 {
     if (!settlePendingChanges(m_date))
         return false;
-    SetEditFrm(editDate, fromViewer);
+    showDay(editDate, fromViewer);
     return true;
+}
+
+void DayEditor::showDay(QDate editDate, bool fromViewer)
+{
+    SetEditFrm(editDate, fromViewer);
+    // Unless another window pointed at one of the day's schedules, typing
+    // starts a new one: a schedule is changed only after the user chose
+    // its row.
+    if (!m_rowAskedFor)
+        offerNewSchedule();
+}
+
+void DayEditor::offerNewSchedule()
+{
+    m_selected = -1;
+    EditIndex = 0;
+    m_status4.clear();
+    m_status5.clear();
+    resetPanel();
+    Changed = false;
 }
 
 bool DayEditor::Form_Unload()
 {
-    if (!Changed || m_rows.empty())
+    if (Changed && !editing() && !m_form.text.isEmpty()) {
+        // Typed while the file refused every write: the text lives only
+        // on screen, and closing must not lose it unasked.
+        switch (askToSave()) {
+        case MsgBoxResult::Yes:
+            EnsureItem();
+            return editing();
+        case MsgBoxResult::No:
+            resetPanel();
+            Changed = false;
+            return true;
+        default:
+            return false;
+        }
+    }
+    if (!Changed || !editing())
         return true;
     // Only a schedule that never had text goes without a question; one
     // whose text the user emptied, or whose first line alone is empty, is
     // asked about like any other.
-    const int row = std::max(m_selected, 0);
+    const int row = m_selected;
     if (m_form.text.isEmpty() && storedMessageEmpty(row)) {
         DeleteItemData(false);
         return true;
@@ -692,6 +797,9 @@ bool DayEditor::Form_Unload()
         EditIndex = 0;
         return SaveItem(m_date);
     case MsgBoxResult::No:
+        // The window is kept for the next opening: nothing of the text
+        // the user turned down may stay behind to be asked about again.
+        discardChanges(row);
         return true;
     default:
         return false;

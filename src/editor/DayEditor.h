@@ -11,6 +11,7 @@
 namespace morvane {
 
 class AppContext;
+class EngineError;
 class Recordset;
 
 // One row of the editor's list: a schedule falling on the shown day.
@@ -73,6 +74,16 @@ public:
     // Another window asks for editDate while this one may hold unsaved
     // changes: asks about them first. False when the user chose to stay.
     bool openDay(QDate editDate, bool fromViewer);
+    // Fills the editor for editDate as a user opening the day expects:
+    // with no schedule chosen, so that typing starts a new one, unless the
+    // caller asked for one of its schedules (the viewer's or the search
+    // window's).
+    void showDay(QDate editDate, bool fromViewer);
+    // Nothing chosen in the list: the panel is clean and typing, or an
+    // option box, creates a new schedule.
+    void offerNewSchedule();
+    // A schedule of the list is chosen for editing.
+    bool editing() const { return m_selected >= 0 && m_selected < int(m_rows.size()); }
 
     // --- The user's edits.
     void textEdited(const QString& text);
@@ -131,6 +142,13 @@ private:
     bool rekeyRows();
     EditorRow rowFromCurrentRecord(Recordset& schedules) const;
     void reloadRow(int row);
+    // Status panels 4 and 5 of the current record, the panel left alone.
+    void showStatusOfCurrentRecord(const Recordset& rs);
+    // No to the save question: row goes back to its stored fields, or away
+    // with its record when typing created it and it was never saved.
+    void discardChanges(int row);
+    // Deletes row's record and reads the day again; false when it failed.
+    bool removeRowRecord(int row);
     void paintSelectedRow();
     void previewRule();
     void ruleChoiceChosen(int& choice, int index);
@@ -138,9 +156,14 @@ private:
     void afterWrite();
     void redrawCalendarAndViewer();
     void NewSchedule();
-    void EnsureItem();
+    // whileTyping: a key asked for it, and a failure already told is not
+    // told again.
+    void EnsureItem(bool whileTyping = false);
     bool storedMessageEmpty(int row);
-    void reportWriteFailure(const QString& description) const;
+    void reportWriteFailure(const EngineError& error, bool whileTyping = false);
+    static void cancelQuietly(Recordset& rs);
+    // A text too long for its field: told with its byte count.
+    bool textTooLong(Recordset& rs, const EngineError& error) const;
 
     AppContext& m_context;
     Ask m_ask;
@@ -154,6 +177,13 @@ private:
     QString m_status4;
     QString m_status5;
     int m_refillDepth = 0;
+    // The caller of SetEditFrm pointed at a schedule of the day.
+    bool m_rowAskedFor = false;
+    // The record typing or the new command created on the shown day and
+    // the user has not saved yet (0: none).
+    qint64 m_freshRecordId = 0;
+    // A failed write was told and none has gone through since.
+    bool m_failureShown = false;
 };
 
 // The question texts.

@@ -42,6 +42,11 @@ constexpr int kControlHeightTwips = 300;
 // The layout was drawn for a compact 9-point bitmap font; the scalable
 // Japanese fonts of today need about a fifth more room at the same size.
 constexpr double kLayoutScale = 1.2;
+// What the window opens wider than its drawn layout, all of it given to
+// the list.
+constexpr int kListExtraTwips = 1800;
+// Room beside a cell's text for the item's margins.
+constexpr int kCellMargin = 16;
 
 QRect Scaled(int left, int top, int width, int height)
 {
@@ -120,10 +125,14 @@ EditFrm::EditFrm(AppContext& context, QWidget* parent)
     m_clock.setInterval(1000);
     connect(&m_clock, &QTimer::timeout, this, &EditFrm::updateClock);
 
+    // The drawn layout is the smallest size; the window opens wider, so
+    // that the list shows usual texts whole, and can be made larger still.
     const QSize client = Scaled(0, 0, 6480, 4500 - kToolbarTwips).size();
-    centralWidget()->setFixedSize(client);
+    centralWidget()->setMinimumSize(client);
+    centralWidget()->installEventFilter(this);
     adjustSize();
-    setFixedSize(sizeHint());
+    resize(size() + QSize(TwipsToPixelsX(kListExtraTwips * kLayoutScale), 0));
+    placeBody();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.left() + (area.width() - width()) / 2,
@@ -197,7 +206,6 @@ void EditFrm::buildBody()
 
     ListView1 = new QTreeWidget(body);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setGeometry(BodyRect(120, 840, 3135, 2415));
     ListView1->setColumnCount(2);
     ListView1->setHeaderLabels({QStringLiteral("内容"), QStringLiteral("予定日")});
     ListView1->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
@@ -210,15 +218,12 @@ void EditFrm::buildBody()
     ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Cream(ListView1);
     ListView1->viewport()->installEventFilter(this);
-    resizeListColumns();
 
     Picture1 = new QFrame(body);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(BodyRect(3240, 360, 3135, 2895));
 
     Text1 = new QPlainTextEdit(body);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(BodyRect(120, 3360, 6255, 1095));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setTabChangesFocus(true);
     Cream(Text1);
@@ -312,16 +317,38 @@ void EditFrm::buildStatusBar()
         statusBar()->addWidget(panel, stretch[i]);
         StatusPanels[i] = panel;
     }
-    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setSizeGripEnabled(true);
+}
+
+void EditFrm::placeBody()
+{
+    // What the window has beyond its drawn layout goes to the list (both
+    // ways) and to the text box (its width); the panel keeps its size
+    // beside the list.
+    const QSize drawn = centralWidget()->minimumSize();
+    const QSize extra = (centralWidget()->size() - drawn).expandedTo(QSize(0, 0));
+    ListView1->setGeometry(
+        BodyRect(120, 840, 3135, 2415).adjusted(0, 0, extra.width(), extra.height()));
+    Picture1->setGeometry(BodyRect(3240, 360, 3135, 2895).translated(extra.width(), 0));
+    Text1->setGeometry(BodyRect(120, 3360, 6255, 1095)
+                           .translated(0, extra.height())
+                           .adjusted(0, 0, extra.width(), 0));
+    resizeListColumns();
 }
 
 void EditFrm::resizeListColumns()
 {
-    const int first = TwipsToPixelsX(1500 * kLayoutScale);
+    // "予定日" as wide as its longest rule text, "内容" all the rest, so the
+    // schedule texts get every pixel the list can give.
+    const QFontMetrics metrics(ListView1->font());
+    int dates = metrics.horizontalAdvance(ListView1->headerItem()->text(1)) + kCellMargin;
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
+        dates = std::max(dates, metrics.horizontalAdvance(ListView1->topLevelItem(i)->text(1)) +
+                                    kCellMargin);
+    const int available = ListView1->viewport()->width();
+    const int first = std::max(TwipsToPixelsX(1500 * kLayoutScale), available - dates);
     ListView1->setColumnWidth(0, first);
-    ListView1->setColumnWidth(
-        1, std::max(TwipsToPixelsX(300),
-                    ListView1->width() - first - TwipsToPixelsX(100 * kLayoutScale)));
+    ListView1->setColumnWidth(1, std::max(dates, available - first));
 }
 
 } // namespace morvane

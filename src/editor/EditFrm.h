@@ -39,9 +39,9 @@ public:
 
     DayEditor& editor() { return m_editor; }
 
-    // Shows the day (after the caller showed the window). Pending changes
-    // of the day shown are asked about first.
-    void SetEditFrm(QDate editDate, bool viewerFlg);
+    // Shows the day. Pending changes of the day shown are asked about
+    // first; false when the user chose to stay on it.
+    bool SetEditFrm(QDate editDate, bool viewerFlg);
     // The new and delete commands, also run from the list's popup menu.
     void MNU_F_N_Click();
     void MNU_E_D_Click();
@@ -134,6 +134,7 @@ private:
     void refreshPanel();
     void refreshStatus();
     void resizeListColumns();
+    void placeBody();
     // Runs an edit of the editor, then shows its outcome.
     template <typename Edit> void apply(Edit&& edit);
 

@@ -4,10 +4,14 @@
 #include "calendar_window/dialogs/AboutFrm.h"
 #include "calendar_window/dialogs/HelpWindow.h"
 #include "context/AppContext.h"
+#include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleDatabase.h"
 #include "editor/EditFrm.h"
+#include "editor/WriteFailure.h"
 #include "ui_toolkit/DateTimePicker.h"
 #include "ui_toolkit/EventPump.h"
 #include "ui_toolkit/MousePointer.h"
+#include "ui_toolkit/MsgBox.h"
 #include "ui_toolkit/WindowStacking.h"
 
 #include <QAction>
@@ -26,7 +30,15 @@ template <typename Edit> void EditFrm::apply(Edit&& edit)
 {
     if (m_refreshing > 0)
         return; // the window itself is showing values, not the user
-    edit();
+    try {
+        edit();
+    } catch (const EngineError& error) {
+        // A read the editor did not expect to fail: told, and the window
+        // keeps what it shows and goes on.
+        const ScheduleDatabase* database = m_context.database();
+        MsgBox(WriteFailureText(error, database ? database->path() : QString()),
+               MsgBoxStyle::Exclamation, QStringLiteral("DB保存時のエラー"), this);
+    }
     refresh();
 }
 
@@ -90,16 +102,18 @@ void EditFrm::connectPanel()
 
 // --- Opening and commands --------------------------------------------------
 
-void EditFrm::SetEditFrm(QDate editDate, bool viewerFlg)
+bool EditFrm::SetEditFrm(QDate editDate, bool viewerFlg)
 {
     if (m_dateDelay.isActive()) {
         m_dateDelay.stop();
         dateDelayElapsed();
     }
-    m_editor.openDay(editDate, viewerFlg);
+    const bool shown = m_editor.openDay(editDate, viewerFlg);
     refresh();
-    DoEvents();
+    // The focus first: keys waiting in the queue go to the text box.
     focusText();
+    DoEvents();
+    return shown;
 }
 
 void EditFrm::MNU_F_N_Click()
@@ -192,7 +206,7 @@ void EditFrm::DTPicker1_Change()
 void EditFrm::dateDelayElapsed()
 {
     const QDate date = DTPicker1->date().value_or(m_editor.shownDate());
-    m_editor.SetEditFrm(date, false);
+    m_editor.showDay(date, false);
     m_editor.EditIndex = 0;
     ListView1->setEnabled(true);
     Picture1->setEnabled(true);
@@ -219,7 +233,9 @@ void EditFrm::Text1_Change()
 
 void EditFrm::focusText()
 {
-    if (isVisible() && Text1->isEnabled()) {
+    // A hidden window keeps the choice and gives the focus there once it
+    // shows.
+    if (Text1->isEnabled()) {
         Text1->setFocus();
         Text1->moveCursor(QTextCursor::End);
     }
@@ -249,6 +265,8 @@ void EditFrm::closeEvent(QCloseEvent* event)
 
 bool EditFrm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        placeBody();
     if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton && m_listPopup) {

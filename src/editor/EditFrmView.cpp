@@ -48,6 +48,14 @@ void SetTime(DateTimePicker* picker, QTime time)
         picker->setTime(time);
 }
 
+// What the empty text box says while typing would start a new schedule.
+QString NewSchedulePrompt(bool dayIsEmpty)
+{
+    return dayIsEmpty ? QStringLiteral("ここに入力すると新しい予定になります。")
+                      : QStringLiteral("ここに入力すると新しい予定になります。"
+                                       "登録済みの予定を直すときは、上の一覧から選んでください。");
+}
+
 } // namespace
 
 void EditFrm::refresh()
@@ -102,8 +110,12 @@ void EditFrm::refreshList()
         if (ListView1->currentItem() != item || !item->isSelected())
             ListView1->setCurrentItem(item);
     } else {
+        // Nothing chosen: no row stays current either, so a click on any
+        // row, the first included, chooses it.
+        ListView1->setCurrentItem(nullptr);
         ListView1->clearSelection();
     }
+    Text1->setPlaceholderText(selected < 0 ? NewSchedulePrompt(rows.empty()) : QString());
     resizeListColumns();
 }
 

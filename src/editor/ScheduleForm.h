@@ -75,6 +75,10 @@ struct ScheduleForm
     bool timeRange = false;
     QTime startTime{0, 0};
     QTime endTime{0, 0};
+    // An end of the range the loaded record left empty stays empty on a
+    // save until the user sets it.
+    bool startSet = true;
+    bool endSet = true;
     bool alarm = false;
     QTime alarmTime{0, 0};
     bool color = false;

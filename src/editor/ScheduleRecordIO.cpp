@@ -70,6 +70,8 @@ ScheduleStatus LoadScheduleForm(const Recordset& schedules, QDate shown, QDate t
     form.timeRange = start || end;
     form.startTime = start.value_or(QTime(0, 0));
     form.endTime = end.value_or(QTime(0, 0));
+    form.startSet = start.has_value() || !form.timeRange;
+    form.endSet = end.has_value() || !form.timeRange;
     const std::optional<QTime> alarm = StoredTime(schedules, f::Alarm);
     form.alarm = alarm.has_value();
     form.alarmTime = alarm.value_or(QTime(0, 0));
@@ -113,8 +115,10 @@ void WriteScheduleForm(Recordset& schedules, const ScheduleForm& form, QDate sho
         schedules.SetValue(f::DayOfTheWeek, rule.dayOfTheWeek);
     }
 
-    schedules.SetValue(f::StartTime, form.timeRange ? TimeText(form.startTime) : QString());
-    schedules.SetValue(f::EndTime, form.timeRange ? TimeText(form.endTime) : QString());
+    const bool start = form.timeRange && form.startSet;
+    const bool end = form.timeRange && form.endSet;
+    schedules.SetValue(f::StartTime, start ? TimeText(form.startTime) : QString());
+    schedules.SetValue(f::EndTime, end ? TimeText(form.endTime) : QString());
     schedules.SetValue(f::Alarm, form.alarm ? TimeText(form.alarmTime) : QString());
 
     int colorCode = 0;

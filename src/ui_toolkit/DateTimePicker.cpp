@@ -5,7 +5,9 @@
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
 #include <algorithm>
 
 namespace morvane {
@@ -61,6 +63,10 @@ DateTimePicker::DateTimePicker(const QString& format, QWidget* parent) : QWidget
     m_edit = new QDateTimeEdit(this);
     m_edit->setLocale(japanese());
     m_edit->installEventFilter(this);
+    // Clicks land on the field's text line inside the edit.
+    m_line = m_edit->findChild<QLineEdit*>();
+    if (m_line)
+        m_line->installEventFilter(this);
     layout->addWidget(m_edit, 1);
     setFocusProxy(m_edit);
     setSizePolicy(m_edit->sizePolicy());
@@ -260,6 +266,20 @@ void DateTimePicker::setCalendarBackColor(const QColor& color)
 
 bool DateTimePicker::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_line && m_line) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        // A click or a double click chooses the number under the pointer,
+        // without the literal text beside it, so that the digits typed
+        // next replace it: a field is typed into as the user expects,
+        // never refused for a digit too many or a 年 selected with it.
+        if (event->type() == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
+            selectSectionAtCursor();
+            return true; // not the line's word selection
+        }
+        if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
+            !m_line->hasSelectedText())
+            selectSectionAtCursor();
+    }
     if (watched == m_edit && showCheckBox()) {
         if (event->type() == QEvent::KeyPress &&
             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
@@ -273,6 +293,13 @@ bool DateTimePicker::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void DateTimePicker::selectSectionAtCursor()
+{
+    const QDateTimeEdit::Section section = m_edit->currentSection();
+    if (section != QDateTimeEdit::NoSection)
+        m_edit->setSelectedSection(section);
 }
 
 void DateTimePicker::setShown(const QDateTime& value)

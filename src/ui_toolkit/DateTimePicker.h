@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QDateTimeEdit;
+class QLineEdit;
 
 namespace morvane {
 
@@ -85,9 +86,11 @@ private:
     void setShown(const QDateTime& value);
     void applyCalendarColor();
     void updateEnabled();
+    void selectSectionAtCursor();
 
     QCheckBox* m_check = nullptr;
     QDateTimeEdit* m_edit = nullptr;
+    QLineEdit* m_line = nullptr;
     QColor m_calendarColor;
     int m_codeDepth = 0; // > 0 while code, not the user, changes the value
 };

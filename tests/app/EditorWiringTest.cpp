@@ -5,6 +5,7 @@
 #include "editor/EditFrm.h"
 #include "ui_toolkit/MsgBox.h"
 
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -12,6 +13,42 @@ namespace morvane {
 
 using test::Dated;
 using test::ScheduleFixture;
+
+namespace {
+
+// Keys as the desktop delivers them: to the window's focus, wherever that
+// is; to the window itself when nothing in it has the focus.
+void TypeIntoWindow(QWidget* window, const QString& text)
+{
+    QWidget* focus = window->focusWidget();
+    QTest::keyClicks(focus ? focus : window, text);
+}
+
+// Types text into the day editor's window as soon as it is shown, before
+// anything else the showing side does.
+class KeysOnShow : public QObject
+{
+public:
+    explicit KeysOnShow(QString text) : m_text(std::move(text)) { qApp->installEventFilter(this); }
+    bool typed = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* frm = qobject_cast<EditFrm*>(watched);
+        if (frm && event->type() == QEvent::Show && !typed) {
+            typed = true;
+            QMetaObject::invokeMethod(
+                this, [frm, this] { TypeIntoWindow(frm, m_text); }, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QString m_text;
+};
+
+} // namespace
 
 // The requests other windows send reach the editor window.
 class EditorWiringTest : public QObject
@@ -64,6 +101,67 @@ private slots:
 
         emit s.context.events().editorNewCommandRequested();
         QCOMPARE(rs.RecordCount(), 2);
+    }
+
+    // Keys typed right after the day was asked for reach the editor's
+    // window while it opens: they go where its focus is then, and must
+    // land in the text box of the day asked for, in order.
+    void keysTypedWhileTheEditorOpensLandInItsTextBox()
+    {
+        Setup s;
+        EditorWiring wiring(s.context, nullptr);
+        const QDate empty(2026, 12, 10);
+        KeysOnShow early(QStringLiteral("Print"));
+        emit s.context.events().editorRequested(empty, false);
+        EditFrm* frm = wiring.editFrm();
+        QVERIFY(frm);
+        QTRY_VERIFY(early.typed);
+        QCoreApplication::processEvents();
+        TypeIntoWindow(frm, QStringLiteral(" the handouts"));
+        QCOMPARE(frm->editor().shownDate(), empty);
+        QCOMPARE(frm->Text1->toPlainText(), QStringLiteral("Print the handouts"));
+        Recordset& rs = s.context.database()->schedules();
+        QCOMPARE(rs.RecordCount(), 2);
+        rs.SetAbsolutePosition(1);
+        QCOMPARE(rs.GetValue(schedule_fields::Day).toInt(), 10);
+    }
+
+    // A day picked in the date-pick dialog while the editor holds unsaved
+    // text: one question; Cancel stays on the day shown and starts nothing,
+    // No starts the new schedule on the day picked.
+    void datePickAfterPendingTextAsksOnce_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QDate>("shown");
+        QTest::addColumn<int>("records");
+        QTest::newRow("cancel") << int(MsgBoxResult::Cancel) << QDate(2026, 12, 8) << 1;
+        QTest::newRow("no") << int(MsgBoxResult::No) << QDate(2026, 12, 20) << 2;
+    }
+
+    void datePickAfterPendingTextAsksOnce()
+    {
+        QFETCH(int, answer);
+        QFETCH(QDate, shown);
+        QFETCH(int, records);
+        Setup s;
+        EditorWiring wiring(s.context, nullptr);
+        emit s.context.events().editorRequested(QDate(2026, 12, 8), false);
+        EditFrm* frm = wiring.editFrm();
+        frm->ListView1->setCurrentItem(frm->ListView1->topLevelItem(0));
+        QCoreApplication::processEvents();
+        QTest::keyClicks(frm->Text1, QStringLiteral("!"));
+        QVERIFY(frm->editor().Changed);
+
+        MsgBoxScript boxes;
+        boxes.answer(answer);
+        emit s.context.events().editorRequested(QDate(2026, 12, 20), false);
+        emit s.context.events().newScheduleRequested(QDate(2026, 12, 20));
+        QCOMPARE(boxes.calls().size(), std::size_t(1));
+        QCOMPARE(frm->editor().shownDate(), shown);
+        Recordset& rs = s.context.database()->schedules();
+        QCOMPARE(rs.RecordCount(), records);
+        rs.SetAbsolutePosition(records - 1);
+        QCOMPARE(rs.GetValue(schedule_fields::Day).toInt(), shown.day());
     }
 };
 

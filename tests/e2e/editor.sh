@@ -4,7 +4,8 @@
 # (イベント), an alarm and a colour are set from the keyboard and saved with
 # 保存して閉じる; the calendar shows the day in the schedule's colour at once;
 # Morva.dat holds every field; after a restart the day's balloon carries the
-# schedule.
+# schedule. Typing at once after a press on an empty day keeps every key;
+# いいえ on closing leaves no schedule behind; the editor can be made larger.
 #
 #   editor.sh <morvane binary> <folder for screenshots>
 #
@@ -109,8 +110,12 @@ sleep 1
 import -window root "$WORK/before.png"
 cell_crop "$WORK/before.png" "$WORK/cell_before.png"
 open_editor
-# The whole text, this time saved with the fields.
-xdotool key ctrl+a
+# The day opens with no schedule chosen (typing would add one): the list is
+# before the text box, its first row is chosen with Down, then back to the
+# text box. The whole text, this time saved with the fields.
+xdotool key shift+Tab Down
+sleep 0.3
+xdotool key Tab ctrl+a
 xdotool type --delay 60 "Dentist 10:00"
 
 # --- Kind, alarm and colour from the keyboard ----------------------------------------
@@ -194,5 +199,46 @@ import -window root "$ARTIFACTS/editor_balloon.png"
 DAY_HEIGHT=$(balloon | cut -d' ' -f2)
 echo "balloon heights: empty day $EMPTY_HEIGHT, today $DAY_HEIGHT"
 [ "$DAY_HEIGHT" -gt "$EMPTY_HEIGHT" ] || fail "today's balloon carries no schedule"
+xdotool mousemove 600 600
+TIMEOUT=5 wait_for gone balloon || fail "the balloon stayed"
+
+# --- Typing at once on an empty day, then いいえ ---------------------------------------
+# The keys follow the press without a pause: none may be lost while the
+# editor opens or while the first one writes the schedule.
+OTHER_DAY=$((TODAY_D + 7 * OTHER))
+type_at_once() {
+    cell_centre "$OTHER"
+    xdotool mousemove "$CX" "$CY" click 1
+    xdotool type --delay 30 "$1"
+    TIMEOUT=10 wait_for shows editor_window || fail "a press on day $OTHER_DAY did not open the editor"
+    EDITOR=$(editor_window)
+    sleep 0.5
+}
+type_at_once "Print the handouts"
+# Made larger, the list grows with the window.
+xdotool windowsize "$EDITOR" 860 600
+sleep 0.5
+import -window root "$ARTIFACTS/editor_resized.png"
+xdotool key Escape
+sleep 0.5
+import -window root "$ARTIFACTS/editor_question.png"
+xdotool key n # いいえ(N)
+TIMEOUT=10 wait_for gone editor_window || fail "いいえ did not close the editor"
+
+# Once more, saved with 保存 this time; closing then asks nothing.
+type_at_once "Call the dentist"
+xdotool key alt+f
+sleep 0.4
+xdotool key s
+sleep 0.3
+xdotool key Escape
+TIMEOUT=10 wait_for gone editor_window || fail "Escape did not close the saved editor"
+kill -TERM "$APP"
+TIMEOUT=15 wait_for has_ended "$APP" || fail "SIGTERM did not end the program"
+wait "$APP"
+ON_OTHER=$(sqlite3 "$DATA" "SELECT Message FROM Schedule WHERE Day = $OTHER_DAY")
+echo "day $OTHER_DAY holds: $ON_OTHER"
+[ "$ON_OTHER" = "Call the dentist" ] ||
+    fail "day $OTHER_DAY should hold only 'Call the dentist' (いいえ removes the first text; no key lost)"
 
 echo "PASS"

@@ -160,6 +160,24 @@ TEST_F(DayEditorTest, FirstKeystrokeOnAnEmptyDayCreatesTheScheduleAtOnce)
     EXPECT_TRUE(boxes.calls().empty());
 }
 
+TEST_F(DayEditorTest, TheScheduleTypingCreatesShowsItsDayCounter)
+{
+    DayEditor& e = openOn(kDay.addDays(3));
+    EXPECT_TRUE(e.dayCounterText().isEmpty());
+    e.textEdited(QStringLiteral("a"));
+    EXPECT_EQ(e.dayCounterText(), QStringLiteral("あと3日"));
+
+    // A birthday begun from the person's name shows the age as well.
+    e.SetEditFrm(kDay, false);
+    e.kindChosen(kind_index::Birthday);
+    e.birthYearEdited(1990);
+    e.birthPersonEdited(QStringLiteral("花子"));
+    ASSERT_EQ(fx.count(), 2);
+    EXPECT_EQ(e.dayCounterText(), QStringLiteral("13,149日経過"));
+    EXPECT_EQ(e.occasionText(), QStringLiteral("36歳の誕生日"));
+    EXPECT_EQ(e.form().text, QStringLiteral("「花子」の誕生日"));
+}
+
 TEST_F(DayEditorTest, NewThenCloseWithoutTypingRemovesTheEmptySchedule)
 {
     DayEditor& e = openOn(kDay, {On(kDay, QStringLiteral("歯医者"))});
@@ -196,6 +214,55 @@ TEST_F(DayEditorTest, AnEmptyDayStartsWithACleanPanel)
     EXPECT_FALSE(e.form().alarm);
     EXPECT_FALSE(e.form().mark);
     EXPECT_TRUE(e.form().text.isEmpty());
+}
+
+// A day opened by the user (a day press, the menus, the date picker) offers
+// a new schedule: typing never edits an existing one before its row was
+// chosen. A schedule another window points at is chosen for it.
+TEST_F(DayEditorTest, OpeningADayWithSchedulesOffersANewOne)
+{
+    DayEditor& e =
+        openOn(kDay.addDays(1), {On(kDay, QStringLiteral("A")),
+                                 Rec{0, 2026, 12, 8, -1, -1, 12, 3, QStringLiteral("B")}});
+    ASSERT_TRUE(e.openDay(kDay, false));
+    ASSERT_EQ(e.rows().size(), 2u);
+    EXPECT_EQ(e.selectedRow(), -1);
+    EXPECT_TRUE(e.form().text.isEmpty());
+    EXPECT_FALSE(e.form().color);
+    EXPECT_FALSE(e.Changed);
+
+    e.textEdited(QStringLiteral("L"));
+    e.textEdited(QStringLiteral("Lunch"));
+    ASSERT_EQ(fx.count(), 3);
+    EXPECT_EQ(e.selectedRow(), 2);
+    EXPECT_EQ(e.rows()[2].text, QStringLiteral("Lunch"));
+    ASSERT_TRUE(e.MNU_F_S_Click());
+    EXPECT_EQ(fx.message(0), QStringLiteral("A"));
+    EXPECT_EQ(fx.message(1), QStringLiteral("B"));
+    EXPECT_EQ(fx.message(2), QStringLiteral("Lunch"));
+
+    // Choosing a row shows it for editing, without a question.
+    e.showDay(kDay, false);
+    e.rowChosen(0);
+    EXPECT_EQ(e.form().text, QStringLiteral("A"));
+    e.textEdited(QStringLiteral("A2"));
+    ASSERT_TRUE(e.MNU_F_S_Click());
+    EXPECT_EQ(fx.message(0), QStringLiteral("A2"));
+    EXPECT_TRUE(boxes.calls().empty());
+
+    // Nothing chosen: delete names what to do and deletes nothing.
+    e.showDay(kDay, false);
+    e.DeleteItemData(true);
+    EXPECT_EQ(fx.count(), 3);
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.lastCall().text, QStringLiteral("削除する予定を一覧から選んでください。"));
+
+    // The viewer points at a schedule: it is chosen.
+    fx.context.viewer.treePath = QStringLiteral("予定一覧\\月別\\2026年\\12月");
+    fx.context.viewer.selectedScheduleText = QStringLiteral("B");
+    e.showDay(kDay, true);
+    EXPECT_EQ(e.selectedRow(), 1);
+    EXPECT_EQ(e.form().text, QStringLiteral("B"));
 }
 
 // --- Selection change and the save question -------------------------------------
@@ -297,6 +364,92 @@ TEST_F(TwoSchedules, CloseAnsweredCancelStaysOpen)
     EXPECT_EQ(fx.message(0), QStringLiteral("A edited"));
 }
 
+// --- No to the save question --------------------------------------------------------
+
+// How the user leaves a day whose first keystroke created a schedule.
+enum class Leave
+{
+    Close,
+    DateChange,
+    OtherDay
+};
+
+class NoOnAFreshSchedule : public DayEditorTest, public ::testing::WithParamInterface<Leave>
+{
+};
+
+TEST_P(NoOnAFreshSchedule, RemovesTheRecordItsAlarmEntryAndItsMark)
+{
+    DayEditor& e = openOn(kDay, {On(kDay.addDays(1), QStringLiteral("another day"))});
+    QStringList drawn;
+    QObject::connect(&fx.context.events(), &AppEvents::drawCalendarRequested,
+                     [&](const QString& month) { drawn << month; });
+    const QString typed = QStringLiteral("Dentist at 3pm");
+    for (qsizetype n = 1; n <= typed.size(); ++n)
+        e.textEdited(typed.left(n));
+    ASSERT_EQ(fx.count(), 2);
+    EXPECT_EQ(fx.message(1), QStringLiteral("D")); // the first keystroke's write
+    // The alarm scan listed the new record after the other one.
+    AlarmState& alarms = fx.context.alarms;
+    alarms.AlarmList = {{0, fx.rs().RecordIdAt(0)}, {1, fx.rs().RecordIdAt(1)}};
+    drawn.clear();
+
+    boxes.answer(MsgBoxResult::No);
+    switch (GetParam()) {
+    case Leave::Close:
+        EXPECT_TRUE(e.Form_Unload());
+        break;
+    case Leave::DateChange:
+        EXPECT_TRUE(e.dateChanged(kDay.addDays(2)));
+        break;
+    case Leave::OtherDay:
+        EXPECT_TRUE(e.openDay(kDay.addDays(2), false));
+        break;
+    }
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(fx.count(), 1);
+    EXPECT_EQ(fx.message(0), QStringLiteral("another day"));
+    EXPECT_EQ(alarms.AlarmList[0].position, 0);
+    EXPECT_EQ(alarms.AlarmList[1].position, -1);
+    EXPECT_EQ(drawn, QStringList{QStringLiteral("2026/12/01")});
+    EXPECT_FALSE(e.Changed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Leaving, NoOnAFreshSchedule,
+                         ::testing::Values(Leave::Close, Leave::DateChange, Leave::OtherDay));
+
+TEST_F(DayEditorTest, NoOnClosingForgetsTheTextSoNothingAsksAgain)
+{
+    DayEditor& e = openOn(kDay, {On(kDay, QStringLiteral("A"))});
+    e.textEdited(QStringLiteral("A discarded"));
+    boxes.answer(MsgBoxResult::No);
+    EXPECT_TRUE(e.Form_Unload());
+    EXPECT_FALSE(e.Changed);
+    EXPECT_EQ(e.form().text, QStringLiteral("A"));
+    EXPECT_EQ(e.rows()[0].text, QStringLiteral("A"));
+
+    // The window is kept: the next opening, on any day, asks nothing, and
+    // its default answer (Yes) would have written the discarded text.
+    boxes.answer(MsgBoxResult::Yes);
+    EXPECT_TRUE(e.openDay(kDay.addDays(1), false));
+    EXPECT_TRUE(e.openDay(kDay, false));
+    EXPECT_TRUE(e.Form_Unload());
+    EXPECT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(fx.message(0), QStringLiteral("A"));
+}
+
+TEST_F(DayEditorTest, NoOnANewScheduleWithTextRemovesIt)
+{
+    DayEditor& e = openOn(kDay, {On(kDay, QStringLiteral("A"))});
+    e.MNU_F_N_Click();
+    e.textEdited(QStringLiteral("never mind"));
+    ASSERT_EQ(fx.count(), 2);
+    boxes.answer(MsgBoxResult::No);
+    EXPECT_TRUE(e.Form_Unload());
+    EXPECT_EQ(fx.count(), 1);
+    EXPECT_EQ(fx.message(0), QStringLiteral("A"));
+}
+
 // --- Save, close, delete ---------------------------------------------------------
 
 TEST_F(DayEditorTest, NothingChangedMeansNoQuestionAndNoWrite)
@@ -354,7 +507,8 @@ TEST_F(DayEditorTest, CloseWithAnEmptyFirstLineButMoreTextAsks)
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(boxes.calls()[0].text,
               QStringLiteral("予定の内容「」が変更されています。\n変更を保存しますか？"));
-    EXPECT_EQ(fx.count(), 1);
+    // Asked, and No then takes away the schedule the typing began.
+    EXPECT_EQ(fx.count(), 0);
 }
 
 TEST_F(DayEditorTest, CloseAfterEmptyingAStoredTextAsksInsteadOfDeleting)

@@ -7,7 +7,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -125,6 +128,7 @@ private slots:
         QCOMPARE(w.row(1)->foreground(0).color(), QColor(0, 0, 0));
         QVERIFY(!w.row(0)->icon(0).isNull());
         QCOMPARE(w.frm->StatusPanels[2]->text(), QStringLiteral("2件"));
+        w.clickRow(0);
         QCOMPARE(w.frm->Text1->toPlainText(), QStringLiteral("黄色"));
         QVERIFY(w.frm->Check3->isChecked());
         QVERIFY(w.frm->ImageCombo2->isVisible());
@@ -144,9 +148,96 @@ private slots:
         QCOMPARE(w.frm->Text1->textCursor().position(), 3);
     }
 
+    // The first keystroke writes the record; the alarm scan it asks for
+    // lets the keys and input-method commits typed meanwhile run. Every one
+    // of them is kept, in order.
+    void keysArrivingWhileTheFirstKeystrokeIsWrittenAreKept()
+    {
+        Window w;
+        QPlainTextEdit* text = w.frm->Text1;
+        bool typedMeanwhile = false;
+        QObject::connect(&w.fx.context.events(), &AppEvents::alarmScanRequested, text, [&] {
+            if (typedMeanwhile)
+                return;
+            typedMeanwhile = true;
+            for (const QChar c : QStringLiteral("rint")) {
+                const int key = Qt::Key_A + (c.unicode() - u'a');
+                QCoreApplication::postEvent(
+                    text, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(c)));
+                QCoreApplication::postEvent(
+                    text, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, QString(c)));
+            }
+            auto* commit = new QInputMethodEvent;
+            commit->setCommitString(QStringLiteral("に"));
+            QCoreApplication::postEvent(text, commit);
+            QCoreApplication::processEvents();
+        });
+        QTest::keyClicks(text, QStringLiteral("P"));
+        QVERIFY(typedMeanwhile);
+        QTest::keyClicks(text, QStringLiteral(" the handouts"));
+        const QString typed = QStringLiteral("Printに the handouts");
+        QCOMPARE(text->toPlainText(), typed);
+        QCOMPARE(w.row(0)->text(0), typed);
+        w.frm->MNU_F_S_Action->trigger();
+        QCOMPARE(w.fx.count(), 1);
+        QCOMPARE(w.fx.message(0), typed);
+    }
+
+    void closeAnsweredNoForgetsTheDiscardedText()
+    {
+        Window w({On(kDay, QStringLiteral("A"))});
+        w.clickRow(0);
+        QTest::keyClicks(w.frm->Text1, QStringLiteral(" discarded"));
+        MsgBoxScript boxes;
+        boxes.answer(MsgBoxResult::No);
+        QTest::keyClick(w.frm->Text1, Qt::Key_Escape);
+        QVERIFY(!w.frm->isVisible());
+        QCOMPARE(w.row(0)->text(0), QStringLiteral("A"));
+
+        // Opened again on any day: no question, and the default answer
+        // (Yes, what Enter gives) never writes the discarded text.
+        boxes.answer(MsgBoxResult::Yes);
+        w.frm->show();
+        w.frm->SetEditFrm(kDay.addDays(1), false);
+        w.frm->SetEditFrm(kDay, false);
+        QVERIFY(w.frm->close());
+        QCOMPARE(boxes.calls().size(), std::size_t(1));
+        QCOMPARE(w.fx.message(0), QStringLiteral("A"));
+    }
+
+    // A day with schedules opens with none of them chosen and the text box
+    // focused: typing adds a schedule; a row is edited once it was chosen.
+    void typingOnADayWithSchedulesAddsOne()
+    {
+        Window w({On(kDay, QStringLiteral("A"))});
+        EditFrm& frm = *w.frm;
+        QVERIFY(frm.ListView1->selectedItems().isEmpty());
+        QVERIFY(frm.Text1->toPlainText().isEmpty());
+        QVERIFY(!frm.Text1->placeholderText().isEmpty());
+        QCOMPARE(frm.focusWidget(), frm.Text1);
+        QTest::keyClicks(frm.focusWidget(), QStringLiteral("Lunch"));
+        QCOMPARE(w.fx.count(), 2);
+        QCOMPARE(frm.ListView1->topLevelItemCount(), 2);
+        QCOMPARE(w.row(0)->text(0), QStringLiteral("A"));
+        QCOMPARE(w.row(1)->text(0), QStringLiteral("Lunch"));
+        QCOMPARE(frm.ListView1->currentItem(), w.row(1));
+        QVERIFY(frm.Text1->placeholderText().isEmpty());
+        frm.MNU_F_S_Action->trigger();
+        QCOMPARE(w.fx.message(0), QStringLiteral("A"));
+        QCOMPARE(w.fx.message(1), QStringLiteral("Lunch"));
+
+        frm.SetEditFrm(kDay, false);
+        w.clickRow(0);
+        QCOMPARE(frm.Text1->toPlainText(), QStringLiteral("A"));
+        QTest::keyClicks(frm.Text1, QStringLiteral("!"));
+        QCOMPARE(w.row(0)->text(0), QStringLiteral("A!"));
+        QCOMPARE(w.fx.count(), 2);
+    }
+
     void selectionChangeAsksThroughTheMessageBox()
     {
         Window w({On(kDay, QStringLiteral("A")), On(kDay, QStringLiteral("B"))});
+        w.clickRow(0);
         QTest::keyClicks(w.frm->Text1, QStringLiteral("!"));
         QCOMPARE(w.row(0)->text(0), QStringLiteral("A!"));
 
@@ -170,6 +261,7 @@ private slots:
     {
         Window w({On(kDay, QStringLiteral("A"))});
         EditFrm& frm = *w.frm;
+        w.clickRow(0);
         QVERIFY(!frm.DTPicker2[2]->isVisible());
         frm.Check2->click();
         QVERIFY(frm.DTPicker2[2]->isVisible());
@@ -200,6 +292,53 @@ private slots:
         QCOMPARE(w.fx.field(0, f::BirthPerson).toString(), QStringLiteral("太郎"));
     }
 
+    void theFifteenthMarkShowsItsGlyph()
+    {
+        Window w({test::Rec{0, 2026, 12, 8, -1, -1, 12, 14, QStringLiteral("印")}});
+        w.clickRow(0);
+        QVERIFY(w.frm->Check4->isChecked());
+        QVERIFY(w.frm->Combo5->isVisible());
+        QCOMPARE(w.frm->Combo5->currentIndex(), 14);
+        QCOMPARE(w.frm->Combo5->currentText(), w.fx.context.MarkSymbols[15]);
+    }
+
+    // The list's columns fit usual texts at the default size, and the
+    // window can be made larger, its list growing with it.
+    void listFitsUsualTextsAndGrowsWithTheWindow()
+    {
+        Window w({On(kDay, QStringLiteral("Print the handouts")),
+                  test::Rec{0, 2026, 12, -1, 2, 3, {}, {}, QStringLiteral("歯医者に電話する")}});
+        EditFrm& frm = *w.frm;
+        QTreeWidget* list = frm.ListView1;
+        const QFontMetrics metrics(list->font());
+        const int icon = list->iconSize().width() + 12;
+        for (const QString& text :
+             {QStringLiteral("Print the handouts"), QStringLiteral("歯医者に電話する")})
+            QVERIFY2(list->columnWidth(0) >= icon + metrics.horizontalAdvance(text),
+                     qPrintable(text));
+        QVERIFY(list->columnWidth(1) >= metrics.horizontalAdvance(w.row(1)->text(1)));
+        QVERIFY(list->columnWidth(0) + list->columnWidth(1) <= list->viewport()->width());
+
+        QVERIFY(frm.minimumSize() != frm.maximumSize());
+        const QSize before = frm.size();
+        const QRect listBefore = list->geometry();
+        const QRect textBefore = frm.Text1->geometry();
+        const QRect panelBefore = frm.Picture1->geometry();
+        const int columnBefore = list->columnWidth(0);
+        frm.resize(before + QSize(200, 120));
+        QTRY_COMPARE(frm.size(), before + QSize(200, 120));
+        QCOMPARE(list->geometry().size(), listBefore.size() + QSize(200, 120));
+        QCOMPARE(frm.Picture1->geometry(), panelBefore.translated(200, 0));
+        QCOMPARE(frm.Text1->geometry().top(), textBefore.top() + 120);
+        QCOMPARE(frm.Text1->geometry().width(), textBefore.width() + 200);
+        QCOMPARE(list->columnWidth(0), columnBefore + 200);
+
+        // Smaller than the drawn layout it does not go.
+        frm.resize(100, 100);
+        QTRY_COMPARE(frm.size(), frm.minimumSize());
+        QVERIFY(frm.Text1->geometry().bottom() < frm.centralWidget()->height());
+    }
+
     void toolbarDispatchesByTooltip()
     {
         Window w({On(kDay, QStringLiteral("A"))});
@@ -224,6 +363,7 @@ private slots:
     void escapeClosesAndAsksAboutPendingText()
     {
         Window w({On(kDay, QStringLiteral("A"))});
+        w.clickRow(0);
         QTest::keyClicks(w.frm->Text1, QStringLiteral("x"));
         MsgBoxScript boxes;
         boxes.answer(MsgBoxResult::Cancel);
@@ -239,6 +379,7 @@ private slots:
     void saveFailureIsReported()
     {
         Window w({On(kDay, QStringLiteral("A"))});
+        w.clickRow(0);
         MsgBoxScript boxes;
         w.frm->Text1->setPlainText(QString(700, u'字'));
         w.frm->MNU_F_S_Action->trigger();
@@ -248,9 +389,56 @@ private slots:
         QCOMPARE(w.fx.message(0), QStringLiteral("A"));
     }
 
+    // The data file goes away under the editor: every write path tells
+    // the user once, keeps the text on screen and goes on; once the file is
+    // back, the next keystroke stores everything typed.
+    void refusedWritesAreToldAndLoseNothing()
+    {
+        Window w({On(kDay.addDays(1), QStringLiteral("A"))});
+        EditFrm& frm = *w.frm;
+        const QString path = w.fx.context.database()->path();
+        MsgBoxScript boxes;
+        w.fx.context.database()->Close();
+
+        QTest::keyClicks(frm.Text1, QStringLiteral("ab"));
+        QCOMPARE(boxes.calls().size(), std::size_t(1)); // once, not at every key
+        QCOMPARE(boxes.lastCall().title, QStringLiteral("DB保存時のエラー"));
+        QVERIFY(boxes.lastCall().text.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(frm.Text1->toPlainText(), QStringLiteral("ab"));
+        frm.MNU_F_S_Action->trigger();
+        frm.ImageCombo1->setCurrentIndex(kind_index::Event);
+        emit frm.ImageCombo1->activated(kind_index::Event);
+        frm.Check2->click();
+        frm.Check3->click();
+        QCOMPARE(frm.Text1->toPlainText(), QStringLiteral("ab"));
+
+        // Closing asks about the text nothing holds; Cancel keeps it.
+        boxes.answer(MsgBoxResult::Cancel);
+        QVERIFY(!frm.close());
+        QCOMPARE(frm.Text1->toPlainText(), QStringLiteral("ab"));
+
+        w.fx.context.setDatabase(std::make_unique<ScheduleDatabase>(Database::OpenDatabase(path)));
+        QTest::keyClicks(frm.Text1, QStringLiteral("c"));
+        QCOMPARE(w.fx.count(), 2);
+        QCOMPARE(w.fx.message(1), QStringLiteral("abc"));
+
+        // Save and delete of a listed schedule with the file gone.
+        const std::size_t told = boxes.calls().size();
+        w.fx.context.database()->Close();
+        QTest::keyClicks(frm.Text1, QStringLiteral("d"));
+        frm.MNU_F_S_Action->trigger();
+        QVERIFY(boxes.calls().size() > told);
+        const std::size_t beforeDelete = boxes.calls().size();
+        frm.MNU_E_D_Action->trigger();
+        QCOMPARE(boxes.calls().size(), beforeDelete + 1);
+        QCOMPARE(frm.Text1->toPlainText(), QStringLiteral("abcd"));
+        QVERIFY(frm.isVisible());
+    }
+
     void dateChangeAsksThenReadsTheNewDay()
     {
         Window w({On(kDay, QStringLiteral("A")), On(kDay.addDays(1), QStringLiteral("B"))});
+        w.clickRow(0);
         QTest::keyClicks(w.frm->Text1, QStringLiteral("1"));
         MsgBoxScript boxes;
         boxes.answer(MsgBoxResult::Cancel);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -133,6 +134,70 @@ private slots:
         QCOMPARE(time.hour(), 23);
         QCOMPARE(time.minute(), 59);
         QCOMPARE(time.shownDateTime().date(), Dec8.date());
+    }
+
+    // A click, or a double click, on a number chooses that number alone
+    // (never the literal text after it), and digits typed then replace it.
+    void digitsTypedAfterAClick_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("character"); // clicked: index in the shown text
+        QTest::addColumn<bool>("doubleClick");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("hour, click") << "HH:mm" << 1 << false << "09"
+                                     << "14"
+                                     << "14:05";
+        QTest::newRow("minute, click") << "HH:mm" << 4 << false << "05"
+                                       << "45"
+                                       << "09:45";
+        QTest::newRow("minute, double click") << "HH:mm" << 3 << true << "05"
+                                              << "30"
+                                              << "09:30";
+        QTest::newRow("year, click") << "yyyy年" << 2 << false << "2026"
+                                     << "1990"
+                                     << "1990年";
+        QTest::newRow("year, double click") << "yyyy年" << 1 << true << "2026"
+                                            << "1985"
+                                            << "1985年";
+    }
+
+    void digitsTypedAfterAClick()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, character);
+        QFETCH(bool, doubleClick);
+        QFETCH(QString, selected);
+        QFETCH(QString, digits);
+        QFETCH(QString, text);
+        QWidget window;
+        DateTimePicker picker(format, &window);
+        picker.setDateRange(QDate(1800, 1, 1), QDate(2100, 12, 31));
+        picker.setValue(Dec8);
+        picker.resize(160, picker.sizeHint().height());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy changed(&picker, &DateTimePicker::changed);
+
+        auto* line = picker.editor()->findChild<QLineEdit*>();
+        QVERIFY(line);
+        // The middle of the character: between its left and right edges.
+        line->setCursorPosition(character);
+        const int left = line->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        line->setCursorPosition(character + 1);
+        const int right = line->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        line->setCursorPosition(0);
+        const QPoint at((left + right) / 2, line->height() / 2);
+        QTest::mouseClick(line, Qt::LeftButton, {}, at);
+        if (doubleClick)
+            QTest::mouseDClick(line, Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+        QCOMPARE(line->selectedText(), selected);
+
+        QTest::keyClicks(picker.editor(), digits);
+        QCOMPARE(picker.text(), text);
+        QVERIFY(changed.count() >= 1);
     }
 
     void rangeBoundsTheValue()
