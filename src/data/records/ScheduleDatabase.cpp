@@ -5,6 +5,7 @@
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/LegacyImport.h"
 #include "data/records/ScheduleFields.h"
+#include "data/records/WriteFailure.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,24 +36,6 @@ UserMessage CreateFailure(const QString& path, const QString& reason)
                 QDir::toNativeSeparators(path) + QStringLiteral("\r\n\r\n") + reason +
                 QStringLiteral("\r\n\r\nモルヴァを終了します。"),
             MessageIcon::Critical, AppTitle};
-}
-
-QString ReasonOf(const EngineError& error)
-{
-    switch (error.code()) {
-    case EngineErrorCode::NotADatabase:
-        return QStringLiteral("モルヴァのデータファイルではないか、ファイルが壊れています。");
-    case EngineErrorCode::FileInUse:
-        return QStringLiteral("ほかのプログラムがこのファイルを使用中です。");
-    case EngineErrorCode::ReadOnly:
-        return QStringLiteral("このファイルまたはフォルダーに書き込めません。");
-    case EngineErrorCode::DiskFull:
-        return QStringLiteral("ディスクの空き容量が足りません。");
-    default:
-        return QStringLiteral("データベースのエラー %1: %2")
-            .arg(error.number())
-            .arg(error.message());
-    }
 }
 
 // The fields of `required` that `table` lacks, by name without regard to case.
@@ -124,7 +107,7 @@ OpenScheduleResult OpenExisting(const QString& path)
     try {
         database = Database::OpenDatabase(path);
     } catch (const EngineError& error) {
-        return Failed(OpenFailure(path, ReasonOf(error)));
+        return Failed(OpenFailure(path, EngineFailureReason(error)));
     }
 
     try {
@@ -168,7 +151,7 @@ OpenScheduleResult OpenExisting(const QString& path)
         result.database = std::move(opened);
         return result;
     } catch (const EngineError& error) {
-        return Failed(OpenFailure(path, ReasonOf(error)));
+        return Failed(OpenFailure(path, EngineFailureReason(error)));
     }
 }
 
@@ -223,7 +206,7 @@ OpenScheduleResult CreateNew(const QString& path, const QString& legacyPath,
         database->Close();
     } catch (const EngineError& error) {
         RemoveBuilding(path);
-        return Failed(CreateFailure(path, ReasonOf(error)));
+        return Failed(CreateFailure(path, EngineFailureReason(error)));
     }
 
     // The notices belong to the import: a run that ends while one is shown
@@ -248,7 +231,7 @@ OpenScheduleResult CreateNew(const QString& path, const QString& legacyPath,
     try {
         result.database = std::make_unique<ScheduleDatabase>(Database::OpenDatabase(path));
     } catch (const EngineError& error) {
-        return Failed(OpenFailure(path, ReasonOf(error)));
+        return Failed(OpenFailure(path, EngineFailureReason(error)));
     }
     return result;
 }
