@@ -22,8 +22,8 @@ packages=(
   # GStreamer back end with its WAV reader and PulseAudio output
   pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-pulseaudio
-  # Japanese text on screen
-  fonts-noto-cjk
+  # Japanese text on screen, also in the toolkit's file and colour dialogs
+  fonts-noto-cjk qt6-translations-l10n
   # iCalendar files, and a real calendar program to read ours back
   libical-dev calcurse
   # install and package: the scalable icon, the Debian package's library

@@ -6,6 +6,7 @@
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/ScheduleDatabase.h"
 #include "data/records/ScheduleFields.h"
+#include "data/records/WriteFailure.h"
 
 namespace morvane {
 
@@ -166,10 +167,15 @@ AlarmOkResult AlarmOk(AppContext& context, qint64 recordId, const AlarmOkInput& 
         return RunOk(context, recordId, input, confirm);
     } catch (const EngineError& error) {
         // Whatever was stored before the failure stays stored; the rest is
-        // not, and the user is told so instead of the window just closing.
-        return Stay(AlarmOkOutcome::Failed,
-                    QStringLiteral(u"予定を保存できませんでした。\r\n") + error.message(),
-                    SaveScheduleTitle);
+        // not, and the user is told why instead of the window just closing.
+        // The window stays with the text, and an alarm not acknowledged
+        // stays in the list.
+        ScheduleDatabase* database = context.database();
+        const QString path = database ? database->path() : DataFilePath(context.programFolder());
+        AlarmOkResult result;
+        result.outcome = AlarmOkOutcome::Failed;
+        result.message = WriteFailureMessage(path, error, SaveScheduleTitle);
+        return result;
     }
 }
 

@@ -53,8 +53,6 @@ AlarmMsgFrm::AlarmMsgFrm(AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("AlarmMsgFrm"));
     setWindowTitle(QStringLiteral(u"モルヴァ - アラーム"));
     setModal(false);
-    // It comes up over whatever the user is doing without taking the keys.
-    setAttribute(Qt::WA_ShowWithoutActivating);
     buildControls();
     Form_Load();
 }
@@ -120,7 +118,7 @@ void AlarmMsgFrm::Form_Load()
     Command1->setDefault(true);
 }
 
-bool AlarmMsgFrm::SetAlarmMsg()
+bool AlarmMsgFrm::SetAlarmMsg(Showing how)
 {
     AppEvents& events = m_context.events();
     emit events.alarmFlashRequested(false);
@@ -160,14 +158,18 @@ bool AlarmMsgFrm::SetAlarmMsg()
     if (IsDatedOneOff(record.pattern))
         Check1[2]->show();
 
+    const bool opened = how == Showing::Opened;
+    setAttribute(Qt::WA_ShowWithoutActivating, !opened);
     SetTopMost(this);
     show();
-    Command1->setFocus();
     raise();
-    // Shown without taking the keys, the window may never be activated
-    // before OK is clicked; the user has seen the alarm now, so later alarms
-    // may beep and play again.
-    Form_Activate();
+    Command1->setFocus();
+    if (opened) {
+        activateWindow();
+        // The user has the alarm in front of them now, so later alarms may
+        // beep and play again (the activation itself may come later).
+        Form_Activate();
+    }
     return true;
 }
 
@@ -278,6 +280,9 @@ void AlarmMsgFrm::unload()
     hide();
     Form_Load();
     Form_Unload();
+    // A window raised without the keys may be answered without ever being
+    // activated; the user has dealt with it all the same.
+    Form_Activate();
 }
 
 bool AlarmMsgFrm::event(QEvent* event)

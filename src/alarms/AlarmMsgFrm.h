@@ -38,10 +38,20 @@ public:
     DateTimePicker* DTPicker2; // the new date
     QPushButton* Command1;
 
-    // Fills the window for the alarm at AlarmIndex and shows it on top
-    // without taking the focus. False (and nothing shown) when that entry no
-    // longer holds its record; the list is then rescanned.
-    bool SetAlarmMsg();
+    // How the window comes up: raised by the tick, it shows on top without
+    // taking the keys from the window the user is typing in; opened by the
+    // user (the flashing tray icon), it is activated with OK focused, so
+    // Enter and Escape act on the alarm and never on a window behind it.
+    enum class Showing
+    {
+        Raised,
+        Opened,
+    };
+
+    // Fills the window for the alarm at AlarmIndex and shows it on top.
+    // False (and nothing shown) when that entry no longer holds its record;
+    // the list is then rescanned.
+    bool SetAlarmMsg(Showing how = Showing::Opened);
 
     void Check1_Click(int index);
     void Command1_Click();

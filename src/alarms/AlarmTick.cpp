@@ -68,7 +68,7 @@ void RaiseAlarm(AppContext& context, AlarmSound& sound)
     if (settings.FlashIcon)
         emit context.events().alarmFlashRequested(true);
     else
-        emit context.events().alarmMessageRequested();
+        emit context.events().alarmMessageRaised();
 }
 
 } // namespace morvane

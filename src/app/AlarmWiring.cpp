@@ -32,8 +32,12 @@ AlarmWiring::AlarmWiring(AppContext& context, CalendarFrm& calendar, CalendarMen
     // when the emit returns.
     connect(&events, &AppEvents::alarmScanRequested, this, &AlarmWiring::ScanAlarms,
             Qt::DirectConnection);
-    connect(&events, &AppEvents::alarmMessageRequested, this, &AlarmWiring::showAlarmMessage,
-            Qt::DirectConnection);
+    connect(
+        &events, &AppEvents::alarmMessageRequested, this, [this] { showAlarmMessage(true); },
+        Qt::DirectConnection);
+    connect(
+        &events, &AppEvents::alarmMessageRaised, this, [this] { showAlarmMessage(false); },
+        Qt::DirectConnection);
     connect(&events, &AppEvents::alarmFlashRequested, this, [this](bool flashing) {
         if (flashing)
             m_menu.startFlashing();
@@ -101,13 +105,14 @@ bool AlarmWiring::alarmWindowVisible() const
     return m_window && m_window->isVisible();
 }
 
-void AlarmWiring::showAlarmMessage()
+void AlarmWiring::showAlarmMessage(bool openedByUser)
 {
     // The flasher may have stopped on its lit picture.
     m_menu.stopFlashing();
     m_menu.setDayNotifyIcon();
     try {
-        if (alarmWindow().SetAlarmMsg())
+        if (alarmWindow().SetAlarmMsg(openedByUser ? AlarmMsgFrm::Showing::Opened
+                                                   : AlarmMsgFrm::Showing::Raised))
             traceShownAlarm();
     } catch (const EngineError& error) {
         reportOnce(QStringLiteral(u"アラームの予定を読み込めませんでした。\r\n") + error.message());

@@ -15,9 +15,9 @@ class CalendarMenuFrm;
 
 // The alarms in the running program: today's list rebuilt whenever a
 // window asks (alarmScanRequested, answered at once), the alarm window
-// opened for the raised alarm (alarmMessageRequested, also from the
-// flashing tray icon), the tray flasher and day icon, and the whole
-// 5-second tick.
+// shown for the raised alarm (alarmMessageRaised, without taking the keys)
+// or opened from the flashing tray icon (alarmMessageRequested, activated),
+// the tray flasher and day icon, and the whole 5-second tick.
 class AlarmWiring : public QObject
 {
     Q_OBJECT
@@ -46,7 +46,7 @@ public:
     bool alarmWindowVisible() const;
 
 private:
-    void showAlarmMessage();
+    void showAlarmMessage(bool openedByUser);
     void traceShownAlarm();
     void reportOnce(const QString& text);
 

@@ -1,12 +1,14 @@
 #include "app/IcsCommand.h"
 #include "app/MorvaneProgram.h"
 #include "app/PlatformChoice.h"
+#include "app/ToolkitTranslations.h"
 #include "calendar_window/tray/TrayIconArt.h"
 #include "core/AppIdentity.h"
 #include "core/Clock.h"
 #include "core/ProgramFolder.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTextStream>
 #include <vector>
 
@@ -43,6 +45,9 @@ int main(int argc, char* argv[])
     // The calendar may be hidden with only the tray icon left: closing a
     // dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The file and colour dialogs speak the user's language, as the
+    // program's own windows do.
+    morvane::InstallToolkitTranslations(app, QLocale::system());
 
     morvane::MorvaneProgram program;
     if (!program.start())

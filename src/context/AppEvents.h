@@ -51,9 +51,14 @@ signals:
     void initialScheduleSetRequested();
     // Rebuild today's alarm list after schedules changed.
     void alarmScanRequested();
-    // Show the alarm window for the entry AlarmIndex (the flashing tray
-    // icon was clicked, or an alarm was raised with flashing off).
+    // The user asks for the alarm window of the entry AlarmIndex (the
+    // flashing tray icon was clicked): it comes to the front and takes the
+    // keys, so nothing typed lands in the window behind it.
     void alarmMessageRequested();
+    // An alarm was raised with flashing off: the alarm window of the entry
+    // AlarmIndex comes up over whatever the user is doing without taking
+    // the keys.
+    void alarmMessageRaised();
     // Start or stop the tray flasher (an alarm waits / no longer waits).
     void alarmFlashRequested(bool flashing);
     // Refresh the tray icon (the day icon or the normal picture).

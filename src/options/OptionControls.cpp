@@ -71,6 +71,14 @@ OptionControls LoadControls(const Settings& s, bool layeringAvailable)
     return c;
 }
 
+void SettleLoadedSettings(Settings& s)
+{
+    // A pseudo transparency of strength 0 cannot be shown: it is off, also
+    // when the dialog is cancelled without an apply.
+    if (s.Transparency_value == 0)
+        s.Transparency = false;
+}
+
 void SetTopView(OptionControls& c, bool on)
 {
     c.Check12 = on;
@@ -201,12 +209,13 @@ bool PickDayColor(OptionControls& c, int index, qint32 color)
 
 bool PickBoxColor(OptionControls& c, qint32 color)
 {
-    // The frame is chosen before the dialog opens, whatever it returns.
-    c.Option3 = true;
+    // The frame is chosen before the dialog opens, whatever it returns, and
+    // with it the frame box of the display page: the preview never shows a
+    // frame the apply would not store.
+    SetFrame(c, true);
     if (color == 0)
         return false;
     c.Command4 = color;
-    SetFrame(c, true);
     c.ColorsChanged = true;
     return true;
 }

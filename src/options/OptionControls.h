@@ -103,6 +103,10 @@ inline constexpr qint32 kDesktopColor = static_cast<qint32>(0x80000001u);
 // The whole-window translucency is only offered when layering is available.
 OptionControls LoadControls(const Settings& settings, bool layeringAvailable);
 
+// What loading the dialog settles in the settings themselves, before the
+// controls are filled: a pseudo transparency of strength 0 is turned off.
+void SettleLoadedSettings(Settings& settings);
+
 // The edits whose effect reaches beyond their own control: each keeps the
 // pairs that cannot be on together apart and the mirrored controls in step.
 void SetTopView(OptionControls& c, bool on);            // Check12
@@ -128,7 +132,8 @@ void ChooseDesktopColor(OptionControls& c); // Option2
 void MoveTransparencySlider(OptionControls& c, int value);
 
 // Colour picks; black (also what a cancelled colour dialog gives) changes
-// nothing. Return whether the pick took.
+// no colour. Return whether the pick took. The frame colour button chooses
+// the frame (Option3 with Check2) whatever the dialog gives.
 bool PickBackColor(OptionControls& c, qint32 color);
 bool PickDayColor(OptionControls& c, int index, qint32 color);
 bool PickBoxColor(OptionControls& c, qint32 color);

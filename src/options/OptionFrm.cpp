@@ -11,6 +11,7 @@
 #include "ui_toolkit/FileDialog.h"
 #include "ui_toolkit/MousePointer.h"
 #include "ui_toolkit/Twips.h"
+#include "ui_toolkit/WindowFitting.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,6 +20,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,7 +104,7 @@ OptionFrm::OptionFrm(AppContext& context, OptionsTarget& target, QWidget* parent
 
     auto* frame = new QGroupBox(QStringLiteral("プレビュー"), this);
     auto* frameLayout = new QVBoxLayout(frame);
-    m_preview = new OptionPreview(m_c, m_context.settings(), frame);
+    m_preview = new OptionPreview(m_c, frame);
     m_preview->setObjectName(QStringLiteral("DesktopPic"));
     m_preview->setMinimumSize(TwipsToPixels(QSize(2700, 2700)));
     frameLayout->addWidget(m_preview);
@@ -131,6 +133,8 @@ OptionFrm::~OptionFrm() = default;
 void OptionFrm::Form_Load()
 {
     m_loading = true;
+    m_typingPicture = false;
+    SettleLoadedSettings(m_context.settings());
     const Settings& s = m_context.settings();
     m_c = LoadControls(s, m_layering);
     // The desktop's entry, not the stored copy: the user may have removed it
@@ -190,8 +194,22 @@ void OptionFrm::Form_Activate()
 
 void OptionFrm::showEvent(QShowEvent* event)
 {
+    // Wholly on the screen, title bar and buttons included, before the
+    // desktop maps it.
+    if (!event->spontaneous())
+        FitOnScreen(this);
     QWidget::showEvent(event);
     Form_Activate();
+}
+
+void OptionFrm::keyPressEvent(QKeyEvent* event)
+{
+    // Escape is "キャンセル", as in every dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command1_Click(2);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void OptionFrm::closeEvent(QCloseEvent* event)
@@ -204,18 +222,38 @@ void OptionFrm::closeEvent(QCloseEvent* event)
 
 void OptionFrm::edit(const std::function<void(OptionControls&)>& change)
 {
+    const OptionControls before = m_c;
     change(m_c);
     syncWidgets();
     if (m_loading)
         return;
     m_preview->refresh();
-    if (m_preview->pictureFailed()) {
-        // A picture that cannot be shown is not kept as the choice.
+    if (m_preview->pictureFailed() && !m_typingPicture) {
+        // A picture that cannot be shown is not kept as the choice; a path
+        // still being typed is left alone until the user is done with it.
         m_c.Text1.clear();
         syncWidgets();
     }
+    // Only a real change can be applied: a cancelled colour dialog or a
+    // refused box leaves the buttons as they were.
+    if (m_c == before)
+        return;
     Command1[0]->setEnabled(true);
     Command1[1]->setEnabled(true);
+}
+
+void OptionFrm::pictureTyped(const QString& text)
+{
+    m_typingPicture = true;
+    edit([&](OptionControls& c) { c.Text1 = text; });
+}
+
+void OptionFrm::pictureTypingFinished()
+{
+    if (!m_typingPicture)
+        return;
+    m_typingPicture = false;
+    edit([](OptionControls&) {});
 }
 
 void OptionFrm::syncWidgets()
@@ -370,8 +408,12 @@ void OptionFrm::pickIcon(int index)
 
 void OptionFrm::applyEdits()
 {
+    m_typingPicture = false;
     ApplyOptions(m_c, m_context.settings(), m_target,
                  [](const QString& file) { return QFileInfo(file).isFile(); });
+    // A picture the calendar could not take is not kept in the field.
+    if (m_c.Check6 && m_context.settings().PictureFile.isEmpty())
+        m_c.Text1.clear();
     // The title list shows the stored type again (an unknown one became 0),
     // the login box the entry as it now is.
     m_c.Combo6 = m_context.settings().TitleType;

@@ -68,6 +68,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -87,6 +88,10 @@ private:
     void syncWidgets();
     void fillTitleSamples();
     void fillTipSamples();
+    // The picture path typed key by key, and the user done with it (the
+    // field left or Enter): only then is an unloadable path cleared.
+    void pictureTyped(const QString& text);
+    void pictureTypingFinished();
     void pickColor(QPushButton* button, const std::function<bool(qint32)>& take);
     void pickPicture();
     void pickSound();
@@ -97,6 +102,7 @@ private:
     OptionsTarget& m_target;
     OptionControls m_c;
     bool m_loading = false;
+    bool m_typingPicture = false;
     bool m_layering = false;
     QStringList m_screenFonts;
     int m_fontTarget = 1;
@@ -127,10 +133,10 @@ public:
     QPushButton* Command9 = nullptr;
     QCheckBox* Check1 = nullptr;
     QSlider* Slider1 = nullptr;
-    QLabel* Label6 = nullptr;
+    QWidget* Label6 = nullptr; // the scale words under Slider1
     QCheckBox* Check10 = nullptr;
     QSlider* Slider3 = nullptr;
-    QLabel* Label11 = nullptr;
+    QWidget* Label11 = nullptr; // the scale words under Slider3
     std::array<QCheckBox*, 3> Check13{};
     QCheckBox* CheckLogin = nullptr;
     std::array<QCheckBox*, 2> Check14{};

@@ -17,6 +17,7 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace morvane {
 
@@ -44,6 +45,35 @@ QPushButton* ColorButton(QWidget* page, const QString& name, const QString& tip 
     button->setFixedSize(36, 20);
     button->setToolTip(tip);
     return button;
+}
+
+// A slider over the full width with its scale words under it, each under
+// the slider's place it names: "不透明" under the lowest value at the left
+// end, "半透明" under the middle, "透明" under the highest at the right end.
+// The returned widget holds the words, so it greys with the slider.
+QWidget* SliderWithScale(QWidget* page, QVBoxLayout* column, QSlider* slider, const char* name)
+{
+    column->addWidget(slider);
+    auto* scale = new QWidget(page);
+    scale->setObjectName(QString::fromLatin1(name));
+    auto* grid = new QGridLayout(scale);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const char* words[] = {"不透明", "半透明", "透明"};
+    const Qt::Alignment places[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    int endWidth = 0;
+    for (int i = 0; i < 3; ++i) {
+        auto* word = new QLabel(QString::fromUtf8(words[i]), scale);
+        word->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(i));
+        grid->addWidget(word, 0, i, places[i] | Qt::AlignTop);
+        grid->setColumnStretch(i, 1);
+        if (i != 1)
+            endWidth = std::max(endWidth, word->sizeHint().width());
+    }
+    // Equal end columns keep the middle word on the slider's middle.
+    grid->setColumnMinimumWidth(0, endWidth);
+    grid->setColumnMinimumWidth(2, endWidth);
+    column->addWidget(scale);
+    return scale;
 }
 
 QSlider* Slider(QWidget* page, const char* name, int low, int high, int step)
@@ -165,6 +195,7 @@ QWidget* OptionFrm::buildColorPage()
     Option2->setObjectName(QStringLiteral("Option2"));
     backLayout->addWidget(Option1);
     backLayout->addWidget(Command2);
+    backLayout->addSpacing(24);
     backLayout->addWidget(Option2);
     backLayout->addStretch();
     v->addWidget(back);
@@ -172,14 +203,28 @@ QWidget* OptionFrm::buildColorPage()
     note->setObjectName(QStringLiteral("Label2"));
     v->addWidget(note);
 
+    // Each colour's name stands right before its own button, and a wide gap
+    // parts a button from the next name, so no button reads as the next
+    // colour's.
     auto* days = new QGroupBox(QStringLiteral("日付"), page);
     auto* grid = new QGridLayout(days);
+    grid->setHorizontalSpacing(6);
     const char* labels[] = {"平日", "土曜日", "日曜日", "年月", "文字影", "今日"};
+    constexpr int kPerRow = 2;
     for (int i = 0; i < 6; ++i) {
-        Command3[std::size_t(i)] = ColorButton(days, QStringLiteral("Command3_%1").arg(i));
-        grid->addWidget(new QLabel(QString::fromUtf8(labels[i]), days), i / 3, (i % 3) * 2);
-        grid->addWidget(Command3[std::size_t(i)], i / 3, (i % 3) * 2 + 1);
+        const auto k = std::size_t(i);
+        Command3[k] = ColorButton(days, QStringLiteral("Command3_%1").arg(i));
+        auto* label = new QLabel(QString::fromUtf8(labels[i]), days);
+        label->setObjectName(QStringLiteral("Label3_%1").arg(i));
+        label->setBuddy(Command3[k]);
+        const int row = i / kPerRow;
+        const int column = (i % kPerRow) * 3;
+        grid->addWidget(label, row, column, Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(Command3[k], row, column + 1, Qt::AlignLeft | Qt::AlignVCenter);
+        if (i % kPerRow < kPerRow - 1)
+            grid->setColumnMinimumWidth(column + 2, 28);
     }
+    grid->setColumnStretch(kPerRow * 3 - 1, 1);
     v->addWidget(days);
 
     auto* frame = new QGroupBox(QStringLiteral("枠"), page);
@@ -192,6 +237,7 @@ QWidget* OptionFrm::buildColorPage()
         ColorButton(frame, QStringLiteral("Command4"), QStringLiteral("カレンダ枠の色を指定"));
     frameLayout->addWidget(Option3);
     frameLayout->addWidget(Command4);
+    frameLayout->addSpacing(24);
     frameLayout->addWidget(Option4);
     frameLayout->addStretch();
     v->addWidget(frame);
@@ -256,8 +302,8 @@ QWidget* OptionFrm::buildPicturePage()
         if (on && !m_loading && m_c.Text1.trimmed().isEmpty())
             pickPicture();
     });
-    connect(Text1, &QLineEdit::textEdited, this,
-            [this](const QString& text) { edit([&](OptionControls& c) { c.Text1 = text; }); });
+    connect(Text1, &QLineEdit::textEdited, this, &OptionFrm::pictureTyped);
+    connect(Text1, &QLineEdit::editingFinished, this, &OptionFrm::pictureTypingFinished);
     connect(Command7, &QPushButton::clicked, this, &OptionFrm::pickPicture);
     connect(Combo2, &QComboBox::currentIndexChanged, this,
             [this](int i) { edit([i](OptionControls& c) { c.Combo2 = std::max(0, i); }); });
@@ -336,21 +382,15 @@ QWidget* OptionFrm::buildTransparencyPage()
 {
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
-    const QString scale = QStringLiteral("不透明       半透明         透明");
     Check1 = Box(page, v, "Check1", QStringLiteral("カレンダ背景を擬似透明化(&B)"));
     Slider1 = Slider(page, "Slider1", 1, kTransparencyMax, 4);
-    v->addWidget(Slider1);
-    Label6 = new QLabel(scale, page);
-    Label6->setObjectName(QStringLiteral("Label6"));
-    v->addWidget(Label6);
+    Label6 = SliderWithScale(page, v, Slider1, "Label6");
+    v->addSpacing(12);
     Check10 = Box(page, v, "Check10", QStringLiteral("カレンダ全体の透明化(&A)"));
     Check10->setToolTip(
         QStringLiteral("Windows2000,XPの機能を使って半透明化（プレビュー表示されません）"));
     Slider3 = Slider(page, "Slider3", 1, kTransparencyExMax, 4);
-    v->addWidget(Slider3);
-    Label11 = new QLabel(scale, page);
-    Label11->setObjectName(QStringLiteral("Label11"));
-    v->addWidget(Label11);
+    Label11 = SliderWithScale(page, v, Slider3, "Label11");
     v->addStretch();
     connect(Check1, &QCheckBox::toggled, this,
             [this](bool on) { edit([on](OptionControls& c) { SetPseudoTransparency(c, on); }); });

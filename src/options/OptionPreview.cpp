@@ -103,9 +103,8 @@ QImage ReadDesktopWallpaper()
 #endif
 }
 
-OptionPreview::OptionPreview(const OptionControls& controls, const Settings& settings,
-                             QWidget* parent)
-    : QWidget(parent), m_c(controls), m_settings(settings)
+OptionPreview::OptionPreview(const OptionControls& controls, QWidget* parent)
+    : QWidget(parent), m_c(controls)
 {
     setObjectName(QStringLiteral("Picture2"));
 }
@@ -239,12 +238,13 @@ void OptionPreview::paintCells(QPainter& painter)
     painter.drawText(TwipsToPixels(layout.mark) + QPoint(0, QFontMetrics(markFont).ascent()),
                      QStringLiteral("●"));
 
-    // Today (day 10): its shadow label is opaque in the stored cursor colour.
+    // Today (day 10): its shadow label is opaque in the today colour of the
+    // colour page, so a colour just picked shows before it is applied.
     const QFontMetrics dayMetrics(dayFont);
     const QPoint today = TwipsToPixels(layout.shadow[kPreviewTodayCell]);
     painter.fillRect(QRect(today, QSize(dayMetrics.horizontalAdvance(QStringLiteral("10")) + 2,
                                         dayMetrics.height())),
-                     SettingColor(m_settings.CursorColor));
+                     SettingColor(m_c.Command3[5]));
 
     for (int cell = 1; cell < kPreviewCellCount; ++cell)
         drawText(layout.shadow[std::size_t(cell)], CaptionOfCell(cell),

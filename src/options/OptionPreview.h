@@ -17,8 +17,7 @@ class OptionPreview : public QWidget
     Q_OBJECT
 
 public:
-    OptionPreview(const OptionControls& controls, const Settings& settings,
-                  QWidget* parent = nullptr);
+    explicit OptionPreview(const OptionControls& controls, QWidget* parent = nullptr);
 
     // The wallpaper to paint over; a null picture keeps the previous one.
     void setWallpaper(const QImage& wallpaper);
@@ -46,7 +45,6 @@ private:
     QRect boxRect() const;
 
     const OptionControls& m_c;
-    const Settings& m_settings;
     QImage m_wallpaper;
     QImage m_box;
     QString m_title;

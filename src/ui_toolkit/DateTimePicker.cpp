@@ -1,5 +1,7 @@
 #include "ui_toolkit/DateTimePicker.h"
 
+#include "ui_toolkit/JapaneseCalendar.h"
+
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -315,6 +317,7 @@ void DateTimePicker::applyCalendarColor()
         return;
     QCalendarWidget* calendar = m_edit->calendarWidget();
     calendar->setLocale(japanese());
+    StyleJapaneseCalendar(calendar);
     if (!m_calendarColor.isValid())
         return;
     QPalette palette = calendar->palette();

@@ -1,6 +1,7 @@
 #include "alarms/AlarmActions.h"
 
 #include "AlarmFixture.h"
+#include "RefusedWrites.h"
 #include "alarms/AlarmCaption.h"
 #include "alarms/AlarmRules.h"
 
@@ -252,10 +253,65 @@ TEST(AlarmOk, AFailedFinalSaveIsReported)
     const AlarmOkResult result = Ok(world, id, Text(QStringLiteral("refused")));
     EXPECT_EQ(result.outcome, AlarmOkOutcome::Failed);
     EXPECT_EQ(result.message.title, QStringLiteral(u"予定の保存"));
-    EXPECT_TRUE(result.message.text.startsWith(QStringLiteral(u"予定を保存できませんでした。")));
+    EXPECT_TRUE(
+        result.message.text.startsWith(QStringLiteral(u"保存処理に失敗しました。")));
     EXPECT_EQ(world.messageOf(id), QStringLiteral("元"));
     EXPECT_EQ(world.field(id, f::Alarm), QStringLiteral(" "));
     EXPECT_EQ(world.rs().GetEditMode(), EditMode::None);
+}
+
+// The data file can no longer be written: whatever OK was asked to do,
+// the message names the file and the reason, nothing is changed, and the
+// alarm stays listed, so it is not lost. Once the file can be written again
+// the same OK goes through.
+TEST(AlarmOk, AnUnwritableDataFileIsNamedAndTheAlarmKept)
+{
+    struct Case
+    {
+        const char* name;
+        bool deleteSchedule;
+        bool ringAgain;
+        bool moveDate;
+    };
+    for (const Case& c :
+         {Case{"acknowledge", false, false, false}, Case{"delete", true, false, false},
+          Case{"ring again and move", false, true, true}}) {
+        SCOPED_TRACE(c.name);
+        AlarmWorld world(QDateTime(kTuesday, QTime(9, 31)));
+        ASSERT_TRUE(InstallWriteRefusal(world));
+        const qint64 id =
+            world.add(OneOff(2026, 12, 8, QStringLiteral("09:30"), QStringLiteral("元")));
+        world.scan();
+        RefuseWrites(world, true);
+
+        AlarmOkInput input = Text(QStringLiteral("書き換え"));
+        input.deleteSchedule = c.deleteSchedule;
+        input.ringAgain = c.ringAgain;
+        input.ringAgainTime = QTime(11, 0);
+        input.moveDate = c.moveDate;
+        input.moveTo = QDate(2026, 12, 9);
+        const AlarmOkResult result = Ok(world, id, input);
+        EXPECT_EQ(result.outcome, AlarmOkOutcome::Failed);
+        EXPECT_EQ(result.message.title, QStringLiteral(u"予定の保存"));
+        EXPECT_TRUE(result.message.text.contains(QStringLiteral(u"書き込めません")))
+            << result.message.text.toStdString();
+        EXPECT_TRUE(
+            result.message.text.contains(QDir::toNativeSeparators(DataFilePath(world.dir.path()))))
+            << result.message.text.toStdString();
+        EXPECT_EQ(world.rs().PositionOfRecordId(id), 0);
+        EXPECT_EQ(world.field(id, f::Alarm), QStringLiteral("09:30"));
+        EXPECT_EQ(world.messageOf(id), QStringLiteral("元"));
+        EXPECT_EQ(world.field(id, f::Day), QStringLiteral("8"));
+        EXPECT_EQ(world.positions(), std::vector<int>{0});
+        EXPECT_EQ(world.rs().GetEditMode(), EditMode::None);
+
+        RefuseWrites(world, false);
+        EXPECT_EQ(Ok(world, id, input).outcome, AlarmOkOutcome::Done);
+        if (c.deleteSchedule)
+            EXPECT_EQ(world.rs().PositionOfRecordId(id), -1);
+        else
+            EXPECT_EQ(world.messageOf(id), QStringLiteral("書き換え"));
+    }
 }
 
 TEST(AlarmOk, AClosedDatabaseIsReportedNotThrown)

@@ -80,7 +80,7 @@ public:
         });
         QObject::connect(&events, &AppEvents::alarmFlashRequested, &events,
                          [this](bool on) { on ? ++flashStarts : ++flashStops; });
-        QObject::connect(&events, &AppEvents::alarmMessageRequested, &events, [this] {
+        QObject::connect(&events, &AppEvents::alarmMessageRaised, &events, [this] {
             ++messages;
             messageIndexes.push_back(context.alarms.AlarmIndex);
         });

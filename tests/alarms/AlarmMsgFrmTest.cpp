@@ -1,12 +1,15 @@
 #include "alarms/AlarmMsgFrm.h"
 
 #include "AlarmFixture.h"
+#include "RefusedWrites.h"
 #include "alarms/AlarmTick.h"
 #include "ui_toolkit/DateTimePicker.h"
 #include "ui_toolkit/MsgBox.h"
 #include "ui_toolkit/Twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,14 +32,33 @@ struct Desk
         world.context.settings().FlashIcon = false;
         id = world.add(rec);
         world.scan();
+        QObject::connect(&world.context.events(), &AppEvents::alarmMessageRaised, &frm,
+                         [this] { frm.SetAlarmMsg(AlarmMsgFrm::Showing::Raised); });
         QObject::connect(&world.context.events(), &AppEvents::alarmMessageRequested, &frm,
-                         [this] { frm.SetAlarmMsg(); });
+                         [this] { frm.SetAlarmMsg(AlarmMsgFrm::Showing::Opened); });
     }
     void tick() { CheckDueAlarms(world.context, world.sound, frm.isVisible()); }
 
     AlarmWorld world;
     AlarmMsgFrm frm{world.context};
     qint64 id = 0;
+};
+
+// A window the user is typing in when the alarm comes: a dialog (Escape
+// would close it) with an editable text, as the day editor and the viewer
+// have.
+struct Behind
+{
+    Behind()
+    {
+        text->setPlainText(QStringLiteral(u"別の予定"));
+        dialog.resize(300, 200);
+        dialog.show();
+        dialog.activateWindow();
+        text->setFocus();
+    }
+    QDialog dialog;
+    QPlainTextEdit* text = new QPlainTextEdit(&dialog);
 };
 
 } // namespace
@@ -241,6 +263,105 @@ private slots:
         QCoreApplication::sendEvent(&desk.frm, &activate);
         QVERIFY(!alarms.AlarmBeeped);
         QVERIFY(!alarms.AlarmSounded);
+    }
+
+    // Opened from the flashing tray icon, the window takes the keys: Enter
+    // and Escape act on the alarm (OK) and never reach the window behind.
+    void openedFromTheTrayTakesTheKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+
+    void openedFromTheTrayTakesTheKeys()
+    {
+        QFETCH(int, key);
+        Desk desk(QTime(9, 31), OneOff(2026, 12, 8, QStringLiteral("09:30"), QStringLiteral("a")));
+        desk.world.context.settings().FlashIcon = true;
+        Behind behind;
+        QTRY_VERIFY(behind.text->hasFocus());
+        desk.tick();
+        QVERIFY(!desk.frm.isVisible());                           // the icon flashes
+        emit desk.world.context.events().alarmMessageRequested(); // the icon is clicked
+        QVERIFY(desk.frm.isVisible());
+        // It asks the desktop for the keys (the test platform hands them to
+        // every window shown, so the flag is what tells the two showings
+        // apart here; the alarm run on a real desktop checks the keys).
+        QVERIFY(!desk.frm.testAttribute(Qt::WA_ShowWithoutActivating));
+        QTRY_VERIFY(desk.frm.isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), desk.frm.Command1);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QVERIFY(!desk.frm.isVisible());
+        QCOMPARE(desk.world.field(desk.id, f::Alarm), QStringLiteral(" "));
+        QVERIFY(behind.dialog.isVisible());
+        QCOMPARE(behind.text->toPlainText(), QStringLiteral(u"別の予定"));
+    }
+
+    // Raised by the tick, the window comes up without taking the keys from
+    // the window the user is typing in; opened from the tray later, it
+    // takes them.
+    void raisedByTheTickLeavesTheKeysWhereTheyAre()
+    {
+        Desk desk(QTime(9, 31), OneOff(2026, 12, 8, QStringLiteral("09:30")));
+        Behind behind;
+        QTRY_VERIFY(behind.text->hasFocus());
+        desk.tick();
+        QVERIFY(desk.frm.isVisible());
+        QVERIFY(desk.frm.testAttribute(Qt::WA_ShowWithoutActivating));
+        // Opened from the tray afterwards, the same window takes the keys.
+        emit desk.world.context.events().alarmMessageRequested();
+        QVERIFY(!desk.frm.testAttribute(Qt::WA_ShowWithoutActivating));
+        QTRY_VERIFY(desk.frm.isActiveWindow());
+    }
+
+    // Three alarms due in one tick with the window shown at once: one beep,
+    // one start of the sound file, the window on the last of them. The
+    // noises may come again once the user has answered the window.
+    void threeAlarmsInOneTickSoundOnce()
+    {
+        Desk desk(QTime(9, 0), OneOff(2026, 12, 8, QStringLiteral("08:00")));
+        desk.world.add(Weekday(0, 3, QStringLiteral("08:30")));
+        desk.world.add(OneOff(2026, 12, 7, QStringLiteral("22:00")));
+        desk.world.scan();
+        desk.tick();
+        QCOMPARE(desk.world.messages, 3);
+        QCOMPARE(desk.world.sound.beeps, 1);
+        QCOMPARE(desk.world.sound.plays.size(), std::size_t(1));
+        QVERIFY(desk.frm.isVisible());
+        QCOMPARE(desk.world.context.alarms.AlarmIndex, 2);
+
+        desk.frm.Command1->click();
+        desk.tick();
+        QCOMPARE(desk.world.sound.beeps, 2);
+        QCOMPARE(desk.world.sound.plays.size(), std::size_t(2));
+    }
+
+    // The data file cannot be written: OK shows why and the window stays
+    // with what the user typed; the close box brings the alarm back.
+    void anUnwritableDataFileKeepsTheWindowAndTheAlarm()
+    {
+        Desk desk(QTime(9, 31), OneOff(2026, 12, 8, QStringLiteral("09:30"), QStringLiteral("a")));
+        QVERIFY(InstallWriteRefusal(desk.world));
+        desk.world.scan();
+        desk.tick();
+        RefuseWrites(desk.world, true);
+        desk.frm.Text1->setPlainText(QStringLiteral(u"打ったばかり"));
+        MsgBoxScript script;
+        desk.frm.Command1->click();
+        QCOMPARE(script.calls().size(), std::size_t(1));
+        QVERIFY(script.lastCall().text.contains(QStringLiteral(u"書き込めません")));
+        QVERIFY(desk.frm.isVisible());
+        QCOMPARE(desk.frm.Text1->toPlainText(), QStringLiteral(u"打ったばかり"));
+        desk.frm.close();
+        desk.world.clock.advanceSeconds(5);
+        desk.tick();
+        QVERIFY(desk.frm.isVisible());
+        RefuseWrites(desk.world, false);
+        desk.frm.Command1->click();
+        QVERIFY(!desk.frm.isVisible());
+        QCOMPARE(desk.world.field(desk.id, f::Alarm), QStringLiteral(" "));
     }
 
     void deleteFromTheWindow()

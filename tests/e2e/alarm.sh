@@ -3,10 +3,13 @@
 # a weekly schedule of today whose alarms fall one minute ahead. When the
 # minute comes the tray icon alternates its two pictures; the sound file
 # reaches the audio server (a null sink of a PulseAudio server of our own)
-# once; a click on the icon opens the alarm window on the weekly schedule
-# (the last raised), OK acknowledges it, the next tick brings the one-off
-# with its sound again, OK acknowledges that too; after the end the data file holds both
-# acknowledgements.
+# once; while the day editor of today is open with its text box in focus, a
+# click on the icon opens the alarm window on the weekly schedule (the last
+# raised) and takes the keys: Enter is its OK and acknowledges it; the next
+# tick brings the one-off with its sound again, Escape (also OK) acknowledges
+# that too, and the editor behind stays open; after the end the data file
+# holds both acknowledgements and no schedule text took a key meant for the
+# alarm window.
 #
 #   alarm.sh <morvane binary> <folder for screenshots>
 #
@@ -79,8 +82,8 @@ SOUND="$WORK/alarm.wav"
 # --- Settings: flash, beep and sound ---------------------------------------------
 SETTINGS="$XDG_CONFIG_HOME/Quillstone/Morvane.ini"
 mkdir -p "$(dirname "$SETTINGS")"
-printf '[General]\nFlashIcon=True\nBeepFlg=True\nSoundFlg=True\nSoundFile=%s\n' "$SOUND" \
-    > "$SETTINGS"
+printf '[General]\nShowTitle=False\nFlashIcon=True\nBeepFlg=True\nSoundFlg=True\nSoundFile=%s\n' \
+    "$SOUND" > "$SETTINGS"
 
 PROGRAM="$WORK/program"
 desktop_copy_program "$BINARY" "$PROGRAM"
@@ -135,7 +138,20 @@ icon_picture() { import -window "$ICON" png:- 2> /dev/null | md5sum | cut -d' ' 
 sleep 1
 QUIET_PICTURE=$(icon_picture)
 [ "$(sound_bursts)" -eq 0 ] || fail "sound before the alarm time"
-echo "alarm time $ALARM; waiting for the tray icon to flash"
+
+# --- The day editor of today open, its text box holding the keys -------------------
+calendar_window() { month_window "$APP"; }
+editor_window() { window_titled "予定編集"; }
+TIMEOUT=20 wait_for shows calendar_window || fail "the month window did not show"
+W1=$(($(date -d "$YEAR-$MONTH-01" +%w) + 1))
+CELL=$((DAY + W1 + 6))
+eval "$(xdotool getwindowgeometry --shell "$(calendar_window)")"
+xdotool mousemove $((X + (84 + 274 * ((CELL - 1) % 7)) / 15 + 7)) \
+    $((Y + (384 + 228 * ((CELL - 1) / 7)) / 15 + 7)) click 1
+TIMEOUT=10 wait_for shows editor_window || fail "a press on today did not open the editor"
+EDITOR=$(editor_window)
+xdotool windowactivate --sync "$EDITOR" > /dev/null 2>&1
+echo "alarm time $ALARM; the editor is open; waiting for the tray icon to flash"
 
 # --- The alarm minute: the icon alternates two pictures ----------------------------
 flashing() {
@@ -170,18 +186,15 @@ click_icon() {
     eval "$(xdotool getwindowgeometry --shell "$ICON")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
 }
-click_ok() {
-    # OK stands at 2040, 3000 twips in the client area, 1095 x 300 big.
-    xdotool mousemove --window "$1" $(((2040 + 1095 / 2) / 15)) $(((3000 + 300 / 2) / 15))
-    sleep 0.3
-    xdotool click 1
-}
 shown_caption() { tail -n 2 "$TRACE" | head -n1; }
 shown_text() { tail -n 1 "$TRACE"; }
 
+active_is() { [ "$(xdotool getactivewindow 2> /dev/null)" = "$1" ]; }
 click_icon
 TIMEOUT=10 wait_for shows alarm_window || fail "a click on the flashing icon did not open the alarm window"
 WINDOW=$(alarm_window)
+TIMEOUT=5 wait_for active_is "$WINDOW" ||
+    fail "the alarm window opened from the tray did not take the keys (active: $(xdotool getactivewindow getwindowname 2> /dev/null))"
 sleep 0.5
 import -window root "$ARTIFACTS/alarm_desktop.png"
 import -window "$WINDOW" "$ARTIFACTS/alarm_weekly.png"
@@ -192,14 +205,15 @@ quiet_icon() { [ "$(icon_picture)" = "$QUIET_PICTURE" ]; }
 TIMEOUT=2 wait_for quiet_icon || fail "the icon still flashes with the window open"
 echo "alarm window: $(shown_caption)"
 
-click_ok "$WINDOW"
-TIMEOUT=10 wait_for gone alarm_window || fail "OK did not close the alarm window"
+xdotool key Return # OK, the window's default button, not a new line behind it
+TIMEOUT=10 wait_for gone alarm_window || fail "Enter did not close the alarm window"
 
 # The one-off is still due: the next tick raises it again.
 TIMEOUT=15 WAIT_STEP=0.5 wait_for flashing || fail "the one-off alarm did not come back"
 click_icon
 TIMEOUT=10 wait_for shows alarm_window || fail "the second alarm window did not open"
 WINDOW=$(alarm_window)
+TIMEOUT=5 wait_for active_is "$WINDOW" || fail "the second alarm window did not take the keys"
 sleep 0.5
 import -window "$WINDOW" "$ARTIFACTS/alarm_oneoff.png"
 [ "$(shown_caption)" = "[${YEAR}年${MONTH}月${DAY}日 $ALARM_CAPTION_TIME] のアラーム" ] ||
@@ -209,8 +223,9 @@ echo "alarm window: $(shown_caption)"
 # Once the user has seen the first window, the next alarm may sound again.
 heard_again() { [ "$(sound_bursts)" -ge 2 ]; }
 TIMEOUT=10 WAIT_STEP=0.5 wait_for heard_again || fail "the second alarm was not heard"
-click_ok "$WINDOW"
-TIMEOUT=10 wait_for gone alarm_window || fail "OK did not close the second alarm window"
+xdotool key Escape # also OK; the editor behind stays open
+TIMEOUT=10 wait_for gone alarm_window || fail "Escape did not close the second alarm window"
+[ -n "$(editor_window)" ] || fail "a key meant for the alarm window closed the editor behind it"
 
 # Nothing is left to ring: the icon stays quiet over a tick.
 sleep 6
@@ -225,4 +240,6 @@ stop_program
     fail "the weekly alarm was not acknowledged: $(sqlite3 "$DATA" 'SELECT * FROM Schedule')"
 [ "$(sqlite3 "$DATA" "SELECT Alarm FROM Schedule WHERE Type = 4")" = "$ALARM" ] ||
     fail "the weekly schedule lost its alarm time"
+[ "$(sqlite3 "$DATA" "SELECT COUNT(*) FROM Schedule WHERE instr(Message, char(10)) > 0 OR instr(Message, char(13)) > 0")" = 0 ] ||
+    fail "a key meant for the alarm window reached a schedule text: $(sqlite3 "$DATA" 'SELECT Message FROM Schedule')"
 echo "PASS"

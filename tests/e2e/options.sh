@@ -1,6 +1,6 @@
 #!/bin/bash
 # The options window on a real (virtual) desktop: the tray menu's
-# "オプション(O)..." opens it; the pages 表示, カラー, 透明化 and 常駐 are
+# "オプション設定(O)..." opens it; the pages 表示, カラー, 透明化 and 常駐 are
 # photographed with the preview; the weekday colour, the calendar size and
 # the frame are changed and "&OK" pressed; the calendar window changes
 # (bigger, different pixels) and the settings file holds the new values at
@@ -71,7 +71,7 @@ eval "$(xdotool getwindowgeometry --shell "$(tray_icon)")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
 TIMEOUT=10 wait_for shows popup_menu || fail "the popup did not open"
 xdotool key o
-TIMEOUT=10 wait_for shows options_window || fail "オプション(O)... did not open the options window"
+TIMEOUT=10 wait_for shows options_window || fail "オプション設定(O)... did not open the options window"
 OPT=$(options_window)
 xdotool windowactivate --sync "$OPT" > /dev/null 2>&1
 sleep 1
@@ -99,16 +99,16 @@ sleep 0.3
 xdotool key ctrl+Tab ctrl+Tab
 sleep 0.5
 shot_window "$OPT" "$ARTIFACTS/options_page_color.png"
-# The weekday button is the first pure white face of the page, row by row
+# The weekday button is the first pure white face in the 日付 frame, row by row
 # (the page itself is a shade off white).
 SHOT="$WORK/color_page.png"
 shot_window "$OPT" "$SHOT"
-BUTTON=$(convert "$SHOT" -crop "350x300+150+60" +repage txt:- |
+BUTTON=$(convert "$SHOT" -crop "450x100+20+165" +repage txt:- |
     sed -n 's/^\([0-9]*\),\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\2 \1 \3 \4 \5/p' |
     sort -n -k1,1 -k2,2 | awk '$3 == 255 && $4 == 255 && $5 == 255 { print $2, $1; exit }')
 [ -n "$BUTTON" ] || fail "no weekday colour button found"
 set -- $BUTTON
-xdotool mousemove $((X + 150 + $1 + 12)) $((Y + 60 + $2 + 8)) click 1
+xdotool mousemove $((X + 20 + $1 + 12)) $((Y + 165 + $2 + 8)) click 1
 color_dialog() { windows | awk '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 != "オプション設定" && $0 != "Morvane" && $0 != "モルヴァ" && $0 != "") print id }' | tail -n1; }
 TIMEOUT=10 wait_for shows color_dialog || fail "no colour dialog opened from the weekday button"
 COLOR=$(color_dialog)

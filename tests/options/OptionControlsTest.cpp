@@ -173,13 +173,37 @@ TEST(OptionControls, BlackPicksChangeNothing)
     EXPECT_TRUE(c.ColorsChanged);
 }
 
+// Whatever the frame colour dialog gives (a colour, black, a cancel), the
+// frame is chosen on both pages and the round corners go: what the preview
+// draws is what the apply stores.
 TEST(OptionControls, BoxColourTurnsTheFrameOnAndTheRoundCornersOff)
 {
-    OptionControls c = LoadControls(Settings{}, true);
-    ASSERT_TRUE(c.Check11);
-    EXPECT_TRUE(PickBoxColor(c, RgbValue(9, 9, 9)));
-    EXPECT_TRUE(c.Check2);
-    EXPECT_FALSE(c.Check11);
+    for (const qint32 answer : {RgbValue(9, 9, 9), qint32(0)}) {
+        SCOPED_TRACE(answer);
+        OptionControls c = LoadControls(Settings{}, true);
+        ASSERT_TRUE(c.Check11);
+        ASSERT_FALSE(c.Check2);
+        EXPECT_EQ(PickBoxColor(c, answer), answer != 0);
+        EXPECT_TRUE(c.Option3);
+        EXPECT_TRUE(c.Check2);
+        EXPECT_FALSE(c.Check11);
+        EXPECT_EQ(c.Command4, answer != 0 ? answer : kSystemWindowBackColor);
+    }
+}
+
+// Loading settles a pseudo transparency of strength 0 as off in the
+// settings themselves, so a cancelled dialog leaves it off too.
+TEST(OptionControls, LoadingTurnsAZeroStrengthTransparencyOff)
+{
+    Settings s;
+    s.Transparency = true;
+    s.Transparency_value = 0;
+    SettleLoadedSettings(s);
+    EXPECT_FALSE(s.Transparency);
+    s.Transparency = true;
+    s.Transparency_value = 5;
+    SettleLoadedSettings(s);
+    EXPECT_TRUE(s.Transparency);
 }
 
 TEST(OptionControls, ColourDefaults)

@@ -1,6 +1,9 @@
 #include "calendar_window/dialogs/HelpWindow.h"
 
+#include "ui_toolkit/WindowFitting.h"
+
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -44,9 +47,20 @@ HelpWindow::HelpWindow(QWidget* parent)
 void HelpWindow::showTopic(const QString& topic)
 {
     m_browser->setSource(QUrl(QStringLiteral("qrc:/help/") + topic));
+    // Over the window it helps with, wholly on the screen.
+    FitOnScreen(this, parentWidget());
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QUrl HelpWindow::currentSource() const

@@ -22,6 +22,10 @@ public:
     QUrl currentSource() const;
     QTextBrowser* browser() const { return m_browser; }
 
+protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QTextBrowser* m_browser;
 };

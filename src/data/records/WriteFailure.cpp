@@ -17,6 +17,8 @@ QString EngineErrorReason(const EngineError& error)
         return QStringLiteral("このファイルまたはフォルダーに書き込めません。");
     case EngineErrorCode::DiskFull:
         return QStringLiteral("ディスクの空き容量が足りません。");
+    case EngineErrorCode::ObjectClosed:
+        return QStringLiteral("データファイルが閉じられています。");
     case EngineErrorCode::DiskError:
         return QStringLiteral("ディスクへの読み書きに失敗しました。（%1）").arg(error.message());
     default:
@@ -26,12 +28,13 @@ QString EngineErrorReason(const EngineError& error)
     }
 }
 
-UserMessage WriteFailureMessage(const QString& path, const EngineError& error)
+UserMessage WriteFailureMessage(const QString& path, const EngineError& error,
+                                const QString& title)
 {
     return {QStringLiteral("保存処理に失敗しました。\r\n\r\nデータファイル「") +
                 QDir::toNativeSeparators(path) + QStringLiteral("」に書き込めません。\r\n") +
                 EngineErrorReason(error),
-            MessageIcon::Exclamation, WriteFailureTitle};
+            MessageIcon::Exclamation, title};
 }
 
 } // namespace morvane

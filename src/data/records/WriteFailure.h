@@ -16,8 +16,9 @@ QString EngineErrorReason(const EngineError& error);
 // file at `path`: that saving failed, the file it could not write and why.
 // What the user typed stays in the window, so the next change that can be
 // written stores it.
-UserMessage WriteFailureMessage(const QString& path, const EngineError& error);
-
 inline const QString WriteFailureTitle = QStringLiteral("DB保存時のエラー");
+
+UserMessage WriteFailureMessage(const QString& path, const EngineError& error,
+                                const QString& title = WriteFailureTitle);
 
 } // namespace morvane
