@@ -62,6 +62,44 @@ bool ListViewFrm::tryWrite(const std::function<void()>& write)
     return true;
 }
 
+bool ListViewFrm::storeUnsavedDetail()
+{
+    ScheduleDatabase* database = m_context.database();
+    if (!database)
+        return m_unsavedDetails.empty();
+    bool created = false;
+    while (!m_unsavedDetails.empty()) {
+        UnsavedDetail& unsaved = m_unsavedDetails.front();
+        DetailWrite result = DetailWrite::Unchanged;
+        // The user was told when this text was refused; a refusal again only
+        // keeps it waiting, without a second message.
+        try {
+            switch (unsaved.kind) {
+            case ListKind::Month:
+                result = WriteMonthRowText(database->schedules(), unsaved.row, unsaved.year,
+                                           unsaved.month, unsaved.newType, unsaved.text);
+                break;
+            case ListKind::All:
+                result = WriteAllRowText(database->schedules(), unsaved.row, unsaved.text);
+                break;
+            case ListKind::Memo:
+                MemoBook(database->memos())
+                    .ChangeContent(unsaved.row.text(0), unsaved.text, m_context.clock().now());
+                break;
+            default:
+                break;
+            }
+        } catch (const EngineError&) {
+            break;
+        }
+        created = created || result == DetailWrite::Created;
+        m_unsavedDetails.erase(m_unsavedDetails.begin());
+    }
+    if (created)
+        afterSchedulesChanged();
+    return m_unsavedDetails.empty();
+}
+
 void ListViewFrm::rememberDeleted(DeletedRecords deleted)
 {
     m_lastDeleted = std::move(deleted);
@@ -349,6 +387,18 @@ void ListViewFrm::Text1_Change()
         return;
     // The data file keeps its line breaks as CR LF.
     const QString text = StoredLineBreaks(Text1->toPlainText());
+    // A refused text of this same row is in the box too, so this write
+    // stores it or keeps it waiting again; those of other rows go first.
+    std::erase_if(m_unsavedDetails, [&](const UnsavedDetail& unsaved) {
+        return unsaved.path == path && unsaved.rowIndex == current;
+    });
+    storeUnsavedDetail();
+    const auto keepUnsaved = [&](ListKind kind, int newType) {
+        if (const ListRow* row = m_rows->rowAt(current)) {
+            m_unsavedDetails.push_back(
+                {kind, *row, path, current, ListViewYear, ListViewMonth, newType, text});
+        }
+    };
     switch (dispatch.kind) {
     case ListKind::Month: {
         Recordset& schedules = database->schedules();
@@ -358,8 +408,10 @@ void ListViewFrm::Text1_Change()
                     result = WriteMonthRowText(schedules, row, ListViewYear, ListViewMonth,
                                                std::max(dispatch.typeFilter, 0), text);
                 });
-            }))
+            })) {
+            keepUnsaved(ListKind::Month, std::max(dispatch.typeFilter, 0));
             break;
+        }
         if (result == DetailWrite::TooLong)
             showTextTooLong(schedules.Size(schedule_fields::Message));
         else if (result == DetailWrite::Stale)
@@ -374,8 +426,10 @@ void ListViewFrm::Text1_Change()
         if (!tryWrite([&] {
                 m_rows->changeRow(
                     current, [&](ListRow& row) { result = WriteAllRowText(schedules, row, text); });
-            }))
+            })) {
+            keepUnsaved(ListKind::All, 0);
             break;
+        }
         if (result == DetailWrite::TooLong)
             showTextTooLong(schedules.Size(schedule_fields::Message));
         else if (result == DetailWrite::Stale)
@@ -389,8 +443,10 @@ void ListViewFrm::Text1_Change()
         const QDateTime now = m_context.clock().now();
         MemoBook book(database->memos());
         MemoWrite result = MemoWrite::Unchanged;
-        if (!tryWrite([&] { result = book.ChangeContent(row->text(0), text, now); }))
+        if (!tryWrite([&] { result = book.ChangeContent(row->text(0), text, now); })) {
+            keepUnsaved(ListKind::Memo, 0);
             break;
+        }
         if (result == MemoWrite::Saved)
             m_rows->changeRow(current, [&](ListRow& r) { r.cells[1].text = MemoDateText(now); });
         else if (result == MemoWrite::TooLong)

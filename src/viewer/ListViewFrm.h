@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -180,6 +181,11 @@ private:
     // user typed, and the next change that can be written stores it.
     bool tryWrite(const std::function<void()>& write);
     void reportWriteFailure(const EngineError& error);
+    // Stores the detail box's texts that the data file refused earlier, each
+    // in the record it was typed for, before anything replaces the box's
+    // text. False when the file still refuses one; what is left is kept for
+    // the next try.
+    bool storeUnsavedDetail();
     void rememberDeleted(DeletedRecords deleted);
 
     AppContext& m_context;
@@ -191,6 +197,20 @@ private:
     bool SuppressTextChange = false;
     SortState m_sort;
     DeletedRecords m_lastDeleted;
+    // Texts typed into the detail box that the data file refused, each with
+    // the row (and so the record) it belongs to, oldest first.
+    struct UnsavedDetail
+    {
+        ListKind kind;
+        ListRow row;
+        QString path;
+        int rowIndex = -1;
+        int year = 0;
+        int month = 0;
+        int newType = 0;
+        QString text;
+    };
+    std::vector<UnsavedDetail> m_unsavedDetails;
     bool m_sorting = false;
     bool m_placingNode = false; // selecting a node without running its click
     QPointer<JumpFrm> m_jumpFrm;

@@ -83,6 +83,8 @@ void ListViewFrm::selectRow(int row)
 
 void ListViewFrm::RefreshListView()
 {
+    // A text the file refused goes in before the lists are read again.
+    storeUnsavedDetail();
     Text1->setEnabled(true);
     m_sorting = false;
     const QString path = selectedPath();
@@ -301,6 +303,7 @@ void ListViewFrm::TreeView1_NodeClick(QTreeWidgetItem* node)
         return;
     setMonthNavigation(false);
     setWindowTitle(QStringLiteral("Morvane [Viewer]"));
+    storeUnsavedDetail();
     Text1->setEnabled(false);
     SuppressTextChange = true;
     Text1->clear();
@@ -325,6 +328,7 @@ void ListViewFrm::TreeView1_NodeClick(QTreeWidgetItem* node)
 
 void ListViewFrm::ListView1_ItemClick()
 {
+    storeUnsavedDetail();
     const QString path = selectedPath();
     const ListKind kind = DispatchPath(path).kind;
     const QModelIndex current = ListView1->currentIndex();

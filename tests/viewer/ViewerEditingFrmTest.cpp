@@ -369,10 +369,53 @@ private slots:
         QVERIFY(s.viewer->selectPath(QStringLiteral("予定一覧\\月間予定")));
         s.click(RowOfDay(*s.viewer, 1));
         s.type(QStringLiteral("2"));
-        QCOMPARE(s.schedules().RecordCount(), 2);
+        // The "x" refused on the empty day went in once the file took changes.
+        QCOMPARE(s.schedules().RecordCount(), 3);
         s.schedules().MoveFirst();
+        // The refused "1" was not dropped when the row was left.
         QCOMPARE(s.schedules().GetValue(schedule_fields::Message).toString(),
-                 QStringLiteral("abc2"));
+                 QStringLiteral("abc12"));
+    }
+
+    // Leaving a row, or the list, while the file refuses what was typed
+    // there does not drop the text: it goes into its own record as soon as
+    // the file takes changes again.
+    void aRefusedTextIsStoredOnceTheFileTakesChangesAgain()
+    {
+        Setup s;
+        s.fixture.add({Dated(0, 2016, 3, 1, QStringLiteral("abc")),
+                       Dated(0, 2016, 3, 2, QStringLiteral("def"))});
+        MemoBook(s.fixture.database().memos())
+            .Create(QStringLiteral("M"), QDateTime(QDate(2016, 1, 2), QTime(3, 4)));
+        s.open();
+        MsgBoxScript boxes;
+        {
+            test::FileSizeLimit full(0);
+            if (!full.active())
+                QSKIP("no file size limit on this platform");
+            s.click(RowOfDay(*s.viewer, 1));
+            s.type(QStringLiteral("1"));
+            s.click(RowOfDay(*s.viewer, 5));
+            s.type(QStringLiteral("x"));
+            s.click(RowOfDay(*s.viewer, 2));
+            QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("def"));
+            QVERIFY(s.viewer->selectPath(kMemos));
+            s.click(0);
+            s.type(QStringLiteral("m"));
+            // One message for each refused text, none for the retries.
+            QCOMPARE(int(boxes.calls().size()), 3);
+        }
+        QVERIFY(s.viewer->selectPath(QStringLiteral("予定一覧\\月間予定")));
+        QCOMPARE(int(boxes.calls().size()), 3);
+        QStringList stored;
+        for (s.schedules().MoveFirst(); !s.schedules().IsEOF(); s.schedules().MoveNext())
+            stored << s.schedules().GetValue(schedule_fields::Message).toString();
+        stored.sort();
+        QCOMPARE(stored,
+                 (QStringList{QStringLiteral("abc1"), QStringLiteral("def"), QStringLiteral("x")}));
+        QCOMPARE(MemoBook(s.memos()).ListAll()[0].memo, QStringLiteral("m"));
+        s.click(RowOfDay(*s.viewer, 1));
+        QCOMPARE(s.viewer->Text1->toPlainText(), QStringLiteral("abc1"));
     }
 
     void typingOnAnEmptyBirthdayDayCreatesOneRecord()
