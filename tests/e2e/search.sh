@@ -129,7 +129,9 @@ import -window root "$ARTIFACTS/search_editor.png"
 # The editor's text box has the focus and holds the selected schedule.
 xdotool windowactivate --sync "$EDITOR" > /dev/null 2>&1
 xdotool key ctrl+End
-xdotool type --delay 60 " 済"
+# Characters outside the keymap are typed by remapping a key; slowly, or the
+# remapping races the key events and a character is lost under load.
+xdotool type --delay 250 " 済"
 sleep 0.3
 xdotool key alt+f
 sleep 0.4
