@@ -128,7 +128,13 @@ OptionFrm::OptionFrm(AppContext& context, OptionsTarget& target, QWidget* parent
     resize(TwipsToPixels(QSize(6880, 4200)).expandedTo(QSize(720, 440)));
 }
 
-OptionFrm::~OptionFrm() = default;
+OptionFrm::~OptionFrm()
+{
+    // The picture field loses the focus while the dialog is torn down, and
+    // its end of typing must not reach a dialog that is half gone.
+    if (Text1)
+        Text1->disconnect(this);
+}
 
 void OptionFrm::Form_Load()
 {

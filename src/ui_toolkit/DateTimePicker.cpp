@@ -268,18 +268,19 @@ void DateTimePicker::setCalendarBackColor(const QColor& color)
 
 bool DateTimePicker::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_line && m_line) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
+    const bool leftMouse = (event->type() == QEvent::MouseButtonDblClick ||
+                            event->type() == QEvent::MouseButtonRelease) &&
+                           static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    if (watched == m_line && m_line && leftMouse) {
         // A click or a double click chooses the number under the pointer,
         // without the literal text beside it, so that the digits typed
         // next replace it: a field is typed into as the user expects,
         // never refused for a digit too many or a 年 selected with it.
-        if (event->type() == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
+        if (event->type() == QEvent::MouseButtonDblClick) {
             selectSectionAtCursor();
             return true; // not the line's word selection
         }
-        if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
-            !m_line->hasSelectedText())
+        if (!m_line->hasSelectedText())
             selectSectionAtCursor();
     }
     if (watched == m_edit && showCheckBox()) {
