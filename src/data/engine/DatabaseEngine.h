@@ -243,6 +243,16 @@ public:
     int FileFlags() const;
     void SetFileFlags(int flags);
 
+    // --- Bookkeeping beside the records. Tables and triggers whose names
+    // begin with "sync_" belong to the program's own bookkeeping: they are
+    // not record tables (TableNames leaves them out, CreateTable refuses
+    // the names), their rows are not held in memory, and they are reached
+    // only through these two calls with SQL fixed in the program and the
+    // values bound. Writes join an open batch like any Update.
+    void ExecuteSql(const QString& sql, const std::vector<Value>& values = {});
+    std::vector<std::vector<Value>> QuerySql(const QString& sql,
+                                             const std::vector<Value>& values = {}) const;
+
 private:
     explicit Database(std::shared_ptr<engine_detail::DatabaseState> state);
     std::shared_ptr<engine_detail::DatabaseState> m_state;

@@ -107,7 +107,8 @@ void ValidateName(const QString& name, const QString& what)
     // hide; sqlite_ names belong to SQLite itself.
     const QString lower = name.toLower();
     if (lower == QLatin1String("rowid") || lower == QLatin1String("oid") ||
-        lower == QLatin1String("_rowid_") || lower.startsWith(QLatin1String("sqlite_")))
+        lower == QLatin1String("_rowid_") || lower.startsWith(QLatin1String("sqlite_")) ||
+        lower.startsWith(QLatin1String("sync_")))
         refuse(QStringLiteral("the name is reserved"));
 }
 
@@ -116,7 +117,7 @@ std::vector<TableDef> ReadSchema(const SqliteConnection& connection)
     std::vector<TableDef> tables;
     auto tableList = connection.prepare(QStringLiteral(
         "SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' "
-        "ESCAPE '\\' ORDER BY rowid"));
+        "ESCAPE '\\' AND name NOT LIKE 'sync\\_%' ESCAPE '\\' ORDER BY rowid"));
     auto columns = connection.prepare(
         QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid"));
     while (tableList->step()) {

@@ -5,6 +5,7 @@
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/LegacyImport.h"
 #include "data/records/ScheduleFields.h"
+#include "data/records/SyncBookkeeping.h"
 #include "data/records/WriteFailure.h"
 
 #include <QDir>
@@ -133,6 +134,7 @@ OpenScheduleResult OpenExisting(const QString& path)
             database->AppendField(schedule_fields::Table, LongField(schedule_fields::Mark));
         if (!hasMemo)
             CreateMemoTable(*database);
+        EnsureSyncBookkeeping(*database);
 
         auto opened = std::make_unique<ScheduleDatabase>(std::move(database));
         ResetAlarmFlags(opened->schedules());
@@ -347,6 +349,7 @@ std::unique_ptr<Database> CreateScheduleDatabase(const QString& path)
 {
     std::unique_ptr<Database> database = Database::CreateDatabase(path);
     database->CreateTable(ScheduleTableDefinition());
+    EnsureSyncBookkeeping(*database);
     return database;
 }
 
