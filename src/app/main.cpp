@@ -1,11 +1,13 @@
 #include "app/IcsCommand.h"
 #include "app/MorvaneProgram.h"
 #include "app/PlatformChoice.h"
+#include "app/SyncCommand.h"
 #include "app/ToolkitTranslations.h"
 #include "calendar_window/tray/TrayIconArt.h"
 #include "core/AppIdentity.h"
 #include "core/Clock.h"
 #include "core/ProgramFolder.h"
+#include "core/SettingsStore.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -24,6 +26,18 @@ int main(int argc, char* argv[])
         QTextStream err(stderr);
         return morvane::RunIcsCommand(QCoreApplication::arguments(), morvane::ProgramFolder(),
                                       clock, out, err);
+    }
+    if (morvane::IsSyncCommand(argc, argv)) {
+        // One sync with the calendar server, for scripts: no window.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setOrganizationName(QString::fromLatin1(morvane::kOrganizationName));
+        QCoreApplication::setApplicationName(QString::fromLatin1(morvane::kApplicationName));
+        morvane::SystemClock clock;
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        const std::unique_ptr<QSettings> settings = morvane::OpenUserSettingsStore();
+        return morvane::RunSyncCommand(QCoreApplication::arguments(), morvane::ProgramFolder(),
+                                       *settings, clock, out, err);
     }
     // The platform is chosen on the command line Qt reads, not in the
     // environment, so that programs started from the calendar (a browser,

@@ -1,0 +1,120 @@
+#include "app/SyncCommand.h"
+
+#include "core/Clock.h"
+#include "core/FileErrorReason.h"
+#include "data/records/ScheduleDatabase.h"
+#include "sync/CalendarDiscovery.h"
+#include "sync/CalendarSync.h"
+#include "sync/QtDavTransport.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTextStream>
+#include <cerrno>
+#include <cstring>
+
+namespace morvane {
+
+namespace {
+
+constexpr char kUsage[] =
+    "使い方: morvane --sync [--server URL] [--user NAME] [--password-file FILE]";
+
+// The first line of the file, without its line end.
+std::optional<QString> ReadPassword(const QString& path, QTextStream& err)
+{
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << QStringLiteral("%1 を開けません：%2")
+                   .arg(path, FileErrorReason(errno, file.error(), file.errorString()))
+            << Qt::endl;
+        return std::nullopt;
+    }
+    QString line = QString::fromUtf8(file.readLine(4096));
+    while (line.endsWith(u'\n') || line.endsWith(u'\r'))
+        line.chop(1);
+    return line;
+}
+
+} // namespace
+
+bool IsSyncCommand(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--sync") == 0)
+            return true;
+    }
+    return false;
+}
+
+int RunSyncCommand(const QStringList& arguments, const QString& programFolder, QSettings& settings,
+                   const Clock& clock, QTextStream& out, QTextStream& err)
+{
+    QString server, user, passwordFile;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("--sync")) {
+            continue;
+        } else if (argument == QLatin1String("--server") && hasValue) {
+            server = arguments[++i];
+        } else if (argument == QLatin1String("--user") && hasValue) {
+            user = arguments[++i];
+        } else if (argument == QLatin1String("--password-file") && hasValue) {
+            passwordFile = arguments[++i];
+        } else {
+            err << QString::fromUtf8(kUsage) << Qt::endl;
+            return 2;
+        }
+    }
+    if (!server.isEmpty())
+        settings.setValue(QLatin1String(kSyncServerSetting), server);
+    else
+        server = settings.value(QLatin1String(kSyncServerSetting)).toString();
+    if (!user.isEmpty())
+        settings.setValue(QLatin1String(kSyncUserSetting), user);
+    else
+        user = settings.value(QLatin1String(kSyncUserSetting)).toString();
+    settings.sync();
+    if (server.isEmpty() || user.isEmpty()) {
+        err << QStringLiteral("同期するサーバーとユーザー名が設定されていません（--server と --user）。")
+            << Qt::endl;
+        return 2;
+    }
+    if (passwordFile.isEmpty()) {
+        err << QStringLiteral("パスワードを --password-file で指定してください。") << Qt::endl;
+        return 2;
+    }
+    const std::optional<QString> password = ReadPassword(passwordFile, err);
+    if (!password)
+        return 1;
+    const QUrl address = QUrl::fromUserInput(server);
+    if (const QString refused = RefusedAddress(address); !refused.isEmpty()) {
+        err << refused << Qt::endl;
+        return 1;
+    }
+
+    OpenScheduleResult opened = OpenScheduleDatabase(programFolder);
+    if (!opened.ok()) {
+        err << opened.failure.text << Qt::endl;
+        return 1;
+    }
+    QtDavTransport transport(user, *password);
+    const CalendarSearch found = FindCalendars(transport, address);
+    if (!found.ok()) {
+        err << found.failure << Qt::endl;
+        return 1;
+    }
+    const FoundCalendar& calendar = found.calendars.front();
+    CalendarSync sync(*opened.database, transport, calendar.url, clock, programFolder);
+    const SyncOutcome outcome = sync.run();
+    if (!outcome.ok()) {
+        err << QStringLiteral("同期できませんでした：") << outcome.failure << Qt::endl;
+        return 1;
+    }
+    out << SyncSummary(outcome.counts) << Qt::endl;
+    return 0;
+}
+
+} // namespace morvane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringList>
+
+class QSettings;
+class QTextStream;
+
+namespace morvane {
+
+class Clock;
+
+// Whether the command line asks for one sync with the calendar server,
+// which runs without any window (and without a display).
+bool IsSyncCommand(int argc, char** argv);
+
+// Settings names of the server address and the user name.
+inline constexpr char kSyncServerSetting[] = "SyncServer";
+inline constexpr char kSyncUserSetting[] = "SyncUser";
+
+// --sync [--server URL] [--user NAME] [--password-file FILE]: one sync of
+// the data file of programFolder. A server and user given are stored in
+// settings for the next runs; the password file is read, never stored.
+// --server takes a calendar collection or a server address to find the
+// first calendar from. Counts go to out, a failure to err. Returns the exit
+// code (0 done, 1 failed, 2 wrong arguments).
+int RunSyncCommand(const QStringList& arguments, const QString& programFolder, QSettings& settings,
+                   const Clock& clock, QTextStream& out, QTextStream& err);
+
+} // namespace morvane
