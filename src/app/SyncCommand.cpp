@@ -18,7 +18,8 @@ namespace morvane {
 namespace {
 
 constexpr char kUsage[] =
-    "使い方: morvane --sync [--server URL] [--user NAME] [--password-file FILE]";
+    "使い方: morvane --sync [--server URL] [--user NAME] [--password-file FILE] "
+    "[--trust-fingerprint 指紋]";
 
 // The first line of the file, without its line end.
 std::optional<QString> ReadPassword(const QString& path, QTextStream& err)
@@ -51,7 +52,7 @@ bool IsSyncCommand(int argc, char** argv)
 int RunSyncCommand(const QStringList& arguments, const QString& programFolder, QSettings& settings,
                    const Clock& clock, QTextStream& out, QTextStream& err)
 {
-    QString server, user, passwordFile;
+    QString server, user, passwordFile, fingerprint;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         const bool hasValue = i + 1 < arguments.size();
@@ -61,6 +62,8 @@ int RunSyncCommand(const QStringList& arguments, const QString& programFolder, Q
             server = arguments[++i];
         } else if (argument == QLatin1String("--user") && hasValue) {
             user = arguments[++i];
+        } else if (argument == QLatin1String("--trust-fingerprint") && hasValue) {
+            fingerprint = arguments[++i].trimmed().toUpper();
         } else if (argument == QLatin1String("--password-file") && hasValue) {
             passwordFile = arguments[++i];
         } else {
@@ -68,6 +71,13 @@ int RunSyncCommand(const QStringList& arguments, const QString& programFolder, Q
             return 2;
         }
     }
+    const QString fingerprintKey = QLatin1String(kSyncTrustedFingerprintSetting);
+    if (!server.isEmpty() && server != settings.value(QLatin1String(kSyncServerSetting)).toString())
+        settings.remove(fingerprintKey);
+    if (!fingerprint.isEmpty())
+        settings.setValue(fingerprintKey, fingerprint);
+    else
+        fingerprint = settings.value(fingerprintKey).toString();
     if (!server.isEmpty())
         settings.setValue(QLatin1String(kSyncServerSetting), server);
     else
@@ -101,6 +111,7 @@ int RunSyncCommand(const QStringList& arguments, const QString& programFolder, Q
         return 1;
     }
     QtDavTransport transport(user, *password);
+    transport.setTrustedFingerprint(fingerprint);
     const CalendarSearch found = FindCalendars(transport, address);
     if (!found.ok()) {
         err << found.failure << Qt::endl;

@@ -16,10 +16,14 @@ bool IsSyncCommand(int argc, char** argv);
 // Settings names of the server address and the user name.
 inline constexpr char kSyncServerSetting[] = "SyncServer";
 inline constexpr char kSyncUserSetting[] = "SyncUser";
+// The SHA-256 fingerprint of a certificate the user confirmed for the server.
+inline constexpr char kSyncTrustedFingerprintSetting[] = "SyncTrustedFingerprint";
 
-// --sync [--server URL] [--user NAME] [--password-file FILE]: one sync of
-// the data file of programFolder. A server and user given are stored in
-// settings for the next runs; the password file is read, never stored.
+// --sync [--server URL] [--user NAME] [--password-file FILE]
+// [--trust-fingerprint AA:BB:...]: one sync of the data file of
+// programFolder. A server, user and confirmed certificate fingerprint given
+// are stored in settings for the next runs (another server forgets the
+// fingerprint); the password file is read, never stored.
 // --server takes a calendar collection or a server address to find the
 // first calendar from. Counts go to out, a failure to err. Returns the exit
 // code (0 done, 1 failed, 2 wrong arguments).

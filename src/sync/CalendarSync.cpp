@@ -395,9 +395,21 @@ struct CalendarSync::Run
 
     bool receive()
     {
-        const std::optional<Listing> listing = list();
+        std::optional<Listing> listing = list();
         if (!listing)
             return false;
+        // A new year moves the window of dates on: the events held as
+        // their dates are turned into the dates of the new window.
+        const int year = sync.m_clock.today().year();
+        if (items.mirrorYear() != year) {
+            QSet<QString> listed(listing->removed.begin(), listing->removed.end());
+            for (const Listed& changed : listing->changed)
+                listed.insert(changed.href);
+            for (const QString& href : items.mirroredHrefs()) {
+                if (!listed.contains(href))
+                    listing->changed.push_back({href, QString()});
+            }
+        }
         const std::optional<QHash<QString, Fetched>> fetched = fetch(listing->changed);
         if (!fetched)
             return false;
@@ -416,6 +428,7 @@ struct CalendarSync::Run
             for (const QString& href : listing->removed)
                 applyRemoved(href);
             items.setCollection(collection.toString(), listing->token);
+            items.setMirrorYear(year);
         });
     }
 

@@ -23,6 +23,9 @@ struct DavResponse
     QByteArray etag;        // the ETag header, when given
     QByteArray contentType;
     QString fault;          // why no usable answer came (refused, timeout, ...), in Japanese
+    // The SHA-256 fingerprint (AA:BB:...) of a certificate that could not
+    // be verified; the user may confirm it to trust that server.
+    QString untrustedFingerprint;
 
     bool answered() const { return fault.isEmpty() && status != 0; }
     bool success() const { return answered() && status >= 200 && status < 300; }

@@ -4,6 +4,7 @@
 #include <QHostAddress>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslError>
 
 namespace morvane {
 
@@ -13,6 +14,11 @@ bool IsLoopbackHost(const QString& host)
         return true;
     const QHostAddress address(host);
     return !address.isNull() && address.isLoopback();
+}
+
+QString CertificateFingerprint(const QSslCertificate& certificate)
+{
+    return QString::fromLatin1(certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper());
 }
 
 QString RefusedAddress(const QUrl& url)
@@ -68,14 +74,43 @@ QtDavTransport::QtDavTransport(QString user, QString password)
 
 DavResponse QtDavTransport::send(const DavRequest& request)
 {
+    constexpr int kMaxRedirects = 5;
+    DavRequest current = request;
+    for (int hop = 0;; ++hop) {
+        QUrl target;
+        DavResponse response = sendOnce(current, &target);
+        if (target.isEmpty())
+            return response;
+        const QUrl resolved = current.url.resolved(target);
+        if (!SameOrigin(resolved, current.url)) {
+            return DavResponse{0, {}, {}, {},
+                               QStringLiteral("サーバー %1 が別のサーバー（%2）へ転送しようとした"
+                                              "ため、中止しました。")
+                                   .arg(current.url.host(), resolved.host()),
+                               {}};
+        }
+        if (hop == kMaxRedirects) {
+            return DavResponse{0, {}, {}, {},
+                               QStringLiteral("サーバー %1 の転送が終わりません。")
+                                   .arg(current.url.host()),
+                               {}};
+        }
+        current.url = resolved;
+    }
+}
+
+DavResponse QtDavTransport::sendOnce(const DavRequest& request, QUrl* redirect)
+{
     DavResponse response;
     if (const QString refused = RefusedAddress(request.url); !refused.isEmpty()) {
         response.fault = refused;
         return response;
     }
     QNetworkRequest out(request.url);
+    // Redirects are followed here, not by Qt, which would turn a PROPFIND
+    // or REPORT sent on after a 301 into a GET.
     out.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                     QNetworkRequest::UserVerifiedRedirectPolicy);
+                     QNetworkRequest::ManualRedirectPolicy);
     out.setTransferTimeout(m_timeoutMs);
     out.setRawHeader("Authorization", m_authorization);
     out.setRawHeader("User-Agent", "Morvane");
@@ -93,16 +128,6 @@ DavResponse QtDavTransport::send(const DavRequest& request)
             response.fault = why;
         reply->abort();
     };
-    QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, [&](const QUrl& target) {
-        const QUrl resolved = request.url.resolved(target);
-        if (!SameOrigin(resolved, request.url)) {
-            stop(QStringLiteral("サーバー %1 が別のサーバー（%2）へ転送しようとしたため、"
-                                "中止しました。")
-                     .arg(host, resolved.host()));
-            return;
-        }
-        emit reply->redirectAllowed();
-    });
     const auto tooLarge = [&](qint64 bytes) {
         if (bytes > m_maxBodyBytes)
             stop(QStringLiteral("サーバー %1 の応答が大きすぎます（%2 MB を超えました）。")
@@ -114,6 +139,22 @@ DavResponse QtDavTransport::send(const DavRequest& request)
     });
     QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &loop,
                      [&](qint64 received, qint64) { tooLarge(received); });
+    QObject::connect(reply.get(), &QNetworkReply::sslErrors, &loop,
+                     [&](const QList<QSslError>& errors) {
+                         const QSslCertificate certificate = reply->sslConfiguration().peerCertificate();
+                         const QString fingerprint = CertificateFingerprint(certificate);
+                         if (!certificate.isNull() && !m_trustedFingerprint.isEmpty() &&
+                             fingerprint == m_trustedFingerprint) {
+                             reply->ignoreSslErrors(errors);
+                             return;
+                         }
+                         response.untrustedFingerprint = fingerprint;
+                         stop(QStringLiteral("サーバー %1 の証明書を確認できないため、接続しません"
+                                             "（%2）。証明書の SHA-256 指紋：%3")
+                                  .arg(host,
+                                       errors.isEmpty() ? QString() : errors.front().errorString(),
+                                       fingerprint));
+                     });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();
@@ -125,6 +166,11 @@ DavResponse QtDavTransport::send(const DavRequest& request)
     response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (response.status == 0) {
         response.fault = ReplyFault(reply->error(), host);
+        return response;
+    }
+    const QVariant location = reply->attribute(QNetworkRequest::RedirectionTargetAttribute);
+    if (response.status >= 300 && response.status < 400 && location.isValid()) {
+        *redirect = location.toUrl();
         return response;
     }
     response.body = reply->readAll();

@@ -93,6 +93,29 @@ void SyncItems::setCollection(const QString& url, const QString& token)
                   {Value(url), token.isEmpty() ? Value() : Value(token)});
 }
 
+int SyncItems::mirrorYear() const
+{
+    const auto rows = m_database.database().QuerySql(
+        QStringLiteral("SELECT Value FROM sync_file WHERE Key = 'MirrorYear'"));
+    return rows.empty() ? 0 : rows.front().front().toInt();
+}
+
+void SyncItems::setMirrorYear(int year)
+{
+    m_database.database().ExecuteSql(
+        QStringLiteral("INSERT OR REPLACE INTO sync_file (Key, Value) VALUES ('MirrorYear', ?)"),
+        {Value(QString::number(year))});
+}
+
+QStringList SyncItems::mirroredHrefs() const
+{
+    QStringList hrefs;
+    for (const auto& row : m_database.database().QuerySql(QStringLiteral(
+             "SELECT DISTINCT Href FROM sync_item WHERE Mirror = 1 AND Href IS NOT NULL")))
+        hrefs.append(row.front().toString());
+    return hrefs;
+}
+
 void SyncItems::forgetServer()
 {
     Database& db = m_database.database();

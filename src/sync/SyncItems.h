@@ -3,6 +3,7 @@
 #include "interchange/ScheduleEntry.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -42,6 +43,11 @@ public:
     QString collectionUrl() const;
     QString syncToken() const;
     void setCollection(const QString& url, const QString& token);
+    // The first year of the window the server's events were last turned
+    // into dates for (0 when never), and the events turned so.
+    int mirrorYear() const;
+    void setMirrorYear(int year);
+    QStringList mirroredHrefs() const;
     // Another collection: nothing the file knew of the old one holds.
     void forgetServer();
 

@@ -11,6 +11,7 @@
 #include "sync/SyncItems.h"
 
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -224,6 +225,27 @@ TEST_F(CalendarSyncTest, AnEventAScheduleCannotHoldArrivesAsItsDatesAndIsNotSent
     EXPECT_TRUE(Messages().isEmpty());
 }
 
+TEST_F(CalendarSyncTest, TheDatesOfAnEventMoveOnWithTheYear)
+{
+    server.store("monthly.ics", Event("other-2", "third Monday and Friday",
+                                      "FREQ=MONTHLY;BYDAY=3MO,3FR"));
+    ASSERT_TRUE(Sync().ok());
+    const auto years = [this] {
+        QSet<int> found;
+        Recordset& rs = db()->schedules();
+        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext())
+            found.insert(ReadScheduleEntry(rs).year);
+        return found;
+    };
+    EXPECT_EQ(years(), QSet<int>({2026, 2027}));
+    EXPECT_EQ(Messages().size(), 27); // the start, 18 and 21 December, two dates a month
+    clock.set(QDateTime(QDate(2027, 1, 4), QTime(9, 0)));
+    ASSERT_TRUE(Sync().ok());
+    EXPECT_EQ(years(), QSet<int>({2027, 2028}));
+    EXPECT_EQ(Messages().size(), 48); // two dates a month for two years
+    EXPECT_EQ(server.resources.size(), 1u);
+}
+
 TEST_F(CalendarSyncTest, WithoutSyncReportsTheEtagsAreCompared)
 {
     server.offersSyncCollection = false;
@@ -273,7 +295,7 @@ TEST_P(CalendarSyncFault, LeavesTheLocalDataUntouchedAndSaysWhy)
 
 DavResponse Answer(int status, QByteArray body = {}, QString fault = {})
 {
-    return DavResponse{status, std::move(body), {}, {}, std::move(fault)};
+    return DavResponse{status, std::move(body), {}, {}, std::move(fault), {}};
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -54,7 +54,7 @@ public:
         }
         DavResponse response = handle(request);
         if (loseAnswer && loseAnswer(request))
-            return DavResponse{0, {}, {}, {}, QStringLiteral("接続が切れました。")};
+            return DavResponse{0, {}, {}, {}, QStringLiteral("接続が切れました。"), {}};
         return response;
     }
 
@@ -79,7 +79,7 @@ private:
                 "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\" "
                 "xmlns:c=\"urn:ietf:params:xml:ns:caldav\">" +
                     inner + "</d:multistatus>",
-                {}, "application/xml", {}};
+                {}, "application/xml", {}, {}};
     }
 
     QByteArray entry(const QString& path, bool withData) const
@@ -104,25 +104,25 @@ private:
             const bool exists = found != resources.end();
             if ((Header(request, "If-None-Match") == "*" && exists) ||
                 (!ifMatch.isEmpty() && (!exists || found->second.etag != ifMatch)))
-                return {412, {}, {}, {}, {}};
+                return {412, {}, {}, {}, {}, {}};
             store(path.mid(qsizetype(strlen(kPath))), request.body);
-            return {exists ? 204 : 201, {}, resources[path].etag, {}, {}};
+            return {exists ? 204 : 201, {}, resources[path].etag, {}, {}, {}};
         }
         if (request.method == "DELETE") {
             if (found == resources.end())
-                return {404, {}, {}, {}, {}};
+                return {404, {}, {}, {}, {}, {}};
             if (!ifMatch.isEmpty() && found->second.etag != ifMatch)
-                return {412, {}, {}, {}, {}};
+                return {412, {}, {}, {}, {}, {}};
             erase(path.mid(qsizetype(strlen(kPath))));
-            return {204, {}, {}, {}, {}};
+            return {204, {}, {}, {}, {}, {}};
         }
         if (request.method == "GET") {
             if (found == resources.end())
-                return {404, {}, {}, {}, {}};
-            return {200, found->second.data, found->second.etag, "text/calendar", {}};
+                return {404, {}, {}, {}, {}, {}};
+            return {200, found->second.data, found->second.etag, "text/calendar", {}, {}};
         }
         if (request.method != "REPORT")
-            return {405, {}, {}, {}, {}};
+            return {405, {}, {}, {}, {}, {}};
         QByteArray inner;
         if (request.body.contains("calendar-multiget")) {
             static const QRegularExpression href(QStringLiteral("href>([^<]*)<"));
@@ -132,13 +132,13 @@ private:
         }
         const bool syncReport = request.body.contains("sync-collection");
         if (syncReport && !offersSyncCollection)
-            return {403, {}, {}, {}, {}};
+            return {403, {}, {}, {}, {}, {}};
         int since = -1;
         if (syncReport) {
             static const QRegularExpression token(QStringLiteral("sync-token>([^<]*)<"));
             const QString given = token.match(QString::fromUtf8(request.body)).captured(1);
             if (!given.isEmpty() && !given.startsWith(QLatin1String("token-")))
-                return {403, {}, {}, {}, {}};
+                return {403, {}, {}, {}, {}, {}};
             if (!given.isEmpty())
                 since = given.mid(6).toInt();
         }

@@ -8,8 +8,8 @@ RADICALE_PASSWORD="pa'ss wörd"
 
 radicale_require() {
     if ! command -v radicale >/dev/null || ! command -v curl >/dev/null ||
-        ! command -v sqlite3 >/dev/null; then
-        echo "SKIP: radicale, curl or sqlite3 is not installed"
+        ! command -v sqlite3 >/dev/null || ! command -v openssl >/dev/null; then
+        echo "SKIP: radicale, curl, sqlite3 or openssl is not installed"
         exit 77
     fi
 }
@@ -18,10 +18,15 @@ free_port() {
     /usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
 }
 
-# radicale_start: sets RADICALE_URL, RADICALE_STORAGE, PASSWORD_FILE.
+# radicale_start [CERTIFICATE KEY]: sets RADICALE_URL, RADICALE_STORAGE,
+# PASSWORD_FILE; with a certificate and its key, over TLS.
 radicale_start() {
-    local port
+    local port scheme=http tls=
     port=$(free_port)
+    if [ $# -ge 2 ]; then
+        scheme=https
+        tls=$(printf 'ssl = True\ncertificate = %s\nkey = %s' "$1" "$2")
+    fi
     RADICALE_STORAGE="$WORK/radicale"
     mkdir -p "$RADICALE_STORAGE"
     printf '%s:%s\n' "$RADICALE_USER" "$RADICALE_PASSWORD" > "$WORK/users"
@@ -31,6 +36,7 @@ radicale_start() {
 [server]
 hosts = 127.0.0.1:$port
 max_content_length = 100000000
+$tls
 [auth]
 type = htpasswd
 htpasswd_filename = $WORK/users
@@ -44,9 +50,9 @@ level = warning
 CONF
     radicale --config "$WORK/radicale.conf" > "$WORK/radicale.log" 2>&1 &
     RADICALE_PID=$!
-    RADICALE_URL="http://127.0.0.1:$port"
+    RADICALE_URL="$scheme://127.0.0.1:$port"
     local tries=0
-    until curl -s -o /dev/null "$RADICALE_URL/"; do
+    until curl -s -k -o /dev/null "$RADICALE_URL/"; do
         tries=$((tries + 1))
         if [ $tries -gt 100 ] || ! kill -0 $RADICALE_PID 2>/dev/null; then
             cat "$WORK/radicale.log"
@@ -65,7 +71,7 @@ radicale_stop() {
 dav() {
     local method=$1 path=$2
     shift 2
-    curl -s -o "$WORK/dav.out" -w '%{http_code}' -u "$RADICALE_USER:$RADICALE_PASSWORD" \
+    curl -s -k -o "$WORK/dav.out" -w '%{http_code}' -u "$RADICALE_USER:$RADICALE_PASSWORD" \
         -X "$method" "$@" "$RADICALE_URL$path"
 }
 

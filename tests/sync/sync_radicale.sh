@@ -1,7 +1,8 @@
 #!/bin/bash
 # Two data files ("two machines") synced with one calendar on a real
 # Radicale server through `morvane --sync`:
-# - the first sync sends everything, a second one has nothing to do;
+# - the first sync sends everything, a second one has nothing to do, and a
+#   sync is refused while another program holds the data file;
 # - a change on each side and a deletion reach the other file;
 # - a conflict keeps the server's version and the other one as "（競合）",
 #   written to the activity log;
@@ -101,6 +102,20 @@ case "$OUT" in *"送信 0件、受信 0件"*) ;; *) fail "a sync with nothing to
 sync_ok B --server "$RADICALE_URL/$RADICALE_USER/cal/" --user "$RADICALE_USER"
 case "$OUT" in *"受信 3件"*) ;; *) fail "second machine: $OUT" ;; esac
 converged "after the first syncs"
+
+# --- Refused while another program holds the data file, as the calendar does ---
+mkfifo "$WORK/hold"
+sqlite3 "$WORK/A/program/Morva.dat" < "$WORK/hold" > /dev/null 2>&1 &
+holder=$!
+exec 7> "$WORK/hold"
+echo "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; SELECT count(*) FROM Schedule;" >&7
+until ! sqlite3 "$WORK/A/program/Morva.dat" "SELECT count(*) FROM Schedule" > /dev/null 2>&1; do
+    sleep 0.05
+done
+OUT=$(morvane A --sync --password-file "$PASSWORD_FILE" 2>&1) && fail "a sync ran on a file in use"
+case "$OUT" in *"使用中"*) ;; *) fail "the file in use was not named: $OUT" ;; esac
+exec 7>&-
+wait $holder
 
 # --- A change on each side, a deletion --------------------------------------------
 sql A "UPDATE Schedule SET Message = 'Print the handouts (20 copies)' WHERE Message = 'Print the handouts'"
