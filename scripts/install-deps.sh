@@ -8,7 +8,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
-  libsqlite3-dev libxcb1-dev libxcb-xfixes0-dev
+  libsqlite3-dev libxcb1-dev libxcb-xfixes0-dev qtkeychain-qt6-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end runs and screenshots
@@ -28,6 +28,8 @@ packages=(
   libical-dev calcurse
   # a CalDAV server for the sync's end-to-end runs, and other clients of it
   radicale curl vdirsyncer khal
+  # a secret store for the sync password in a private session
+  gnome-keyring
   # install and package: the scalable icon, the Debian package's library
   # dependencies, and the validators of the desktop entry and metainfo
   qt6-svg-dev dpkg-dev file desktop-file-utils appstream librsvg2-bin

@@ -6,6 +6,7 @@
 #include "sync/CalendarDiscovery.h"
 #include "sync/CalendarSync.h"
 #include "sync/QtDavTransport.h"
+#include "sync/SecretStore.h"
 
 #include <QFile>
 #include <QSettings>
@@ -92,13 +93,21 @@ int RunSyncCommand(const QStringList& arguments, const QString& programFolder, Q
             << Qt::endl;
         return 2;
     }
+    std::optional<QString> password;
     if (passwordFile.isEmpty()) {
-        err << QStringLiteral("パスワードを --password-file で指定してください。") << Qt::endl;
-        return 2;
+        const SecretResult stored = ReadSyncPassword(server, user);
+        if (!stored.password) {
+            err << stored.failure
+                << QStringLiteral("パスワードが保管されていないため、--password-file で指定してください。")
+                << Qt::endl;
+            return 2;
+        }
+        password = stored.password;
+    } else {
+        password = ReadPassword(passwordFile, err);
+        if (!password)
+            return 1;
     }
-    const std::optional<QString> password = ReadPassword(passwordFile, err);
-    if (!password)
-        return 1;
     const QUrl address = QUrl::fromUserInput(server);
     if (const QString refused = RefusedAddress(address); !refused.isEmpty()) {
         err << refused << Qt::endl;

@@ -23,7 +23,8 @@ inline constexpr char kSyncTrustedFingerprintSetting[] = "SyncTrustedFingerprint
 // [--trust-fingerprint AA:BB:...]: one sync of the data file of
 // programFolder. A server, user and confirmed certificate fingerprint given
 // are stored in settings for the next runs (another server forgets the
-// fingerprint); the password file is read, never stored.
+// fingerprint); the password file is read, never stored. Without a password
+// file the password is taken from the desktop's secret store.
 // --server takes a calendar collection or a server address to find the
 // first calendar from. Counts go to out, a failure to err. Returns the exit
 // code (0 done, 1 failed, 2 wrong arguments).
