@@ -210,14 +210,15 @@ struct CalendarSync::Run
                 if (item.mirror)
                     removeItem(item);
             }
-            if (single && single->recordId) {
-                const ScheduleEntry current = *items.entryOf(single->recordId);
+            const std::optional<ScheduleEntry> current =
+                single && single->recordId ? items.entryOf(single->recordId) : std::nullopt;
+            if (current) {
                 const bool conflict =
-                    locallyChanged(*single, current) && EntryText(current) != EntryText(entry);
+                    locallyChanged(*single, *current) && EntryText(*current) != EntryText(entry);
                 const ScheduleEntry stored = items.overwrite(single->recordId, entry);
                 if (conflict) {
-                    keepAsConflict(current);
-                    log(QStringLiteral("両方で変更、サーバーの版を採用"), current);
+                    keepAsConflict(*current);
+                    log(QStringLiteral("両方で変更、サーバーの版を採用"), *current);
                 }
                 items.bind(single->itemId, uid, href, etag, EntryText(stored), false);
                 items.clearJournal(single->itemId);
@@ -234,12 +235,11 @@ struct CalendarSync::Run
         }
         // Dates of an event a schedule cannot hold.
         for (const SyncItem& item : existing) {
-            if (!item.mirror && item.recordId) {
-                const ScheduleEntry current = *items.entryOf(item.recordId);
-                if (locallyChanged(item, current)) {
-                    keepAsConflict(current);
-                    log(QStringLiteral("両方で変更、サーバーの版を採用"), current);
-                }
+            const std::optional<ScheduleEntry> current =
+                !item.mirror && item.recordId ? items.entryOf(item.recordId) : std::nullopt;
+            if (current && locallyChanged(item, *current)) {
+                keepAsConflict(*current);
+                log(QStringLiteral("両方で変更、サーバーの版を採用"), *current);
             }
             removeItem(item);
         }
@@ -263,9 +263,11 @@ struct CalendarSync::Run
                   const ScheduleEntry* there)
     {
         QString agreed;
-        if (own.recordId && there) {
+        const std::optional<ScheduleEntry> current =
+            own.recordId ? items.entryOf(own.recordId) : std::nullopt;
+        if (current && there) {
             agreed = EntryText(*there);
-            if (EntryText(*items.entryOf(own.recordId)) == agreed)
+            if (EntryText(*current) == agreed)
                 items.clearJournal(own.itemId);
         }
         items.bind(own.itemId, own.uid, href, etag, agreed, false);
@@ -274,16 +276,16 @@ struct CalendarSync::Run
     void applyRemoved(const QString& href)
     {
         for (const SyncItem& item : items.withHref(href)) {
-            if (!item.mirror && item.recordId) {
-                const ScheduleEntry current = *items.entryOf(item.recordId);
-                if (locallyChanged(item, current)) {
-                    // Deleted there, changed here: the change wins.
-                    items.markNewToServer(item.itemId);
-                    log(QStringLiteral("サーバーで削除、こちらで変更、予定を残しました"), current);
-                    continue;
-                }
-                ++outcome.counts.deletedHere;
+            const std::optional<ScheduleEntry> current =
+                !item.mirror && item.recordId ? items.entryOf(item.recordId) : std::nullopt;
+            if (current && locallyChanged(item, *current)) {
+                // Deleted there, changed here: the change wins.
+                items.markNewToServer(item.itemId);
+                log(QStringLiteral("サーバーで削除、こちらで変更、予定を残しました"), *current);
+                continue;
             }
+            if (current)
+                ++outcome.counts.deletedHere;
             removeItem(item);
         }
     }
@@ -410,10 +412,14 @@ struct CalendarSync::Run
                     listing->changed.push_back({href, QString()});
             }
         }
+        const bool sameCollection = items.collectionUrl() == collection.toString();
+        // Nothing new: nothing to write, not even the token.
+        if (listing->changed.empty() && listing->removed.isEmpty() && sameCollection &&
+            listing->token == items.syncToken() && items.mirrorYear() == year)
+            return true;
         const std::optional<QHash<QString, Fetched>> fetched = fetch(listing->changed);
         if (!fetched)
             return false;
-        const bool sameCollection = items.collectionUrl() == collection.toString();
         return inBatch([&] {
             if (!sameCollection)
                 items.forgetServer();
@@ -462,7 +468,10 @@ struct CalendarSync::Run
 
     bool sendRecord(SyncItem item)
     {
-        const ScheduleEntry current = *items.entryOf(item.recordId);
+        const std::optional<ScheduleEntry> found = items.entryOf(item.recordId);
+        if (!found)
+            return true; // gone meanwhile: its deletion goes with the next sync
+        const ScheduleEntry& current = *found;
         const QString text = EntryText(current);
         if (!item.href.isEmpty() && text == item.agreed)
             return inBatch([&] { items.clearJournal(item.itemId, item.journalSeq); });
@@ -507,7 +516,7 @@ struct CalendarSync::Run
 
     bool push()
     {
-        for (const SyncItem& item : items.all()) {
+        for (const SyncItem& item : items.pending()) {
             bool ok = true;
             if (item.mirror) {
                 // Dates of a server event are never sent back.

@@ -52,6 +52,16 @@ std::vector<SyncItem> SyncItems::all() const
     return items;
 }
 
+std::vector<SyncItem> SyncItems::pending() const
+{
+    std::vector<SyncItem> items;
+    for (const auto& row : m_database.database().QuerySql(
+             kSelect + QStringLiteral("WHERE j.Seq IS NOT NULL OR (i.Mirror = 0 AND "
+                                      "(i.RecordId IS NULL OR i.Href IS NULL)) ORDER BY i.ItemId")))
+        items.push_back(ItemOf(row));
+    return items;
+}
+
 std::vector<SyncItem> SyncItems::withHref(const QString& href) const
 {
     std::vector<SyncItem> items;

@@ -36,6 +36,9 @@ public:
     explicit SyncItems(ScheduleDatabase& database) : m_database(database) {}
 
     std::vector<SyncItem> all() const;
+    // The items a sync has to send, delete or settle: changed here, new to
+    // the server, or deleted here.
+    std::vector<SyncItem> pending() const;
     std::vector<SyncItem> withHref(const QString& href) const;
     std::optional<SyncItem> withUid(const QString& uid) const;
 
