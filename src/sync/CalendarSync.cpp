@@ -15,6 +15,7 @@
 #include <QHash>
 #include <QSet>
 #include <functional>
+#include <unordered_map>
 
 namespace morvane {
 
@@ -67,6 +68,10 @@ struct CalendarSync::Run
     SyncOutcome outcome;
     QUrl collection;
     QString collectionPath;
+    // Schedules never sent, by what they say: one the server already holds
+    // (the same holiday of two machines' initial sets) is joined to it,
+    // not sent a second time. Filled at the first event received.
+    std::optional<std::unordered_multimap<QString, SyncItem>> unsent;
 
     explicit Run(CalendarSync& owner) : sync(owner), items(owner.m_database)
     {
@@ -198,6 +203,8 @@ struct CalendarSync::Run
                 adoptOwn(*own, href, etag, held ? &plan.entries[std::size_t(plan.eventEntries.front())] : nullptr);
                 return;
             }
+            if (held && joinSame(plan.entries[std::size_t(plan.eventEntries.front())], uid, href, etag))
+                return;
         }
         const SyncItem* single = nullptr;
         for (const SyncItem& item : existing) {
@@ -248,6 +255,41 @@ struct CalendarSync::Run
         if (plan.entries.empty())
             placeholder(uid, href, etag);
         ++outcome.counts.received;
+    }
+
+    // What makes two schedules the same one: rule, kind, text and times.
+    static QString SameKey(ScheduleEntry e)
+    {
+        e.birthYear.reset();
+        e.birthPerson.clear();
+        e.alarm.clear();
+        e.color = 0;
+        e.mark.reset();
+        return EntryText(e);
+    }
+
+    bool joinSame(const ScheduleEntry& entry, const QString& uid, const QString& href,
+                  const QString& etag)
+    {
+        if (!unsent) {
+            unsent.emplace();
+            for (const SyncItem& item : items.pending()) {
+                if (!item.mirror && item.recordId && item.href.isEmpty()) {
+                    if (const std::optional<ScheduleEntry> e = items.entryOf(item.recordId))
+                        unsent->emplace(SameKey(*e), item);
+                }
+            }
+        }
+        const auto found = unsent->find(SameKey(entry));
+        if (found == unsent->end())
+            return false;
+        const SyncItem item = found->second;
+        unsent->erase(found);
+        const ScheduleEntry stored = items.overwrite(item.recordId, entry);
+        items.bind(item.itemId, uid, href, etag, EntryText(stored), false);
+        items.clearJournal(item.itemId);
+        ++outcome.counts.received;
+        return true;
     }
 
     void placeholder(const QString& uid, const QString& href, const QString& etag)

@@ -246,6 +246,28 @@ TEST_F(CalendarSyncTest, TheDatesOfAnEventMoveOnWithTheYear)
     EXPECT_EQ(server.resources.size(), 1u);
 }
 
+TEST_F(CalendarSyncTest, TheSameScheduleOnTwoMachinesIsNotDoubled)
+{
+    ScheduleEntry newYear;
+    newYear.type = 1;
+    newYear.month = 1;
+    newYear.day = 1;
+    newYear.message = QStringLiteral("元日");
+    Add(newYear);
+    ASSERT_TRUE(Sync().ok());
+
+    // A second machine with its own copy of the same holiday.
+    QTemporaryDir other;
+    OpenScheduleResult opened = OpenScheduleDatabase(other.path());
+    ASSERT_TRUE(opened.ok());
+    SyncItems(*opened.database).add(newYear);
+    SyncItems(*opened.database).add(OneOff("only there"));
+    CalendarSync second(*opened.database, server, server.url(), clock, other.path());
+    ASSERT_TRUE(second.run().ok());
+    EXPECT_EQ(server.resources.size(), 2u);
+    EXPECT_EQ(opened.database->schedules().RecordCount(), 2);
+}
+
 TEST_F(CalendarSyncTest, WithoutSyncReportsTheEtagsAreCompared)
 {
     server.offersSyncCollection = false;
