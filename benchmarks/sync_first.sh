@@ -14,7 +14,7 @@ WORK=$(mktemp -d)
 . "$(dirname "${BASH_SOURCE[0]}")/../tests/sync/radicale.sh"
 radicale_require
 command -v vdirsyncer > /dev/null || { echo "vdirsyncer is not installed"; exit 1; }
-trap 'radicale_stop; rm -rf "$WORK"' EXIT
+trap 'radicale_stop; [ -n "${KEEP:-}" ] || rm -rf "$WORK"' EXIT
 radicale_start || { echo "Radicale did not start"; exit 1; }
 for cal in ours theirs; do
     [ "$(dav MKCALENDAR /$RADICALE_USER/$cal/)" = 201 ] || { echo "no calendar"; exit 1; }
@@ -24,7 +24,7 @@ measure() { # measure LABEL COMMAND...: prints wall and CPU seconds
     local label=$1
     shift
     /usr/bin/time -f "$label: %e s wall, %U s user + %S s system" -o "$WORK/time" "$@" \
-        > "$WORK/out" 2>&1 || { cat "$WORK/out"; exit 1; }
+        > "$WORK/out" 2>&1 || { echo "$label failed"; cat "$WORK/out" "$WORK/time"; exit 1; }
     cat "$WORK/time"
 }
 

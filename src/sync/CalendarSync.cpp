@@ -23,6 +23,8 @@ namespace {
 
 // Resources fetched per calendar-multiget.
 constexpr int kFetchBatch = 100;
+// Answers of the server written here per commit while sending.
+constexpr int kSendsPerCommit = 100;
 
 const QString kConflictMark = QStringLiteral("（競合）");
 
@@ -72,6 +74,8 @@ struct CalendarSync::Run
     // (the same holiday of two machines' initial sets) is joined to it,
     // not sent a second time. Filled at the first event received.
     std::optional<std::unordered_multimap<QString, SyncItem>> unsent;
+    bool grouping = false; // local writes of the sending phase share commits
+    int grouped = 0;
 
     explicit Run(CalendarSync& owner) : sync(owner), items(owner.m_database)
     {
@@ -137,9 +141,13 @@ struct CalendarSync::Run
     {
         Database& db = sync.m_database.database();
         try {
-            db.BeginTrans();
+            if (!db.InTransaction())
+                db.BeginTrans();
             writes();
-            db.CommitTrans();
+            if (!grouping || ++grouped >= kSendsPerCommit) {
+                db.CommitTrans();
+                grouped = 0;
+            }
             return true;
         } catch (const EngineError& error) {
             if (sync.m_database.schedules().GetEditMode() != EditMode::None)
@@ -150,6 +158,20 @@ struct CalendarSync::Run
                 QStringLiteral("データファイルに書き込めません（%1）。").arg(error.message());
             return false;
         }
+    }
+
+    // What the server answered so far is written in one commit per group
+    // of sends: one disk sync per schedule would cost more than the
+    // sending. A group lost to a kill costs nothing but requests: the next
+    // sync finds those events under their UIDs and takes them as sent.
+    bool commitGroup()
+    {
+        grouping = false;
+        grouped = 0;
+        Database& db = sync.m_database.database();
+        if (!db.InTransaction())
+            return true;
+        return inBatch([] {});
     }
 
     bool locallyChanged(const SyncItem& item, const ScheduleEntry& current) const
@@ -557,6 +579,14 @@ struct CalendarSync::Run
     }
 
     bool push()
+    {
+        grouping = true;
+        const bool sent = pushEach();
+        const bool written = commitGroup();
+        return sent && written;
+    }
+
+    bool pushEach()
     {
         for (const SyncItem& item : items.pending()) {
             bool ok = true;
