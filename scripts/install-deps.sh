@@ -27,7 +27,7 @@ packages=(
   # iCalendar files, and a real calendar program to read ours back
   libical-dev calcurse
   # a CalDAV server for the sync's end-to-end runs, and other clients of it
-  radicale curl vdirsyncer khal
+  radicale curl openssl vdirsyncer khal
   # a secret store for the sync password in a private session
   gnome-keyring
   # install and package: the scalable icon, the Debian package's library
