@@ -34,6 +34,9 @@ int main(int argc, char* argv[])
     if (!platform.isEmpty()) {
         arguments.insert(arguments.begin() + 1, {platformOption, platform.data()});
     }
+    // Windows the program puts on a Wayland compositor's desktop layers
+    // carry this hint; the toolkit then leaves their surface's role to us.
+    qputenv("QT_WAYLAND_USE_BYPASSWINDOWMANAGERHINT", "1");
     int argumentCount = static_cast<int>(arguments.size());
     arguments.push_back(nullptr);
     QApplication app(argumentCount, arguments.data());

@@ -1,0 +1,31 @@
+#pragma once
+
+class QWidget;
+
+namespace morvane {
+
+// Where the Wayland compositor offers the layers of its desktop (the
+// layer-shell protocol: KDE Plasma, sway and other wlroots compositors), a
+// top-level window can stand on them instead of among ordinary windows:
+// below every window, or above them, anchored at a place of the program's
+// choosing on the screen that holds it. Elsewhere these do nothing.
+
+// Whether this session's compositor offers its layers. Known once the
+// application object exists.
+bool DesktopLayerAvailable();
+
+// Puts `window` (a top-level widget, before it is first shown) on the
+// desktop's layers for as long as it lives: each time it is shown it is
+// anchored at its position, follows its moves and size, and takes keys
+// only once the user clicks it. `above` chooses the layer above windows.
+// Does nothing where the layers are not offered.
+void KeepOnDesktopLayer(QWidget* window, bool above);
+
+// Moves a window kept on the layers between below and above windows.
+void SetDesktopLayerAbove(QWidget* window, bool above);
+
+// Whether `window` is kept on the layers, so its position is where it
+// stands and the program (not the compositor) moves it.
+bool IsOnDesktopLayer(const QWidget* window);
+
+} // namespace morvane

@@ -1,0 +1,19 @@
+#include "ui_toolkit/platform/DesktopLayer.h"
+
+namespace morvane {
+
+bool DesktopLayerAvailable()
+{
+    return false;
+}
+
+void KeepOnDesktopLayer(QWidget*, bool) {}
+
+void SetDesktopLayerAbove(QWidget*, bool) {}
+
+bool IsOnDesktopLayer(const QWidget*)
+{
+    return false;
+}
+
+} // namespace morvane
