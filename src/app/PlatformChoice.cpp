@@ -1,7 +1,5 @@
 #include "app/PlatformChoice.h"
 
-#include "app/WaylandGlobals.h"
-
 #include <QtGlobal>
 
 namespace morvane {
@@ -20,14 +18,10 @@ QByteArray StartPlatform(const QByteArray& userPlatform, const QByteArray& wayla
     return QByteArrayLiteral("xcb");
 }
 
-QByteArray StartPlatformFromEnvironment()
+QByteArray StartPlatformFromEnvironment(const QStringList& waylandGlobals)
 {
-    const QByteArray user = qgetenv("QT_QPA_PLATFORM");
-    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
-    // The compositor is asked only when its answer can change the choice.
-    const bool ask = user.trimmed().isEmpty() && !wayland.trimmed().isEmpty();
-    return StartPlatform(user, wayland, qgetenv("DISPLAY"),
-                         ask ? WaylandGlobalInterfaces() : QStringList());
+    return StartPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
+                         qgetenv("DISPLAY"), waylandGlobals);
 }
 
 } // namespace morvane

@@ -21,8 +21,8 @@ inline constexpr char kLayerShellInterface[] = "zwlr_layer_shell_v1";
 QByteArray StartPlatform(const QByteArray& userPlatform, const QByteArray& waylandDisplay,
                          const QByteArray& x11Display, const QStringList& waylandGlobals = {});
 
-// The same from this process's environment, asking the Wayland compositor
-// (if any) which interfaces it offers.
-QByteArray StartPlatformFromEnvironment();
+// The same from this process's environment and the interfaces the
+// session's Wayland compositor announced.
+QByteArray StartPlatformFromEnvironment(const QStringList& waylandGlobals);
 
 } // namespace morvane

@@ -6,7 +6,8 @@ namespace morvane {
 
 // The interfaces the Wayland compositor of this session (WAYLAND_DISPLAY)
 // announces, asked over a connection of our own that is closed again
-// before the toolkit starts. Empty when none answers or off Linux.
+// before the toolkit starts. Empty when none is named or answers, or off
+// Linux.
 QStringList WaylandGlobalInterfaces();
 
 } // namespace morvane

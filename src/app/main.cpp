@@ -2,10 +2,12 @@
 #include "app/MorvaneProgram.h"
 #include "app/PlatformChoice.h"
 #include "app/ToolkitTranslations.h"
+#include "app/WaylandGlobals.h"
 #include "calendar_window/tray/TrayIconArt.h"
 #include "core/AppIdentity.h"
 #include "core/Clock.h"
 #include "core/ProgramFolder.h"
+#include "ui_toolkit/platform/DesktopLayer.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -29,14 +31,14 @@ int main(int argc, char* argv[])
     // environment, so that programs started from the calendar (a browser,
     // a sound player) make their own choice.
     std::vector<char*> arguments(argv, argv + argc);
-    QByteArray platform = morvane::StartPlatformFromEnvironment();
+    const QStringList waylandGlobals = morvane::WaylandGlobalInterfaces();
+    QByteArray platform = morvane::StartPlatformFromEnvironment(waylandGlobals);
+    if (waylandGlobals.contains(QLatin1String(morvane::kLayerShellInterface)))
+        morvane::PrepareDesktopLayer();
     char platformOption[] = "-platform";
     if (!platform.isEmpty()) {
         arguments.insert(arguments.begin() + 1, {platformOption, platform.data()});
     }
-    // Windows the program puts on a Wayland compositor's desktop layers
-    // carry this hint; the toolkit then leaves their surface's role to us.
-    qputenv("QT_WAYLAND_USE_BYPASSWINDOWMANAGERHINT", "1");
     int argumentCount = static_cast<int>(arguments.size());
     arguments.push_back(nullptr);
     QApplication app(argumentCount, arguments.data());

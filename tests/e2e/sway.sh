@@ -5,19 +5,21 @@
 # calendar runs as a native Wayland surface on the layer below windows,
 # anchored at its saved place (Left/Top), translucent over sway's
 # background colour; with 常に手前に表示 it stands above a window laid over
-# it. A right-click near the bottom edge opens its menu wholly on the
-# screen. Pictures are taken with grim.
+# it. A click gives it the keys for month steps, a drag moves it with the
+# pointer and the new place is saved; a right-click near the bottom edge
+# opens its menu wholly on the screen. Pictures are taken with grim.
 #
-#   sway.sh <morvane binary> <folder for pictures>
+#   sway.sh <morvane binary> <folder for pictures> <virtual pointer tool>
 #
-# Exit 0 on success, 77 when sway or grim is missing or sway cannot
+# Exit 0 on success, 77 when sway, grim or wtype is missing or sway cannot
 # start on this machine, 1 on failure.
 set -u
 
 BINARY=$1
 ARTIFACTS=$2
+POINTER=$3
 
-for tool in sway swaymsg grim setpriv convert compare; do
+for tool in sway swaymsg grim wtype setpriv convert compare; do
     command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 # shellcheck source=tests/e2e/desktop.sh
@@ -141,13 +143,31 @@ echo "calendar drawn ${BW}x$BH at $BX,$BY"
 read -r R G B <<< "$(colour_at 270 228)"
 echo "blank colour $R $G $B over 48 96 192"
 is_calendar_blank "$R" "$G" "$B" || fail "the blank background is $R $G $B, not sway's colour through white"
+
+# A click gives it the keys (it takes none before): two month steps change
+# the title.
+"$POINTER" 800 600 move 205 169 press left release left wait 500 || fail "no virtual pointer"
+wtype -k Right -k Right
+sleep 1
+BEFORE_STEPS=$SHOT
+picture sway_steps
+CHANGED=$(compare -metric AE "$BEFORE_STEPS" "$SHOT" -crop 100x16+205+100 null: 2>&1 | cut -d' ' -f1)
+echo "title pixels changed by two month steps: $CHANGED"
+[ "${CHANGED%.*}" -gt 50 ] || fail "the clicked calendar took no keys"
+
+# A drag moves it with the pointer, 40 pixels each way.
+"$POINTER" 800 600 move 205 169 press left move 215 179 move 235 199 move 245 209 \
+    release left wait 500
+picture sway_dragged
+read -r BW BH BX BY <<< "$(drawn_box 400x300+0+0)"
+echo "after the drag: ${BW}x$BH at $BX,$BY"
+[ "$BX" = 240 ] && [ "$BY" = 140 ] || fail "the drag took the calendar to $BX,$BY, not 240,140"
 grep -Eiq 'protocol error|wl_display@' "$WORK/run1.log" && fail "a Wayland protocol error"
 kill -TERM "$APP"
 TIMEOUT=10 wait_for has_ended "$APP" || fail "the program did not end"
-# Where it stands is where it was saved: the place is kept as it was.
-grep -q '^Left=3000$' "$XDG_CONFIG_HOME/Quillstone/Morvane.ini" &&
-    grep -q '^Top=1500$' "$XDG_CONFIG_HOME/Quillstone/Morvane.ini" ||
-    fail "the saved place changed: $(grep -E '^(Left|Top)=' "$XDG_CONFIG_HOME/Quillstone/Morvane.ini" | tr '\n' ' ')"
+# Where it stands is where it is saved (15 twips a pixel).
+SAVED=$(grep -E '^(Left|Top)=' "$XDG_CONFIG_HOME/Quillstone/Morvane.ini" | sort | tr '\n' ' ')
+[ "$SAVED" = "Left=3600 Top=2100 " ] || fail "the saved place is $SAVED, not where the calendar stood"
 
 # 常に手前に表示: the calendar stands above the same window (a new data
 # file brings the offer back).
@@ -163,5 +183,23 @@ CHANGED=$(compare -metric AE "$ARTIFACTS/sway_below.png" "$SHOT" -crop 141x138+2
 echo "pixels changed over the offer: $CHANGED of $((141 * 138))"
 [ "${CHANGED%.*}" -gt 5000 ] || fail "the calendar kept above windows is covered by one"
 close_offer
+
+# A right-click near the bottom edge: the whole menu stands on the screen,
+# above the pointer (it is taller than the 20 pixels left below).
+"$POINTER" 800 600 move 205 169 press left move 205 400 move 205 589 release left wait 500 \
+    move 230 590
+picture sway_before_menu
+BEFORE_MENU=$SHOT
+"$POINTER" 800 600 move 230 590 press right release right wait 800
+picture sway_menu
+read -r MW MH MX MY <<< "$(compare "$BEFORE_MENU" "$SHOT" -compose src -highlight-color white \
+    -lowlight-color black miff:- 2> /dev/null | convert - -crop 800x600+0+0 +repage -fuzz 1% \
+    -bordercolor black -border 1 -trim -format '%w %h %X %Y' info: | tr -d '+')"
+echo "what changed with the menu: ${MW}x$MH at $((MX - 1)),$((MY - 1))"
+[ "$MH" -gt 100 ] || fail "no menu shown (${MW}x$MH)"
+[ $((MY - 1 + MH)) -le 600 ] || fail "the menu runs off the screen's bottom edge"
+wtype -k Escape
+sleep 0.5
+kill -0 "$APP" 2> /dev/null || fail "the program ended with its menu"
 grep -Eiq 'protocol error|wl_display@' "$WORK/run2.log" && fail "a Wayland protocol error"
-echo "sway: the calendar on the desktop's layers at its saved place, translucent, below windows and above them when asked"
+echo "sway: the calendar on the desktop's layers at its saved place, translucent, below windows and above them when asked, keys after a click, dragged, its menu on the screen"

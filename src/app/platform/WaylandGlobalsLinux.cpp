@@ -20,6 +20,10 @@ const wl_registry_listener kListener = {announce, withdraw};
 QStringList WaylandGlobalInterfaces()
 {
     QStringList interfaces;
+    // Only the compositor this session names: without WAYLAND_DISPLAY the
+    // library would try a default socket that may belong to another.
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return interfaces;
     wl_display* display = wl_display_connect(nullptr);
     if (display == nullptr)
         return interfaces;

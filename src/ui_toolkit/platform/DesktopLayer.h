@@ -10,8 +10,12 @@ namespace morvane {
 // below every window, or above them, anchored at a place of the program's
 // choosing on the screen that holds it. Elsewhere these do nothing.
 
-// Whether this session's compositor offers its layers. Known once the
-// application object exists.
+// Readies the toolkit, before the application object exists, for windows
+// on the layers of a compositor that offers them.
+void PrepareDesktopLayer();
+
+// Whether this session's compositor offers its layers and the toolkit was
+// readied for them. Known once the application object exists.
 bool DesktopLayerAvailable();
 
 // Puts `window` (a top-level widget, before it is first shown) on the

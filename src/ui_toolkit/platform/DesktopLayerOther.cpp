@@ -2,6 +2,8 @@
 
 namespace morvane {
 
+void PrepareDesktopLayer() {}
+
 bool DesktopLayerAvailable()
 {
     return false;

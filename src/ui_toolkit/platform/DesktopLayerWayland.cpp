@@ -107,14 +107,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_window && event->type() == QEvent::Move && event->spontaneous() &&
-            m_window->position() != m_widget->pos()) {
-            // The toolkit puts a Wayland window that enters a screen at
-            // that screen's corner, as it cannot know where the compositor
-            // shows it; on the layers it stands where we anchored it.
-            m_window->setPosition(m_widget->pos());
-            return true;
-        }
         if (watched != m_widget)
             return false;
         switch (event->type()) {
@@ -154,10 +146,6 @@ private:
         }
         if (window == nullptr)
             return;
-        if (window != m_window) {
-            m_window = window;
-            window->installEventFilter(this);
-        }
         if (!window->flags().testFlag(Qt::BypassWindowManagerHint))
             window->setFlags(window->flags() | Qt::BypassWindowManagerHint);
         auto* platformWindow = dynamic_cast<QObject*>(window->handle());
@@ -262,7 +250,12 @@ private:
                           uint32_t)
     {
         zwlr_layer_surface_v1_ack_configure(layer, serial);
-        static_cast<LayerWindow*>(data)->m_configured = true;
+        auto* self = static_cast<LayerWindow*>(data);
+        // An answer to a new place or size takes effect with a commit; the
+        // toolkit may not draw again soon.
+        if (self->m_configured)
+            wl_surface_commit(self->m_surface);
+        self->m_configured = true;
     }
 
     static void closed(void* data, zwlr_layer_surface_v1*)
@@ -276,7 +269,6 @@ private:
     QPointer<QWidget> m_widget;
     bool m_above = false;
     bool m_popup = false;
-    QPointer<QWindow> m_window;
     QObject* m_platformWindow = nullptr;
     QScreen* m_screen = nullptr;
     wl_surface* m_surface = nullptr;
@@ -312,11 +304,26 @@ protected:
     }
 };
 
+bool g_prepared = false;
+
 } // namespace
+
+void PrepareDesktopLayer()
+{
+    // Windows we put on the layers carry this hint; the toolkit then gives
+    // their surface no role of its own.
+    qputenv("QT_WAYLAND_USE_BYPASSWINDOWMANAGERHINT", "1");
+    // The toolkit otherwise reports every Wayland window at its screen's
+    // corner, as a compositor tells no one where it shows them; on the
+    // layers the calendar stands where the program anchors it, and the
+    // pointer's screen positions must say so.
+    qputenv("QT_WAYLAND_DISABLE_FIXED_POSITIONS", "1");
+    g_prepared = true;
+}
 
 bool DesktopLayerAvailable()
 {
-    return layerShell().shell != nullptr;
+    return g_prepared && layerShell().shell != nullptr;
 }
 
 void KeepOnDesktopLayer(QWidget* window, bool above)
