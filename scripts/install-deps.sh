@@ -21,8 +21,9 @@ packages=(
   # compositors started by the tests: an X11 compositing manager, and a
   # Wayland compositor with its X server for older programs
   xcompmgr weston xwayland x11-xserver-utils
-  # a compositor with the desktop's layers, its screenshots and typed keys
-  sway grim wtype
+  # compositors with the desktop's layers (a wlroots one with its
+  # screenshots and typed keys, and KDE's)
+  sway grim wtype kwin-wayland
   # alarm sound: an audio server for the end-to-end run and Qt Multimedia's
   # GStreamer back end with its WAV reader and PulseAudio output
   pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
