@@ -104,6 +104,9 @@ public:
     // A window whose first showing is already under way.
     void showing() { prepare(); }
 
+    // The window on the layers under the pointer, if any.
+    static QWidget* pointerOver() { return s_pointerOver; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -118,6 +121,14 @@ protected:
         case QEvent::Move:
         case QEvent::Resize:
             place();
+            break;
+        case QEvent::Enter:
+            s_pointerOver = m_widget;
+            break;
+        case QEvent::Leave:
+        case QEvent::Hide:
+            if (s_pointerOver == m_widget)
+                s_pointerOver = nullptr;
             break;
         default:
             break;
@@ -274,6 +285,7 @@ private:
     wl_surface* m_surface = nullptr;
     zwlr_layer_surface_v1* m_layer = nullptr;
     bool m_configured = false;
+    static inline QPointer<QWidget> s_pointerOver;
 };
 
 LayerWindow* layerWindowOf(const QWidget* window)
@@ -282,11 +294,24 @@ LayerWindow* layerWindowOf(const QWidget* window)
                              : nullptr;
 }
 
-// Menus and the day balloon of a window on the layers are placed on the
-// top layer too: a popup of an ordinary Wayland window needs a parent with
-// a window role, which a layer surface is not.
+// Menus and the day balloon opened from a window on the layers (by the
+// pointer over it, or as its child) stand on the top layer too: a popup of
+// an ordinary Wayland window needs a parent with a window role, which a
+// layer surface is not. Popups of ordinary windows stay theirs.
 class PopupWatch : public QObject
 {
+    static bool fromLayer(const QWidget* popup)
+    {
+        if (layerWindowOf(popup) != nullptr || LayerWindow::pointerOver() != nullptr)
+            return true;
+        for (const QWidget* parent = popup->parentWidget(); parent != nullptr;
+             parent = parent->parentWidget()) {
+            if (layerWindowOf(parent->window()) != nullptr)
+                return true;
+        }
+        return false;
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -295,6 +320,8 @@ protected:
         auto* widget = static_cast<QWidget*>(watched);
         const Qt::WindowType type = widget->windowType();
         if (!widget->isWindow() || (type != Qt::Popup && type != Qt::ToolTip))
+            return false;
+        if (!fromLayer(widget))
             return false;
         if (layerWindowOf(widget) == nullptr) {
             auto* layer = new LayerWindow(widget, true, true);
