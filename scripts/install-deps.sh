@@ -24,6 +24,8 @@ packages=(
   # compositors with the desktop's layers (a wlroots one with its
   # screenshots and typed keys, and KDE's)
   sway grim wtype kwin-wayland
+  # GNOME's compositor, without desktop layers
+  mutter
   # alarm sound: an audio server for the end-to-end run and Qt Multimedia's
   # GStreamer back end with its WAV reader and PulseAudio output
   pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good

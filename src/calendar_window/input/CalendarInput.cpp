@@ -237,11 +237,11 @@ void CalendarInput::mouseMove(QMouseEvent* event)
                                 : m_window.hitTest(event->position().toPoint());
     const bool entered = !(hit == m_hovered);
     m_hovered = hit;
-    // On a compositor's desktop layers the pointer keeps, while a button is
-    // held, the positions of where the press began (the compositor moves
-    // no window there and tells no screen position): the drag follows the
-    // pointer from the press by them.
-    const QPoint dragPos = IsOnDesktopLayer(&m_window)
+    // On some compositors' desktop layers the pointer keeps, while a
+    // button is held, the positions of where the window stood at the press
+    // (the compositor moves no window there and tells no screen position):
+    // the drag follows the pointer from the press by them.
+    const QPoint dragPos = IsOnDesktopLayer(&m_window) && HeldPointerKeepsPressOrigin()
                                ? m_pressGlobal + (event->position().toPoint() - m_pressLocal)
                                : globalPos;
     updatePointer(m_window.hitTest(event->position().toPoint()));

@@ -28,6 +28,11 @@ void KeepOnDesktopLayer(QWidget* window, bool above);
 // Moves a window kept on the layers between below and above windows.
 void SetDesktopLayerAbove(QWidget* window, bool above);
 
+// Whether, on this compositor's layers, the positions of a pointer whose
+// button is held stay relative to where the window stood at the press
+// (wlroots compositors), rather than where it stands now (KWin).
+bool HeldPointerKeepsPressOrigin();
+
 // Whether `window` is kept on the layers, so its position is where it
 // stands and the program (not the compositor) moves it.
 bool IsOnDesktopLayer(const QWidget* window);

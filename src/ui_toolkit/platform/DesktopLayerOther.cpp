@@ -13,6 +13,11 @@ void KeepOnDesktopLayer(QWidget*, bool) {}
 
 void SetDesktopLayerAbove(QWidget*, bool) {}
 
+bool HeldPointerKeepsPressOrigin()
+{
+    return false;
+}
+
 bool IsOnDesktopLayer(const QWidget*)
 {
     return false;

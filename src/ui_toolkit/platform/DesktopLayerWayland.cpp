@@ -27,12 +27,17 @@ struct LayerShell
     wl_event_queue* queue = nullptr;
     zwlr_layer_shell_v1* shell = nullptr;
     uint32_t version = 0;
+    // KWin gives a held pointer's positions from where a surface stands
+    // now; wlroots compositors from where it stood at the press.
+    bool kwin = false;
 };
 
 void announce(void* data, wl_registry* registry, uint32_t name, const char* interface,
               uint32_t version)
 {
     auto* layers = static_cast<LayerShell*>(data);
+    if (qstrcmp(interface, "org_kde_plasma_shell") == 0)
+        layers->kwin = true;
     if (qstrcmp(interface, zwlr_layer_shell_v1_interface.name) != 0 || layers->shell != nullptr)
         return;
     layers->version = std::min<uint32_t>(version, 4);
@@ -351,6 +356,11 @@ void PrepareDesktopLayer()
 bool DesktopLayerAvailable()
 {
     return g_prepared && layerShell().shell != nullptr;
+}
+
+bool HeldPointerKeepsPressOrigin()
+{
+    return DesktopLayerAvailable() && !layerShell().kwin;
 }
 
 void KeepOnDesktopLayer(QWidget* window, bool above)
