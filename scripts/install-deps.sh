@@ -9,6 +9,9 @@ packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
   libsqlite3-dev libxcb1-dev libxcb-xfixes0-dev qtkeychain-qt6-dev
+  # the desktop's layers on Wayland: the client library and its code
+  # generator, the toolkit's native handles, its Wayland platform
+  libwayland-dev qt6-base-private-dev qt6-wayland
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end runs and screenshots
@@ -18,6 +21,11 @@ packages=(
   # compositors started by the tests: an X11 compositing manager, and a
   # Wayland compositor with its X server for older programs
   xcompmgr weston xwayland x11-xserver-utils
+  # compositors with the desktop's layers (a wlroots one with its
+  # screenshots and typed keys, and KDE's)
+  sway grim wtype kwin-wayland
+  # GNOME's compositor, without desktop layers
+  mutter
   # alarm sound: an audio server for the end-to-end run and Qt Multimedia's
   # GStreamer back end with its WAV reader and PulseAudio output
   pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good

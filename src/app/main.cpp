@@ -3,11 +3,13 @@
 #include "app/PlatformChoice.h"
 #include "app/SyncCommand.h"
 #include "app/ToolkitTranslations.h"
+#include "app/WaylandGlobals.h"
 #include "calendar_window/tray/TrayIconArt.h"
 #include "core/AppIdentity.h"
 #include "core/Clock.h"
 #include "core/ProgramFolder.h"
 #include "core/SettingsStore.h"
+#include "ui_toolkit/platform/DesktopLayer.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -43,7 +45,10 @@ int main(int argc, char* argv[])
     // environment, so that programs started from the calendar (a browser,
     // a sound player) make their own choice.
     std::vector<char*> arguments(argv, argv + argc);
-    QByteArray platform = morvane::StartPlatformFromEnvironment();
+    const QStringList waylandGlobals = morvane::WaylandGlobalInterfaces();
+    QByteArray platform = morvane::StartPlatformFromEnvironment(waylandGlobals);
+    if (waylandGlobals.contains(QLatin1String(morvane::kLayerShellInterface)))
+        morvane::PrepareDesktopLayer();
     char platformOption[] = "-platform";
     if (!platform.isEmpty()) {
         arguments.insert(arguments.begin() + 1, {platformOption, platform.data()});

@@ -1,5 +1,7 @@
 #include "ui_toolkit/ScreenPlacement.h"
 
+#include "ui_toolkit/platform/DesktopLayer.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -72,7 +74,9 @@ bool ProgramPlacesWindows()
 
 bool WindowSystemMovesWindows()
 {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    // On the desktop's layers the program anchors the calendar itself.
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+           !DesktopLayerAvailable();
 }
 
 } // namespace morvane

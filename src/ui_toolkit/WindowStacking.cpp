@@ -1,5 +1,7 @@
 #include "ui_toolkit/WindowStacking.h"
 
+#include "ui_toolkit/platform/DesktopLayer.h"
+
 #include <QWidget>
 #include <QWindow>
 
@@ -13,6 +15,8 @@ void setStackingHints(QWidget* widget, bool onTop, bool atBottom)
     Qt::WindowFlags flags = window->windowFlags();
     flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
     flags.setFlag(Qt::WindowStaysOnBottomHint, atBottom);
+    // A window on the desktop's layers changes layer instead.
+    SetDesktopLayerAbove(window, onTop);
     if (flags == window->windowFlags())
         return;
     if (QWindow* handle = window->windowHandle()) {

@@ -9,6 +9,7 @@
 #include "ui_toolkit/MousePointer.h"
 #include "ui_toolkit/ScreenPlacement.h"
 #include "ui_toolkit/Twips.h"
+#include "ui_toolkit/platform/DesktopLayer.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -175,6 +176,7 @@ void CalendarInput::mousePress(QMouseEvent* event)
     m_popupShown = false;
     m_dragging = false;
     m_pressGlobal = globalPos;
+    m_pressLocal = event->position().toPoint();
     m_pressWindowPos = m_window.pos();
 
     switch (hit.part) {
@@ -235,6 +237,13 @@ void CalendarInput::mouseMove(QMouseEvent* event)
                                 : m_window.hitTest(event->position().toPoint());
     const bool entered = !(hit == m_hovered);
     m_hovered = hit;
+    // On some compositors' desktop layers the pointer keeps, while a
+    // button is held, the positions of where the window stood at the press
+    // (the compositor moves no window there and tells no screen position):
+    // the drag follows the pointer from the press by them.
+    const QPoint dragPos = IsOnDesktopLayer(&m_window) && HeldPointerKeepsPressOrigin()
+                               ? m_pressGlobal + (event->position().toPoint() - m_pressLocal)
+                               : globalPos;
     updatePointer(m_window.hitTest(event->position().toPoint()));
 
     switch (hit.part) {
@@ -245,7 +254,7 @@ void CalendarInput::mouseMove(QMouseEvent* event)
     case CalendarPart::FaceLabel:
         if (isDragPart(hit)) {
             if (buttons & Qt::LeftButton)
-                dragCalendarWindow(buttons, globalPos);
+                dragCalendarWindow(buttons, dragPos);
             else if (entered)
                 m_window.SendToBottom();
             if (entered)
@@ -257,7 +266,7 @@ void CalendarInput::mouseMove(QMouseEvent* event)
     case CalendarPart::ShadowLabel:
     case CalendarPart::Surface:
         if (buttons & Qt::LeftButton)
-            dragCalendarWindow(buttons, globalPos);
+            dragCalendarWindow(buttons, dragPos);
         else if (entered)
             m_window.SendToBottom();
         break;

@@ -70,6 +70,7 @@ private:
 
     // Window drag: where the press was and where the window was then.
     QPoint m_pressGlobal;
+    QPoint m_pressLocal;
     QPoint m_pressWindowPos;
     bool m_dragging = false;
 

@@ -13,6 +13,7 @@
 #include "ui_toolkit/Twips.h"
 #include "ui_toolkit/WindowStacking.h"
 #include "ui_toolkit/platform/Compositing.h"
+#include "ui_toolkit/platform/DesktopLayer.h"
 #include "ui_toolkit/platform/Workspaces.h"
 
 #include <QCloseEvent>
@@ -95,6 +96,9 @@ CalendarFrm::CalendarFrm(AppContext& context, QWidget* parent)
     createIcons();
     m_input = new CalendarInput(*this);
     connectRequests();
+    // Where the Wayland compositor offers its desktop layers, the calendar
+    // stands on them, below the windows, at its saved place.
+    KeepOnDesktopLayer(this, false);
 }
 
 CalendarFrm::~CalendarFrm()

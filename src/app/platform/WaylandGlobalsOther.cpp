@@ -1,0 +1,10 @@
+#include "app/WaylandGlobals.h"
+
+namespace morvane {
+
+QStringList WaylandGlobalInterfaces()
+{
+    return {};
+}
+
+} // namespace morvane
