@@ -26,6 +26,8 @@ packages=(
   fonts-noto-cjk qt6-translations-l10n
   # iCalendar files, and a real calendar program to read ours back
   libical-dev calcurse
+  # a spreadsheet that opens our CSV files in the test
+  libreoffice-calc-nogui
   # install and package: the scalable icon, the Debian package's library
   # dependencies, and the validators of the desktop entry and metainfo
   qt6-svg-dev dpkg-dev file desktop-file-utils appstream librsvg2-bin

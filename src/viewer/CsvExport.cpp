@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <cerrno>
 
@@ -20,20 +21,70 @@ QString CsvLine(const SchedulePattern& p, const QString& message)
     const bool weekdayRule = p.week && *p.week >= 0 && *p.week <= 5;
     const bool spaced = weekdayRule || p.type == int(ScheduleKind::EquinoxHoliday);
     const QChar q = QLatin1Char('"');
+    QString text = message;
+    text.replace(q, QStringLiteral("\"\""));
     return q + RuleLabel(p) + q + (spaced ? QStringLiteral(" , ") : QStringLiteral(" ,")) + q +
-           message + q;
+           text + q;
 }
 
-QByteArray BuildCsvBytes(Recordset& schedules, int* repaired)
+UnheldCharacters FindUnheldCharacters(const QString& text)
+{
+    UnheldCharacters unheld;
+    // A character is held when it comes back from code page 932 as itself;
+    // each different one is converted once.
+    QHash<char32_t, bool> known;
+    for (const char32_t c : text.toUcs4()) {
+        if (c < 0x80)
+            continue;
+        auto found = known.find(c);
+        if (found == known.end()) {
+            const QString one = QString::fromUcs4(&c, 1);
+            found = known.insert(c, FromAnsi(ToAnsi(one)) == one);
+            if (!found.value() && unheld.examples.size() < 10)
+                unheld.examples += one;
+        }
+        if (!found.value())
+            ++unheld.count;
+    }
+    return unheld;
+}
+
+QByteArray CsvFile::ansiBytes() const
+{
+    return ToAnsi(text);
+}
+
+QByteArray CsvFile::utf8Bytes() const
+{
+    return "\xEF\xBB\xBF" + text.toUtf8();
+}
+
+CsvFile BuildCsv(Recordset& schedules, int* repaired)
 {
     const int removed =
         DeleteRecordsWhere(schedules, [](const SchedulePattern& p) { return !p.type.has_value(); });
     if (repaired)
         *repaired = removed;
-    QString text;
+    CsvFile file;
     for (const ViewerRecord& record : ReadViewerRecords(schedules))
-        text += CsvLine(record.pattern, record.message) + QStringLiteral("\r\n");
-    return ToAnsi(text);
+        file.text += CsvLine(record.pattern, record.message) + QStringLiteral("\r\n");
+    file.unheld = FindUnheldCharacters(file.text);
+    return file;
+}
+
+QByteArray BuildCsvBytes(Recordset& schedules, int* repaired)
+{
+    return BuildCsv(schedules, repaired).ansiBytes();
+}
+
+QString CsvUnheldQuestion(const UnheldCharacters& unheld)
+{
+    return QStringLiteral("Shift_JIS（コードページ932）で表せない文字が %1 文字あり、"
+                          "「?」などに置き換えて書き出しました（%2）。\r\n\r\n"
+                          "同じ内容を UTF-8（BOM付き）で保存し直しますか？"
+                          "表計算ソフトはその形式も読み込めます。")
+        .arg(unheld.count)
+        .arg(unheld.examples);
 }
 
 bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* error)
