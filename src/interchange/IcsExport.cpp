@@ -108,8 +108,10 @@ std::optional<Recurrence> RecurrenceOf(const ScheduleEntry& e)
     }
     if (e.week < 1 || e.week > 5)
         return std::nullopt;
-    // The n-th weekday: the first month from `from` that has one.
-    for (QDate month = from; month.year() <= startYear + 1; month = month.addMonths(1)) {
+    // The n-th weekday: the first month from `from` that has one. A fifth
+    // weekday of one month comes within the 28 years the weekdays repeat in.
+    const int lastYear = e.year != 0 ? e.year : startYear + 28;
+    for (QDate month = from; month.year() <= lastYear; month = month.addMonths(1)) {
         if (e.month != 0 && month.month() != e.month)
             continue;
         const QDate date = NextWeekday(month, e.dayOfTheWeek).addDays(7 * (e.week - 1));
@@ -131,8 +133,9 @@ void AddTimes(icalcomponent* event, const ScheduleEntry& e, const QDate& date)
         return;
     }
     icalcomponent_set_dtstart(event, FloatingValue(date, start));
-    if (end.isValid() && end >= start)
-        icalcomponent_set_dtend(event, FloatingValue(date, end));
+    // An end before the start is on the next day (22:00 to 01:00).
+    if (end.isValid())
+        icalcomponent_set_dtend(event, FloatingValue(end >= start ? date : date.addDays(1), end));
 }
 
 // The alarm rings at its time of day, counted from the start of the event.

@@ -128,7 +128,7 @@ void ListViewFrm::MNU_F_M_Click()
         const int year = m_context.clock().now().date().year();
         const IcsExpandWindow window{year, year + 1};
         const int answer =
-            MsgBox(IcsExpandQuestion(plan.needExpanding, window),
+            MsgBox(IcsExpandQuestion(plan, window),
                    MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question, ics_text::ImportTitle, this);
         if (answer == MsgBoxResult::Cancel)
             return;

@@ -281,8 +281,8 @@ TEST(IcsImport, RulesOurSchedulesCannotHoldAreExpandedInTheWindowOrSkipped)
         // Monthly, one date left out.
         "BEGIN:VEVENT\r\nUID:c\r\nDTSTART;VALUE=DATE:20270105\r\nRRULE:FREQ=MONTHLY\r\n"
         "EXDATE;VALUE=DATE:20270205\r\nSUMMARY:Fifth\r\nEND:VEVENT\r\n"
-        // Across midnight.
-        "BEGIN:VEVENT\r\nUID:d\r\nDTSTART:20261231T230000\r\nDTEND:20270101T010000\r\n"
+        // Across midnight, for more than a day.
+        "BEGIN:VEVENT\r\nUID:d\r\nDTSTART:20261231T230000\r\nDTEND:20270101T233000\r\n"
         "SUMMARY:New Year party\r\nEND:VEVENT\r\n"
         // Three whole days.
         "BEGIN:VEVENT\r\nUID:e\r\nDTSTART;VALUE=DATE:20261229\r\n"
