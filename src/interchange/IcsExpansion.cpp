@@ -204,6 +204,7 @@ void IcsOccurrences::add(const icaltimetype& t)
 {
     if (icaltime_is_null_time(t))
         return;
+    given.push_back(t);
     if (t.is_date)
         days.insert(FrameDate(t));
     else

@@ -23,6 +23,7 @@ struct IcsOccurrences
 {
     std::set<QDate> days;
     std::set<qint64> moments;
+    std::vector<icaltimetype> given; // each as the file gave it
 
     bool empty() const { return days.empty() && moments.empty(); }
     void add(const icaltimetype& t);

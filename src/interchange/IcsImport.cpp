@@ -6,6 +6,7 @@
 #include "data/records/ScheduleFields.h"
 #include "interchange/IcsCommon.h"
 #include "interchange/IcsExpansion.h"
+#include "interchange/IcsExport.h"
 #include "interchange/IcsLines.h"
 
 #include <QDateTime>
@@ -220,17 +221,16 @@ bool TakeNthWeekday(short byDay, ScheduleEntry& e)
 // hold it.
 bool RuleFromRecurrence(const icalrecurrencetype& r, const LocalMoment& start, ScheduleEntry& e)
 {
-    if (r.count > 0 || r.interval > 1 || ListLength(r.by_second) || ListLength(r.by_minute) ||
+    if (r.interval > 1 || ListLength(r.by_second) || ListLength(r.by_minute) ||
         ListLength(r.by_hour) || ListLength(r.by_year_day) || ListLength(r.by_week_no) ||
         ListLength(r.by_set_pos))
         return false;
     int year = 0;
-    if (!icaltime_is_null_time(r.until)) {
-        // Only an end on the last day of the start's year: a rule of one year.
-        if (ToLocal(r.until).date != QDate(start.date.year(), 12, 31))
-            return false;
+    // An end on the last day of the start's year: a rule of one year. Other
+    // ends become the last day.
+    if (!icaltime_is_null_time(r.until) && r.count == 0 &&
+        ToLocal(r.until).date == QDate(start.date.year(), 12, 31))
         year = start.date.year();
-    }
     const int months = ListLength(r.by_month);
     const int monthDays = ListLength(r.by_month_day);
     const int days = ListLength(r.by_day);
@@ -339,11 +339,57 @@ bool ShiftRule(ScheduleEntry& e, int shift)
 
 // The schedule the event is, when our rules can hold it. `moved` are
 // occurrences other events of the file replace or cancel.
+// Steps taken to find the last day of a rule with an end: more stand for a
+// rule our schedules need not hold (every day for centuries).
+constexpr int kMaxLastDaySteps = 100000;
+
+// The local day of the rule's last occurrence, when it has an end (UNTIL or
+// COUNT); invalid without one. False when it cannot be found.
+bool LastDayOf(const icalrecurrencetype& r, const icaltimetype& dtstart, QDate* last)
+{
+    *last = QDate();
+    if (icaltime_is_null_time(r.until) && r.count == 0)
+        return true;
+    icalrecur_iterator* it = icalrecur_iterator_new(r, dtstart);
+    if (!it)
+        return false;
+    const auto release = qScopeGuard([it] { icalrecur_iterator_free(it); });
+    icaltimetype previous = icaltime_null_time();
+    for (int step = 0; step < kMaxLastDaySteps; ++step) {
+        icaltimetype t = icalrecur_iterator_next(it);
+        if (icaltime_is_null_time(t)) {
+            if (!icaltime_is_null_time(previous))
+                *last = ToLocal(previous).date;
+            return last->isValid();
+        }
+        t.zone = dtstart.zone;
+        previous = t;
+    }
+    return false;
+}
+
+// The local days of occurrences given by their start (EXDATE, RECURRENCE-ID)
+// that the held rule skips; a time other than the occurrences' takes away
+// nothing.
+void SkipOccurrences(const std::vector<icaltimetype>& given, int shift, const LocalMoment& start,
+                     ScheduleBounds& bounds)
+{
+    for (const icaltimetype& t : given) {
+        if (t.is_date) {
+            bounds.Skip(FrameDate(t).addDays(shift));
+            continue;
+        }
+        const LocalMoment local = ToLocal(t);
+        if (local.date.isValid() && local.time == start.time)
+            bounds.Skip(local.date);
+    }
+}
+
 std::optional<ScheduleEntry> HeldSchedule(icalcomponent* ev, const EventDetails& d,
                                           const IcsOccurrences& moved)
 {
-    if (d.crossesDays || !moved.empty() || HasProperty(ev, ICAL_RDATE_PROPERTY) ||
-        HasProperty(ev, ICAL_EXDATE_PROPERTY) || HasProperty(ev, ICAL_EXRULE_PROPERTY))
+    if (d.crossesDays || HasProperty(ev, ICAL_RDATE_PROPERTY) ||
+        HasProperty(ev, ICAL_EXRULE_PROPERTY))
         return std::nullopt;
     ScheduleEntry e = d.base;
     icalproperty* rule = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY);
@@ -361,6 +407,9 @@ std::optional<ScheduleEntry> HeldSchedule(icalcomponent* ev, const EventDetails&
         }
     }
     if (!rule) {
+        // One day: left out when the file takes it away.
+        if (!moved.empty() || HasProperty(ev, ICAL_EXDATE_PROPERTY))
+            return std::nullopt;
         e.year = d.start.date.year();
         e.month = d.start.date.month();
         e.day = d.start.date.day();
@@ -373,11 +422,32 @@ std::optional<ScheduleEntry> HeldSchedule(icalcomponent* ev, const EventDetails&
     if (!shift)
         return std::nullopt;
     const LocalMoment frameStart{FrameDate(dtstart), d.start.time};
-    if (!RuleFromRecurrence(icalproperty_get_rrule(rule), *shift == 0 ? d.start : frameStart, e) ||
+    const icalrecurrencetype recurrence = icalproperty_get_rrule(rule);
+    if (!RuleFromRecurrence(recurrence, *shift == 0 ? d.start : frameStart, e) ||
         !ShiftRule(e, *shift))
         return std::nullopt;
     if ((e.type == 2 || e.type == 3) && !e.birthYear && e.year == 0 && e.month != 0)
         e.birthYear = d.start.date.year();
+
+    // The rule's days: from its start, up to its end, less the occurrences
+    // taken away or moved.
+    QDate last;
+    if (!LastDayOf(recurrence, dtstart, &last))
+        return std::nullopt;
+    // A rule of one year ends with its year.
+    if (last.isValid() && e.year == 0)
+        e.bounds.last = last;
+    IcsOccurrences excluded = moved;
+    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_EXDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY))
+        excluded.add(icalproperty_get_datetime_with_component(p, ev));
+    SkipOccurrences(excluded.given, *shift, d.start, e.bounds);
+    // Our own files start a rule on the first day it falls on: no bound
+    // then, so that a schedule comes back as it went out.
+    if (IcsFirstDate(e) != d.start.date)
+        e.bounds.first = d.start.date;
+    if (!IcsFirstDate(e).isValid())
+        return std::nullopt;
     return e;
 }
 

@@ -33,7 +33,8 @@ ScheduleEntry Rule(int year, int month, int day, int week, int weekday, const QS
 // Every rule kind: each weekday every week and in each week of the month,
 // days of the month that not every month has, each with and without a year
 // and a month; the computed holidays; birthdays from their birth year;
-// times ending on the next day.
+// times ending on the next day; half of them again with a first day, some
+// with a last day, and skipped days.
 std::vector<ScheduleEntry> EveryRule()
 {
     std::vector<ScheduleEntry> entries;
@@ -63,6 +64,18 @@ std::vector<ScheduleEntry> EveryRule()
         ScheduleEntry equinox = Rule(0, month, -1, -1, -1, QStringLiteral("equinox %1").arg(month));
         equinox.type = 10;
         entries.push_back(equinox);
+    }
+    // The same rules held to a first day, a last day and skipped days.
+    const std::size_t plain = entries.size();
+    for (std::size_t i = 0; i < plain; i += 2) {
+        ScheduleEntry bounded = entries[i];
+        bounded.message += QStringLiteral(" bounded");
+        bounded.bounds.first = QDate(2025, 3, 10).addDays(qint64(i % 40));
+        if (i % 3)
+            bounded.bounds.last = QDate(2027, 6, 30).addDays(-qint64(i % 50));
+        for (QDate day = QDate(2025, 1, 5).addDays(qint64(i % 7)); day < kLast; day = day.addDays(11))
+            bounded.bounds.Skip(day);
+        entries.push_back(bounded);
     }
     ScheduleEntry birthday = Rule(0, 2, 29, -1, -1, QStringLiteral("birthday"));
     birthday.type = 2;
@@ -123,7 +136,8 @@ TEST(IcsAgreement, ExportedRulesFallOnTheDaysTheProgramShows)
         const auto shownHere = shown.find(record.id);
         const DaySet& days = shownHere == shown.end() ? DaySet{} : shownHere->second;
         if (found == occurs.end() && days.empty() &&
-            (record.entry.year == 2026 || !QDate::isValid(2000, record.entry.month, record.entry.day))) {
+            (record.entry.year == 2026 || !record.entry.bounds.isEmpty() ||
+             !QDate::isValid(2000, record.entry.month, record.entry.day))) {
             ++neverShown;
             continue;
         }
