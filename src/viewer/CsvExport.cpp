@@ -40,8 +40,8 @@ UnheldCharacters FindUnheldCharacters(const QString& text)
         if (found == known.end()) {
             const QString one = QString::fromUcs4(&c, 1);
             found = known.insert(c, FromAnsi(ToAnsi(one)) == one);
-            if (!found.value() && unheld.examples.size() < 10)
-                unheld.examples += one;
+            if (!found.value() && unheld.examples.size() < kNamedCharacters)
+                unheld.examples << one;
         }
         if (!found.value())
             ++unheld.count;
@@ -84,7 +84,8 @@ QString CsvUnheldQuestion(const UnheldCharacters& unheld)
                           "同じ内容を UTF-8（BOM付き）で保存し直しますか？"
                           "表計算ソフトはその形式も読み込めます。")
         .arg(unheld.count)
-        .arg(unheld.examples);
+        .arg(QStringLiteral("「") + unheld.examples.join(QStringLiteral("」「")) +
+             QStringLiteral("」"));
 }
 
 bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* error)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace morvane {
 
@@ -21,8 +22,9 @@ QString CsvLine(const SchedulePattern& pattern, const QString& message);
 struct UnheldCharacters
 {
     int count = 0;
-    QString examples; // the first few different ones, in order
+    QStringList examples; // the first few different ones, in order
 };
+inline constexpr int kNamedCharacters = 5;
 UnheldCharacters FindUnheldCharacters(const QString& text);
 
 // The whole file as text: one line per record with a numeric Type, in
