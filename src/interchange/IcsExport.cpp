@@ -6,6 +6,7 @@
 #include "interchange/IcsCommon.h"
 
 #include <QTime>
+#include <cstring>
 
 namespace morvane {
 
@@ -283,15 +284,31 @@ std::vector<ExportRecord> ReadExportRecords(Recordset& schedules)
     return records;
 }
 
-QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOptions& options,
-                    int* skipped)
+bool WriteIcs(const std::vector<ExportRecord>& records, const IcsExportOptions& options,
+              const IcsSink& write, int* skipped)
 {
-    int left = 0;
+    // The calendar's own lines, then each event written and freed in turn:
+    // a file of many schedules is never held whole.
     ics::Component calendar(icalcomponent_new_vcalendar());
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(),
                                icalproperty_new_prodid("-//Quillstone//Morvane//JA"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+    char* head = icalcomponent_as_ical_string_r(calendar.get());
+    QByteArray opening(head);
+    free(head);
+    const QByteArray closing = "END:VCALENDAR\r\n";
+    if (opening.endsWith(closing))
+        opening.chop(closing.size());
+    if (!write(opening))
+        return false;
+    const auto writeEvent = [&write](ics::Component event) {
+        char* text = icalcomponent_as_ical_string_r(event.get());
+        const bool written = write(QByteArray::fromRawData(text, qsizetype(strlen(text))));
+        free(text);
+        return written;
+    };
+    int left = 0;
     for (const ExportRecord& record : records) {
         const ScheduleEntry& e = record.entry;
         if (e.type == 10) {
@@ -307,11 +324,10 @@ QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOpt
                 const QDate date(y, e.month, GetEquinoxDay(y, e.month));
                 if (!e.bounds.Allows(date))
                     continue;
-                icalcomponent_add_component(
-                    calendar.get(),
-                    NewEvent(record, Uid(record.id).replace(u'@', QStringLiteral("-%1@").arg(y)),
-                             date, {}, options)
-                        .release());
+                if (!writeEvent(NewEvent(record,
+                                         Uid(record.id).replace(u'@', QStringLiteral("-%1@").arg(y)),
+                                         date, {}, options)))
+                    return false;
             }
             continue;
         }
@@ -320,16 +336,25 @@ QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOpt
             ++left;
             continue;
         }
-        icalcomponent_add_component(
-            calendar.get(),
-            NewEvent(record, Uid(record.id), recurrence->first, recurrence->rule, options)
-                .release());
+        if (!writeEvent(NewEvent(record, Uid(record.id), recurrence->first, recurrence->rule, options)))
+            return false;
     }
     if (skipped)
         *skipped = left;
-    char* text = icalcomponent_as_ical_string_r(calendar.get());
-    QByteArray bytes(text);
-    free(text);
+    return write(closing);
+}
+
+QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOptions& options,
+                    int* skipped)
+{
+    QByteArray bytes;
+    WriteIcs(
+        records, options,
+        [&bytes](const QByteArray& piece) {
+            bytes += piece;
+            return true;
+        },
+        skipped);
     return bytes;
 }
 

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <functional>
 #include <vector>
 
 namespace morvane {
@@ -52,5 +53,12 @@ QDate IcsFirstDate(const ScheduleEntry& entry);
 // February, no day and no weekday) is left out and counted in *skipped.
 QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOptions& options,
                     int* skipped = nullptr);
+
+// The same file handed to `write` piece by piece (the calendar's opening
+// lines, each event, the closing line) instead of built whole; stops with
+// false as soon as `write` answers false.
+using IcsSink = std::function<bool(const QByteArray& piece)>;
+bool WriteIcs(const std::vector<ExportRecord>& records, const IcsExportOptions& options,
+              const IcsSink& write, int* skipped = nullptr);
 
 } // namespace morvane

@@ -88,17 +88,29 @@ QString CsvUnheldQuestion(const UnheldCharacters& unheld)
              QStringLiteral("」"));
 }
 
-bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* error)
+bool WriteExportFile(const QString& path, const ExportProducer& produce, QString* error)
 {
+    qint64 wanted = 0; // the bytes handed over so far, for the reason of a failure
     const auto fail = [&](const QFileDevice& file, int errorNumber) {
         if (error) {
             *error = QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) +
                      QStringLiteral("」に書き込めませんでした。\r\n") +
-                     FileWriteReason(path, bytes.size(), errorNumber, file.error(),
-                                     file.errorString());
+                     FileWriteReason(path, wanted, errorNumber, file.error(), file.errorString());
         }
         return false;
     };
+    // Each piece in turn; the error number of the first that fails.
+    const auto writeAll = [&](QFileDevice& file, int* errorNumber) {
+        return produce([&](const QByteArray& piece) {
+            wanted += piece.size();
+            errno = 0;
+            if (file.write(piece) == piece.size())
+                return true;
+            *errorNumber = errno;
+            return false;
+        });
+    };
+    int errorNumber = 0;
     const QFileInfo target(path);
     if (target.exists() && !target.isFile() && !target.isDir()) {
         // A device or a pipe cannot be replaced: it is written as it is.
@@ -106,8 +118,10 @@ bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* erro
         errno = 0;
         if (!device.open(QIODevice::WriteOnly))
             return fail(device, errno);
+        if (!writeAll(device, &errorNumber))
+            return fail(device, errorNumber);
         errno = 0;
-        if (device.write(bytes) != bytes.size() || !device.flush())
+        if (!device.flush())
             return fail(device, errno);
         return true;
     }
@@ -115,13 +129,19 @@ bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* erro
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return fail(file, errno);
-    errno = 0;
-    if (file.write(bytes) != bytes.size())
-        return fail(file, errno); // the half-written file beside it is removed
+    if (!writeAll(file, &errorNumber))
+        return fail(file, errorNumber); // the half-written file beside it is removed
     errno = 0;
     if (!file.commit())
         return fail(file, errno);
     return true;
+}
+
+bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    return WriteExportFile(
+        path, [&bytes](const std::function<bool(const QByteArray&)>& write) { return write(bytes); },
+        error);
 }
 
 } // namespace morvane

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace morvane {
 
@@ -52,6 +53,12 @@ QString CsvUnheldQuestion(const UnheldCharacters& unheld);
 // when everything was written, so a failure never leaves a half-written
 // file. False with *error naming the file and the reason.
 bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* error);
+
+// The same with the contents handed over piece by piece: `produce` calls
+// its argument with each piece and gives up with false when that answers
+// false (the write failed).
+using ExportProducer = std::function<bool(const std::function<bool(const QByteArray&)>& write)>;
+bool WriteExportFile(const QString& path, const ExportProducer& produce, QString* error);
 
 // The texts of the command.
 namespace csv_text {
