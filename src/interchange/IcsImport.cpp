@@ -343,13 +343,23 @@ bool ShiftRule(ScheduleEntry& e, int shift)
 // rule our schedules need not hold (every day for centuries).
 constexpr int kMaxLastDaySteps = 100000;
 
-// The local day of the rule's last occurrence, when it has an end (UNTIL or
-// COUNT); invalid without one. False when it cannot be found.
-bool LastDayOf(const icalrecurrencetype& r, const icaltimetype& dtstart, QDate* last)
+// The rule's last local day, when it has an end: the day of UNTIL (the one
+// before when its time of day comes before the occurrences'), or the day
+// of the COUNT-th occurrence; invalid without an end. False when it cannot
+// be found.
+bool LastDayOf(const icalrecurrencetype& r, const icaltimetype& dtstart, const LocalMoment& start,
+               QDate* last)
 {
     *last = QDate();
     if (icaltime_is_null_time(r.until) && r.count == 0)
         return true;
+    if (r.count == 0) {
+        const LocalMoment until = ToLocal(r.until);
+        *last = until.time.isValid() && start.time.isValid() && until.time < start.time
+                    ? until.date.addDays(-1)
+                    : until.date;
+        return last->isValid();
+    }
     icalrecur_iterator* it = icalrecur_iterator_new(r, dtstart);
     if (!it)
         return false;
@@ -432,7 +442,7 @@ std::optional<ScheduleEntry> HeldSchedule(icalcomponent* ev, const EventDetails&
     // The rule's days: from its start, up to its end, less the occurrences
     // taken away or moved.
     QDate last;
-    if (!LastDayOf(recurrence, dtstart, &last))
+    if (!LastDayOf(recurrence, dtstart, d.start, &last))
         return std::nullopt;
     // A rule of one year ends with its year.
     if (last.isValid() && e.year == 0)

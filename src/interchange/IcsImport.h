@@ -66,14 +66,15 @@ struct IcsImportPlan
 // Reads an iCalendar file. Events whose rule a schedule can hold (one date,
 // every year, every month, every week, the n-th weekday, each optionally
 // limited to one year and one month) become one schedule of the kind their
-// categories name; others (COUNT, INTERVAL, EXDATE, RDATE, several
-// weekdays, a zone whose offset against ours changes over the year, days
-// across midnight, ...) become one dated schedule per occurrence inside
-// window, or are skipped without one. Times and days are taken in the local
-// zone together: a rule whose days fall on other local days is moved with
-// them. Cancelled events and occurrences are left out; an occurrence moved
-// by a RECURRENCE-ID is taken from its own event. A file with a fault gives
-// no entries and names the line.
+// categories name, from DTSTART's day, up to the day UNTIL or COUNT ends
+// on, skipping the days of EXDATEs and of occurrences other events move or
+// cancel (RECURRENCE-ID). Others (INTERVAL, RDATE, several weekdays, a zone
+// whose offset against ours changes over the year, days across midnight,
+// ...) become one dated schedule per occurrence inside window, or are
+// skipped without one. Times and days are taken in the local zone
+// together: a rule whose days fall on other local days is moved with them.
+// Cancelled events are left out and counted. A file with a fault gives no
+// entries and names the line.
 // progress, when given, is told how many of the file's events were read
 // (from any thread ReadIcs runs in) and answers false to stop: the plan then
 // holds nothing and says it was stopped.

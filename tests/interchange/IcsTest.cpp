@@ -148,6 +148,53 @@ TEST(IcsRoundTrip, EveryFieldOfEveryRuleKindComesBack)
     EXPECT_EQ(plan.entries, entries);
 }
 
+// A rule's first, last and skipped days go out as DTSTART, UNTIL and
+// EXDATE and come back as they were, also from the standard properties
+// alone.
+TEST(IcsRoundTrip, FirstLastAndSkippedDaysComeBack)
+{
+    ScheduleEntry weekly = Entry(0, 0, 0, -1, 0, 4, "Weekly from June");
+    weekly.bounds.first = QDate(2026, 6, 3);
+    weekly.bounds.last = QDate(2026, 12, 23);
+    weekly.bounds.skipped = {QDate(2026, 8, 12), QDate(2026, 8, 19)};
+    ScheduleEntry monthly = Entry(5, 0, 0, 15, -1, -1, "Timed monthly");
+    monthly.startTime = "22:00";
+    monthly.endTime = "01:00";
+    monthly.bounds.skipped = {QDate(2027, 1, 15)};
+    ScheduleEntry nth = Entry(0, 0, 3, -1, 5, 1, "Fifth Sunday of March until 2030");
+    nth.bounds.last = QDate(2030, 12, 31);
+    ScheduleEntry yearly = Entry(0, 0, 4, 1, -1, -1, "Yearly from 2027");
+    yearly.bounds.first = QDate(2027, 4, 1);
+    const std::vector<ScheduleEntry> entries = {weekly, monthly, nth, yearly};
+    QByteArray bytes = BuildIcs(Records(entries), Options());
+    const QString text = QString::fromUtf8(bytes).remove(QStringLiteral("\r\n "));
+    for (const char* expected :
+         {"DTSTART;VALUE=DATE:20260603", "UNTIL=20261223", "EXDATE;VALUE=DATE:20260812",
+          "EXDATE:20270115T220000", "DTEND:20000116T010000", "RRULE:FREQ=MONTHLY;UNTIL=20301231;BYDAY=5SU;BYMONTH=3",
+          "DTSTART;VALUE=DATE:20270401"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << bytes.constData();
+    }
+    for (const bool standardOnly : {false, true}) {
+        if (standardOnly) {
+            QList<QByteArray> kept;
+            for (const QByteArray& line : bytes.replace("\r\n ", "").split('\n')) {
+                if (!line.startsWith("X-MORVANE"))
+                    kept.push_back(line);
+            }
+            bytes = kept.join('\n');
+            for (ScheduleEntry* e : {&weekly, &monthly, &nth, &yearly})
+                e->mark.reset();
+        }
+        const IcsImportPlan plan = ReadIcs(bytes, std::nullopt);
+        ASSERT_TRUE(plan.ok()) << plan.error.toStdString();
+        EXPECT_EQ(plan.needExpanding, 0);
+        std::vector<ScheduleEntry> expected = entries;
+        if (standardOnly)
+            expected[1].type = 5; // its category names the kind
+        EXPECT_EQ(plan.entries, expected) << "standard properties only: " << standardOnly;
+    }
+}
+
 // Other programs drop our own properties: the standard ones alone still give
 // every rule, kind (by its category name), text, time, alarm and colour.
 TEST(IcsRoundTrip, StandardPropertiesAloneKeepTheRules)
@@ -378,7 +425,7 @@ TEST(IcsImport, RulesAreHeldInJapanTimeFromTheirStartToTheirEnd)
         {"Tokyo from June until a moment before the last one",
          "DTSTART;TZID=Asia/Tokyo:20260603T100000\r\nRRULE:FREQ=WEEKLY;UNTIL=20261230T005959Z\r\n",
          Bounded(Timed(Entry(0, 0, 0, -1, 0, 4, "e"), "10:00"), QDate(2026, 6, 3),
-                 QDate(2026, 12, 23))},
+                 QDate(2026, 12, 29))},
         {"ten times", "DTSTART;VALUE=DATE:20260115\r\nRRULE:FREQ=MONTHLY;COUNT=10\r\n",
          Bounded(Entry(0, 0, 0, 15, -1, -1, "e"), QDate(2026, 1, 15), QDate(2026, 10, 15))},
         {"UTC 15th of the month is the 16th", "DTSTART:20260115T200000Z\r\nRRULE:FREQ=MONTHLY\r\n",
