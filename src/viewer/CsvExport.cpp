@@ -15,12 +15,12 @@
 
 namespace morvane {
 
-QString CsvLine(const SchedulePattern& p, const QString& message)
+QString CsvLine(const SchedulePattern& p, const QString& message, const ScheduleBounds& bounds)
 {
     const bool weekdayRule = p.week && *p.week >= 0 && *p.week <= 5;
     const bool spaced = weekdayRule || p.type == int(ScheduleKind::EquinoxHoliday);
     const QChar q = QLatin1Char('"');
-    return q + RuleLabel(p) + q + (spaced ? QStringLiteral(" , ") : QStringLiteral(" ,")) + q +
+    return q + RuleLabel(p, bounds) + q + (spaced ? QStringLiteral(" , ") : QStringLiteral(" ,")) + q +
            message + q;
 }
 
@@ -32,7 +32,7 @@ QByteArray BuildCsvBytes(Recordset& schedules, int* repaired)
         *repaired = removed;
     QString text;
     for (const ViewerRecord& record : ReadViewerRecords(schedules))
-        text += CsvLine(record.pattern, record.message) + QStringLiteral("\r\n");
+        text += CsvLine(record.pattern, record.message, record.bounds) + QStringLiteral("\r\n");
     return ToAnsi(text);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/records/ScheduleBounds.h"
 #include "data/records/SchedulePattern.h"
 
 #include <QByteArray>
@@ -14,7 +15,9 @@ class Recordset;
 // joined with " , ", dated records with " ,"; the text goes out as it
 // stands, quotes and line breaks included, because the files already
 // written that way are read back by the users' spreadsheets.
-QString CsvLine(const SchedulePattern& pattern, const QString& message);
+// The rule's bounds follow its label ("…（2026年6月3日から）").
+QString CsvLine(const SchedulePattern& pattern, const QString& message,
+                const ScheduleBounds& bounds = ScheduleBounds());
 
 // The whole file: one line per record with a numeric Type, in recordset
 // order, code page 932, CR LF after every line, no header. Records without
