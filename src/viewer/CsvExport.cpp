@@ -16,15 +16,15 @@
 
 namespace morvane {
 
-QString CsvLine(const SchedulePattern& p, const QString& message)
+QString CsvLine(const SchedulePattern& p, const QString& message, const ScheduleBounds& bounds)
 {
     const bool weekdayRule = p.week && *p.week >= 0 && *p.week <= 5;
     const bool spaced = weekdayRule || p.type == int(ScheduleKind::EquinoxHoliday);
     const QChar q = QLatin1Char('"');
     QString text = message;
     text.replace(q, QStringLiteral("\"\""));
-    return q + RuleLabel(p) + q + (spaced ? QStringLiteral(" , ") : QStringLiteral(" ,")) + q +
-           text + q;
+    return q + RuleLabel(p, bounds) + q + (spaced ? QStringLiteral(" , ") : QStringLiteral(" ,")) +
+           q + text + q;
 }
 
 UnheldCharacters FindUnheldCharacters(const QString& text)
@@ -67,7 +67,7 @@ CsvFile BuildCsv(Recordset& schedules, int* repaired)
         *repaired = removed;
     CsvFile file;
     for (const ViewerRecord& record : ReadViewerRecords(schedules))
-        file.text += CsvLine(record.pattern, record.message) + QStringLiteral("\r\n");
+        file.text += CsvLine(record.pattern, record.message, record.bounds) + QStringLiteral("\r\n");
     file.unheld = FindUnheldCharacters(file.text);
     return file;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/records/ScheduleBounds.h"
 #include "data/records/SchedulePattern.h"
 
 #include <QByteArray>
@@ -15,8 +16,10 @@ class Recordset;
 // text, each in double quotes. Weekday rules and computed-date holidays are
 // joined with " , ", dated records with " ,". A quote inside the text is
 // doubled (RFC 4180): a lone one would end the field early and split the
-// row in a spreadsheet. Line breaks stay inside the quoted field.
-QString CsvLine(const SchedulePattern& pattern, const QString& message);
+// row in a spreadsheet. Line breaks stay inside the quoted field. The
+// rule's bounds follow its label ("…（2026年6月3日から）").
+QString CsvLine(const SchedulePattern& pattern, const QString& message,
+                const ScheduleBounds& bounds = ScheduleBounds());
 
 // The characters of a text that do not come back from code page 932 as
 // themselves: emoji and 𠮷 become "?", the wave dash another dash.
