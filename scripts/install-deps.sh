@@ -38,6 +38,8 @@ packages=(
   radicale curl openssl vdirsyncer khal
   # a secret store for the sync password in a private session
   gnome-keyring
+  # a spreadsheet that opens our CSV files in the test
+  libreoffice-calc-nogui
   # install and package: the scalable icon, the Debian package's library
   # dependencies, and the validators of the desktop entry and metainfo
   qt6-svg-dev dpkg-dev file desktop-file-utils appstream librsvg2-bin

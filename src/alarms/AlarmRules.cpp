@@ -82,6 +82,18 @@ bool DatePassed(const SchedulePattern& p, QDate today)
     return false;
 }
 
+bool MissedDayAllowed(const SchedulePattern& p, const ScheduleBounds& bounds, QDate today)
+{
+    if (bounds.isEmpty())
+        return true;
+    if (IsDatedOneOff(p)) {
+        const QDate date(*p.year, *p.month, *p.day);
+        if (date.isValid())
+            return bounds.Allows(date);
+    }
+    return !bounds.first.isValid() || bounds.first < today;
+}
+
 QString TodayAlarmCriterion(QDate today)
 {
     return QStringLiteral("([Year] = ") + StrNumber(today.year()) +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/records/ScheduleBounds.h"
 #include "data/records/SchedulePattern.h"
 
 #include <QDate>
@@ -46,6 +47,11 @@ bool IsDatedOneOff(const SchedulePattern& pattern);
 // earlier day of this month (day rules only), or an earlier month of this
 // year. Recurring rules never pass.
 bool DatePassed(const SchedulePattern& pattern, QDate today);
+
+// Whether a missed alarm of a record DatePassed lists belongs to a day the
+// record's bounds allow: a dated one-off's own day, otherwise a rule that
+// had begun by today (its day of that earlier month is not known).
+bool MissedDayAllowed(const SchedulePattern& pattern, const ScheduleBounds& bounds, QDate today);
 
 // The criterion that finds today's candidates, numbers spliced as the
 // filters have always spelt them (one leading blank). For Tuesday

@@ -3,6 +3,7 @@
 #include "alarms/AlarmRules.h"
 #include "context/AlarmState.h"
 #include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleBounds.h"
 
 #include <QElapsedTimer>
 
@@ -37,10 +38,12 @@ bool ListMissedOneOffs(std::vector<AlarmEntry>& list, Recordset& schedules, QDat
     QElapsedTimer sinceYield;
     sinceYield.start();
     const AlarmFieldIndexes fields(schedules);
+    const ScheduleBoundsReader bounds(schedules);
     schedules.FindFirst(kHasAlarmText);
     while (!schedules.NoMatch()) {
         const AlarmRecord record = ReadAlarmRecord(schedules, fields);
-        if (!record.alarmFlag && DatePassed(record.pattern, today))
+        if (!record.alarmFlag && DatePassed(record.pattern, today) &&
+            MissedDayAllowed(record.pattern, bounds.read(schedules), today))
             list.push_back(EntryOfCurrent(schedules));
         if (yield && sinceYield.elapsed() >= yieldEvery) {
             const qint64 id = schedules.RecordId();
@@ -63,10 +66,11 @@ void ListToday(std::vector<AlarmEntry>& list, Recordset& schedules, QDate today)
 {
     const QString criterion = TodayAlarmCriterion(today);
     const AlarmFieldIndexes fields(schedules);
+    const ScheduleBoundsReader bounds(schedules);
     schedules.FindFirst(criterion);
     while (!schedules.NoMatch()) {
         const AlarmRecord record = ReadAlarmRecord(schedules, fields);
-        if (HasAlarmTime(record) && !record.alarmFlag)
+        if (HasAlarmTime(record) && !record.alarmFlag && bounds.allows(schedules, today))
             list.push_back(EntryOfCurrent(schedules));
         schedules.FindNext(criterion);
     }

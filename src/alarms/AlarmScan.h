@@ -11,7 +11,8 @@ struct AlarmState;
 // Rebuilds the alarm list from the schedule table in two passes: first the
 // missed one-off alarms (a record with an alarm text whose own date has
 // passed and that was never acknowledged), then today's candidates (today's
-// rule, an alarm time, not acknowledged). Each entry keeps the record's
+// rule, an alarm time, not acknowledged); both only on days the record's
+// bounds allow (ScheduleBounds). Each entry keeps the record's
 // position and id. Moves the current record of `schedules`.
 //
 // `yield` lets the windows breathe during a long first pass; it runs at most

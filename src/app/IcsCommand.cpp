@@ -22,9 +22,11 @@ int Export(ScheduleDatabase& database, const QString& path, const Clock& clock, 
 {
     const std::vector<ExportRecord> records = ReadExportRecords(database.schedules());
     int skipped = 0;
-    const QByteArray bytes = BuildIcs(records, IcsExportOptions::At(clock.now()), &skipped);
     QString error;
-    if (!WriteExportFile(path, bytes, &error)) {
+    const auto produce = [&](const IcsSink& write) {
+        return WriteIcs(records, IcsExportOptions::At(clock.now()), write, &skipped);
+    };
+    if (!WriteExportFile(path, produce, &error)) {
         err << error << Qt::endl;
         return 1;
     }

@@ -275,8 +275,7 @@ void DayEditor::previewRule()
 {
     if (m_selected < 0 || m_selected >= int(m_rows.size()) || m_form.equinox)
         return;
-    m_rows[std::size_t(m_selected)].dateLabel =
-        RulePreviewLabel(m_form.yearChoice, m_form.monthChoice, m_form.dayChoice, m_date);
+    m_rows[std::size_t(m_selected)].dateLabel = RulePreviewLabel(m_form, m_date);
 }
 
 // --- Saving --------------------------------------------------------------------
@@ -518,6 +517,34 @@ void DayEditor::ruleChoiceChosen(int& choice, int index)
     choice = index;
     // A rule picked by hand is no longer the computed equinox day.
     m_form.equinox = false;
+    if (editing()) {
+        Changed = true;
+        previewRule();
+    }
+}
+
+void DayEditor::firstDateEdited(std::optional<QDate> date)
+{
+    m_form.firstDate = date.value_or(QDate());
+    // A first day after the last one would leave the rule no day: the last
+    // day follows.
+    if (m_form.firstDate.isValid() && m_form.lastDate.isValid() &&
+        m_form.lastDate < m_form.firstDate)
+        m_form.lastDate = m_form.firstDate;
+    boundEdited();
+}
+
+void DayEditor::lastDateEdited(std::optional<QDate> date)
+{
+    m_form.lastDate = date.value_or(QDate());
+    if (m_form.firstDate.isValid() && m_form.lastDate.isValid() &&
+        m_form.firstDate > m_form.lastDate)
+        m_form.firstDate = m_form.lastDate;
+    boundEdited();
+}
+
+void DayEditor::boundEdited()
+{
     if (editing()) {
         Changed = true;
         previewRule();

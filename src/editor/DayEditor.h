@@ -104,6 +104,11 @@ public:
     void markChosen(int markIndex);
     void birthYearEdited(int year);
     void birthPersonEdited(const QString& person);
+    // "開始日" and "終了日" of a repeating rule; nothing clears the bound. A
+    // first day after the last one moves the last one with it, and the
+    // other way round.
+    void firstDateEdited(std::optional<QDate> date);
+    void lastDateEdited(std::optional<QDate> date);
 
     // --- Commands.
     // New: asks about pending changes, then starts an empty schedule.
@@ -152,6 +157,7 @@ private:
     void paintSelectedRow();
     void previewRule();
     void ruleChoiceChosen(int& choice, int index);
+    void boundEdited();
     void resetPanel();
     void afterWrite();
     void redrawCalendarAndViewer();

@@ -27,6 +27,8 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <tuple>
+#include <utility>
 
 namespace morvane {
 
@@ -45,6 +47,9 @@ constexpr double kLayoutScale = 1.2;
 // What the window opens wider than its drawn layout, all of it given to
 // the list.
 constexpr int kListExtraTwips = 1800;
+// The rows of the first and last day below the drawn panel, added to the
+// panel, the list beside it and the window.
+constexpr int kBoundRowsTwips = 720;
 // Room beside a cell's text for the item's margins.
 constexpr int kCellMargin = 16;
 
@@ -127,7 +132,7 @@ EditFrm::EditFrm(AppContext& context, QWidget* parent)
 
     // The drawn layout is the smallest size; the window opens wider, so
     // that the list shows usual texts whole, and can be made larger still.
-    const QSize client = Scaled(0, 0, 6480, 4500 - kToolbarTwips).size();
+    const QSize client = Scaled(0, 0, 6480, 4500 + kBoundRowsTwips - kToolbarTwips).size();
     centralWidget()->setMinimumSize(client);
     centralWidget()->installEventFilter(this);
     adjustSize();
@@ -301,6 +306,22 @@ void EditFrm::buildPanel()
     Combo4->setEditable(true);
     Combo4->setInsertPolicy(QComboBox::NoInsert);
     Combo4->setGeometry(PanelRect(1320, 2540, 1695));
+
+    const auto boundRow = [&](const char* name, const QString& caption, int top) {
+        auto* label = new QLabel(caption, p);
+        label->setGeometry(PanelRect(120, top + 40, 840));
+        auto* picker = new DateTimePicker(QStringLiteral("yyyy年M月d日(ddd)"), p);
+        picker->setObjectName(QLatin1String(name));
+        picker->setShowCheckBox(true);
+        picker->setDateRange(QDate(1951, 1, 1), QDate(2050, 12, 31));
+        picker->setCalendarBackColor(kFieldBackground);
+        Cream(picker->editor());
+        picker->setGeometry(PanelRect(960, top, 2055));
+        label->setBuddy(picker->editor());
+        return std::pair{label, picker};
+    };
+    std::tie(Label5, DTPicker4) = boundRow("DTPicker4", QStringLiteral("開始日"), 2900);
+    std::tie(Label6, DTPicker5) = boundRow("DTPicker5", QStringLiteral("終了日"), 3260);
 }
 
 void EditFrm::buildStatusBar()
@@ -327,10 +348,11 @@ void EditFrm::placeBody()
     // beside the list.
     const QSize drawn = centralWidget()->minimumSize();
     const QSize extra = (centralWidget()->size() - drawn).expandedTo(QSize(0, 0));
-    ListView1->setGeometry(
-        BodyRect(120, 840, 3135, 2415).adjusted(0, 0, extra.width(), extra.height()));
-    Picture1->setGeometry(BodyRect(3240, 360, 3135, 2895).translated(extra.width(), 0));
-    Text1->setGeometry(BodyRect(120, 3360, 6255, 1095)
+    ListView1->setGeometry(BodyRect(120, 840, 3135, 2415 + kBoundRowsTwips)
+                               .adjusted(0, 0, extra.width(), extra.height()));
+    Picture1->setGeometry(
+        BodyRect(3240, 360, 3135, 2895 + kBoundRowsTwips).translated(extra.width(), 0));
+    Text1->setGeometry(BodyRect(120, 3360 + kBoundRowsTwips, 6255, 1095)
                            .translated(0, extra.height())
                            .adjusted(0, 0, extra.width(), 0));
     resizeListColumns();

@@ -86,6 +86,11 @@ public:
     QComboBox* Combo5;      // mark glyphs
     QLabel* Label4;
     QComboBox* Combo4; // the birthday person
+    // The first and last day of a repeating rule, each optional.
+    QLabel* Label5;
+    DateTimePicker* DTPicker4; // 開始日
+    QLabel* Label6;
+    DateTimePicker* DTPicker5; // 終了日
 
     // Menus.
     QMenu* MNU_F;

@@ -98,6 +98,10 @@ void EditFrm::connectPanel()
             [this, &e] { apply([&] { e.birthYearEdited(DTPicker3->year()); }); });
     connect(Combo4, &QComboBox::editTextChanged, this,
             [this, &e](const QString& person) { apply([&] { e.birthPersonEdited(person); }); });
+    connect(DTPicker4, &DateTimePicker::changed, this,
+            [this, &e] { apply([&] { e.firstDateEdited(DTPicker4->date()); }); });
+    connect(DTPicker5, &DateTimePicker::changed, this,
+            [this, &e] { apply([&] { e.lastDateEdited(DTPicker5->date()); }); });
 }
 
 // --- Opening and commands --------------------------------------------------

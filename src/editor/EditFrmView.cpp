@@ -48,6 +48,20 @@ void SetTime(DateTimePicker* picker, QTime time)
         picker->setTime(time);
 }
 
+// An optional day: checked on the bound, or cleared and showing `otherwise`
+// greyed, where checking the box starts.
+void SetBound(DateTimePicker* picker, QDate bound, QDate otherwise, bool enabled)
+{
+    if (bound.isValid()) {
+        if (picker->date() != bound)
+            picker->setDate(bound);
+    } else if (picker->isChecked() || picker->shownDateTime().date() != otherwise) {
+        picker->setDate(otherwise);
+        picker->setChecked(false);
+    }
+    picker->setEnabled(enabled);
+}
+
 // What the empty text box says while typing would start a new schedule.
 QString NewSchedulePrompt(bool dayIsEmpty)
 {
@@ -172,6 +186,14 @@ void EditFrm::refreshPanel()
     markColors.setColor(QPalette::Text, Palette(panel.markPreviewCode));
     markColors.setColor(QPalette::ButtonText, Palette(panel.markPreviewCode));
     Combo5->setPalette(markColors);
+
+    // Only a rule of more than one day has a first and a last day.
+    const bool repeats = RuleRepeats(form);
+    Label5->setEnabled(repeats);
+    Label6->setEnabled(repeats);
+    SetBound(DTPicker4, form.firstDate, shown, repeats);
+    SetBound(DTPicker5, form.lastDate, form.firstDate.isValid() ? form.firstDate : shown,
+             repeats);
 
     if (Text1->toPlainText() != form.text) {
         // Another schedule's text: carry on writing at its end.

@@ -312,6 +312,24 @@ QString RulePreviewLabel(int yearChoice, int monthChoice, int dayChoice, QDate s
     }
 }
 
+bool RuleRepeats(const ScheduleForm& form)
+{
+    return form.equinox || form.yearChoice != 0 || form.monthChoice != 0 ||
+           form.dayChoice == day_choice::EveryWeek;
+}
+
+QString RulePreviewLabel(const ScheduleForm& form, QDate shown)
+{
+    QString label = RulePreviewLabel(form.yearChoice, form.monthChoice, form.dayChoice, shown);
+    if (RuleRepeats(form)) {
+        ScheduleBounds bounds;
+        bounds.first = form.firstDate;
+        bounds.last = form.lastDate;
+        label += BoundsLabel(bounds);
+    }
+    return label;
+}
+
 QString TimeText(QTime time)
 {
     return time.isValid() ? FormatTime(time, u"hh:nn") : QString();

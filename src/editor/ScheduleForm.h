@@ -6,6 +6,7 @@
 #include <QTime>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace morvane {
 
@@ -89,9 +90,19 @@ struct ScheduleForm
     // A holiday on the computed equinox day that was loaded and not given
     // another kind or rule: saving keeps it computed.
     bool equinox = false;
+    // "開始日" and "終了日" of a repeating rule; invalid: no bound. The
+    // skipped days come with the record and go back with it.
+    QDate firstDate;
+    QDate lastDate;
+    std::vector<QDate> skippedDates;
 
     friend bool operator==(const ScheduleForm&, const ScheduleForm&) = default;
 };
+
+// Whether the chosen rule falls on more than one day (every year, every
+// month, every week, or a computed equinox day): only such a rule takes a
+// first and a last day.
+bool RuleRepeats(const ScheduleForm& form);
 
 // Enabled and visible state of the panel's controls, from the kind rules
 // and the option boxes.
@@ -160,6 +171,9 @@ RuleFields EncodeRule(int yearChoice, int monthChoice, int dayChoice, QDate show
 
 // The list's "予定日" text of the chosen entries before they are saved.
 QString RulePreviewLabel(int yearChoice, int monthChoice, int dayChoice, QDate shown);
+// The same for the whole form: the rule and, when it repeats, its first
+// and last day ("毎週水曜日（2026年6月3日から）").
+QString RulePreviewLabel(const ScheduleForm& form, QDate shown);
 
 // Times as the records keep them: "07:05".
 QString TimeText(QTime time);

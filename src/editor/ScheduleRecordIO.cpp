@@ -87,6 +87,11 @@ ScheduleStatus LoadScheduleForm(const Recordset& schedules, QDate shown, QDate t
     if (mark)
         form.markIndex = (*mark >= 0 && *mark <= 14) ? *mark : -1;
 
+    const ScheduleBounds bounds = ReadScheduleBounds(schedules);
+    form.firstDate = bounds.first;
+    form.lastDate = bounds.last;
+    form.skippedDates = bounds.skipped;
+
     UpdateOptionControls(form, state);
     return status;
 }
@@ -126,11 +131,22 @@ void WriteScheduleForm(Recordset& schedules, const ScheduleForm& form, QDate sho
         colorCode = EditorColors()[std::size_t(form.colorIndex)].code;
     schedules.SetValue(f::Color, colorCode);
     schedules.SetValue(f::Mark, form.mark ? Value(form.markIndex) : Value::Null());
+
+    // A rule of one day has no first or last day, and its skipped days
+    // belonged to the rule it had before.
+    ScheduleBounds bounds;
+    if (RuleRepeats(form)) {
+        bounds.first = form.firstDate;
+        bounds.last = form.lastDate;
+        bounds.skipped = form.skippedDates;
+    }
+    WriteScheduleBounds(schedules, bounds);
 }
 
 QString StoredDateLabel(const Recordset& schedules)
 {
-    return MakeDateLabel(ReadSchedulePattern(schedules));
+    return MakeDateLabel(ReadSchedulePattern(schedules)) +
+           BoundsLabel(ReadScheduleBounds(schedules));
 }
 
 } // namespace morvane

@@ -25,15 +25,6 @@ QDate FrameDate(const icaltimetype& t)
     return QDate(t.year, t.month, t.day);
 }
 
-// The moment as seconds, floating times read as UTC: only compared with
-// moments of the same event.
-qint64 Instant(const icaltimetype& t)
-{
-    if (t.zone && !t.is_date)
-        return qint64(icaltime_as_timet_with_zone(t, t.zone));
-    return qint64(icaltime_as_timet(t));
-}
-
 template <std::size_t N> bool HasList(const short (&list)[N])
 {
     return list[0] != ICAL_RECURRENCE_ARRAY_MAX;
@@ -47,20 +38,15 @@ template <std::size_t N> void ClearList(short (&list)[N])
 class DateWalk
 {
 public:
-    DateWalk(icalcomponent* event, int dayCount, const QDate& first, const QDate& last, int cap)
+    DateWalk(icalcomponent* event, int dayCount, const QDate& first, const QDate& last, int cap,
+             const IcsOccurrences& without)
         : m_event(event), m_dtstart(icalcomponent_get_dtstart(event)),
-          m_dayCount(std::max(dayCount, 1)), m_first(first), m_last(last), m_cap(cap)
+          m_dayCount(std::max(dayCount, 1)), m_first(first), m_last(last), m_cap(cap),
+          m_excluded(without)
     {
         for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
-             p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
-            const icaltimetype t = icalproperty_get_datetime_with_component(p, event);
-            if (icaltime_is_null_time(t))
-                continue;
-            if (t.is_date)
-                m_excludedDays.insert(FrameDate(t));
-            else
-                m_excludedMoments.insert(Instant(t));
-        }
+             p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY))
+            m_excluded.add(icalproperty_get_datetime_with_component(p, event));
     }
 
     IcsEventDates run()
@@ -99,7 +85,7 @@ private:
     // Adds the days of one occurrence; false once the cap is reached.
     bool add(const icaltimetype& t)
     {
-        if (m_excludedDays.count(FrameDate(t)) || m_excludedMoments.count(Instant(t)))
+        if (m_excluded.contains(t))
             return true;
         const QDate start = ics::ToLocal(t).date;
         if (!start.isValid())
@@ -202,16 +188,38 @@ private:
     int m_cap;
     bool m_capped = false;
     std::set<QDate> m_dates;
-    std::set<QDate> m_excludedDays;
-    std::set<qint64> m_excludedMoments;
+    IcsOccurrences m_excluded;
 };
 
 } // namespace
 
-IcsEventDates ExpandEventDates(icalcomponent* event, int dayCount, const QDate& first,
-                               const QDate& last, int cap)
+qint64 IcsInstant(const icaltimetype& t)
 {
-    return DateWalk(event, dayCount, first, last, cap).run();
+    if (t.zone && !t.is_date)
+        return qint64(icaltime_as_timet_with_zone(t, t.zone));
+    return qint64(icaltime_as_timet(t));
+}
+
+void IcsOccurrences::add(const icaltimetype& t)
+{
+    if (icaltime_is_null_time(t))
+        return;
+    given.push_back(t);
+    if (t.is_date)
+        days.insert(FrameDate(t));
+    else
+        moments.insert(IcsInstant(t));
+}
+
+bool IcsOccurrences::contains(const icaltimetype& t) const
+{
+    return days.count(FrameDate(t)) || moments.count(IcsInstant(t));
+}
+
+IcsEventDates ExpandEventDates(icalcomponent* event, int dayCount, const QDate& first,
+                               const QDate& last, int cap, const IcsOccurrences& without)
+{
+    return DateWalk(event, dayCount, first, last, cap, without).run();
 }
 
 } // namespace morvane

@@ -6,6 +6,7 @@
 #include "interchange/IcsCommon.h"
 
 #include <QTime>
+#include <cstring>
 
 namespace morvane {
 
@@ -63,17 +64,22 @@ struct Recurrence
 {
     QDate first;
     QString rule; // empty: a single date
+    QDate last;   // the rule's last day (its UNTIL), or invalid
 };
 
-std::optional<Recurrence> RecurrenceOf(const ScheduleEntry& e)
+std::optional<Recurrence> UnboundedRecurrenceOf(const ScheduleEntry& e)
 {
     const int startYear = e.year != 0 ? e.year : kRuleStartYear;
-    // The end of the year, as a date or, for a timed event, as the last
-    // second of that date (the rule's end takes the start's form).
-    const QString until = e.year == 0 ? QString()
-                          : ParseTime(e.startTime).isValid()
-                              ? QStringLiteral(";UNTIL=%1T235959").arg(e.year * 10000 + 1231)
-                              : QStringLiteral(";UNTIL=%1").arg(e.year * 10000 + 1231);
+    // The end of the year or the last day, as a date or, for a timed event,
+    // as the last second of that date (the rule's end takes the start's
+    // form).
+    QDate last = e.year != 0 ? QDate(e.year, 12, 31) : QDate();
+    if (e.bounds.last.isValid() && (!last.isValid() || e.bounds.last < last))
+        last = e.bounds.last;
+    const QString lastText = last.toString(QStringLiteral("yyyyMMdd"));
+    const QString until = !last.isValid()                    ? QString()
+                          : ParseTime(e.startTime).isValid() ? QStringLiteral(";UNTIL=%1T235959").arg(lastText)
+                                                             : QStringLiteral(";UNTIL=%1").arg(lastText);
     if (!e.isWeekdayRule()) {
         if (e.day < 1 || e.day > 31)
             return std::nullopt;
@@ -81,7 +87,7 @@ std::optional<Recurrence> RecurrenceOf(const ScheduleEntry& e)
             const QDate date(e.year, e.month, e.day);
             if (!date.isValid())
                 return std::nullopt;
-            return Recurrence{date, {}};
+            return Recurrence{date, {}, {}};
         }
         if (e.month != 0) { // every year on m/d
             int year =
@@ -93,32 +99,82 @@ std::optional<Recurrence> RecurrenceOf(const ScheduleEntry& e)
                 return std::nullopt;
             return Recurrence{
                 first,
-                QStringLiteral("FREQ=YEARLY;BYMONTH=%1;BYMONTHDAY=%2").arg(e.month).arg(e.day)};
+                QStringLiteral("FREQ=YEARLY;BYMONTH=%1;BYMONTHDAY=%2").arg(e.month).arg(e.day) + until,
+                last};
         }
         // Every month on day d: January has every day number.
         return Recurrence{QDate(startYear, 1, e.day),
-                          QStringLiteral("FREQ=MONTHLY;BYMONTHDAY=%1").arg(e.day) + until};
+                          QStringLiteral("FREQ=MONTHLY;BYMONTHDAY=%1").arg(e.day) + until, last};
     }
     const QString dayCode = QString::fromLatin1(kDayCodes[std::size_t(e.dayOfTheWeek)]);
     const QString byMonth = e.month != 0 ? QStringLiteral(";BYMONTH=%1").arg(e.month) : QString();
     const QDate from(startYear, e.month != 0 ? e.month : 1, 1);
     if (e.week == 0) {
         return Recurrence{NextWeekday(from, e.dayOfTheWeek),
-                          QStringLiteral("FREQ=WEEKLY;BYDAY=") + dayCode + byMonth + until};
+                          QStringLiteral("FREQ=WEEKLY;BYDAY=") + dayCode + byMonth + until, last};
     }
     if (e.week < 1 || e.week > 5)
         return std::nullopt;
-    // The n-th weekday: the first month from `from` that has one.
-    for (QDate month = from; month.year() <= startYear + 1; month = month.addMonths(1)) {
+    // The n-th weekday: the first month from `from` that has one. A fifth
+    // weekday of one month comes within the 28 years the weekdays repeat in.
+    const int lastYear = e.year != 0 ? e.year : startYear + 28;
+    for (QDate month = from; month.year() <= lastYear; month = month.addMonths(1)) {
         if (e.month != 0 && month.month() != e.month)
             continue;
         const QDate date = NextWeekday(month, e.dayOfTheWeek).addDays(7 * (e.week - 1));
         if (date.month() == month.month()) {
-            return Recurrence{date, QStringLiteral("FREQ=MONTHLY;BYDAY=%1").arg(e.week) + dayCode +
-                                        byMonth + until};
+            return Recurrence{date,
+                              QStringLiteral("FREQ=MONTHLY;BYDAY=%1").arg(e.week) + dayCode +
+                                  byMonth + until,
+                              last};
         }
     }
     return std::nullopt;
+}
+
+// The first day on or after `from` on which the rule falls, as libical
+// walks it; invalid when there is none up to its last day.
+QDate FirstRuleDate(const Recurrence& r, const QDate& from)
+{
+    const auto inRange = [&r](const QDate& date) { return !r.last.isValid() || date <= r.last; };
+    if (r.rule.isEmpty() || r.first >= from)
+        return r.first >= from && inRange(r.first) ? r.first : QDate();
+    icalrecur_iterator* it = icalrecur_iterator_new(
+        icalrecurrencetype_from_string(r.rule.toLatin1().constData()), DateValue(r.first));
+    // Started at `from`: walking there from the rule's first date would take
+    // a step for every week since 2000.
+    if (it)
+        icalrecur_iterator_set_start(it, DateValue(from));
+    QDate found;
+    for (icaltimetype t = it ? icalrecur_iterator_next(it) : icaltime_null_time();
+         !icaltime_is_null_time(t); t = icalrecur_iterator_next(it)) {
+        const QDate date(t.year, t.month, t.day);
+        if (!inRange(date))
+            break;
+        if (date >= from) {
+            found = date;
+            break;
+        }
+    }
+    if (it)
+        icalrecur_iterator_free(it);
+    return found;
+}
+
+// The schedule's event: its rule from the first day its bounds allow.
+// Nothing when the rule cannot be written or falls on no day.
+std::optional<Recurrence> RecurrenceOf(const ScheduleEntry& e)
+{
+    std::optional<Recurrence> r = UnboundedRecurrenceOf(e);
+    if (!r)
+        return std::nullopt;
+    if (r->rule.isEmpty())
+        return e.bounds.Allows(r->first) ? r : std::nullopt;
+    const QDate from = e.bounds.first.isValid() ? std::max(r->first, e.bounds.first) : r->first;
+    r->first = FirstRuleDate(*r, from);
+    if (!r->first.isValid())
+        return std::nullopt;
+    return r;
 }
 
 // Start and end of the event on `date`, from the record's times.
@@ -131,8 +187,9 @@ void AddTimes(icalcomponent* event, const ScheduleEntry& e, const QDate& date)
         return;
     }
     icalcomponent_set_dtstart(event, FloatingValue(date, start));
-    if (end.isValid() && end >= start)
-        icalcomponent_set_dtend(event, FloatingValue(date, end));
+    // An end before the start is on the next day (22:00 to 01:00).
+    if (end.isValid())
+        icalcomponent_set_dtend(event, FloatingValue(end >= start ? date : date.addDays(1), end));
 }
 
 // The alarm rings at its time of day, counted from the start of the event.
@@ -167,6 +224,15 @@ ics::Component NewEvent(const ExportRecord& record, const QString& uid, const QD
         const icalrecurrencetype recurrence =
             icalrecurrencetype_from_string(rule.toLatin1().constData());
         icalcomponent_add_property(ev, icalproperty_new_rrule(recurrence));
+        // Each skipped day the rule would fall on, at the start's time.
+        const QTime start = ParseTime(e.startTime);
+        for (const QDate& day : e.bounds.skipped) {
+            if (day < date || (e.bounds.last.isValid() && day > e.bounds.last))
+                continue;
+            icalcomponent_add_property(ev, icalproperty_new_exdate(start.isValid()
+                                                                       ? FloatingValue(day, start)
+                                                                       : DateValue(day)));
+        }
     }
     QString message = e.message;
     message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -198,6 +264,12 @@ QString Uid(qint64 id)
 
 } // namespace
 
+QDate IcsFirstDate(const ScheduleEntry& entry)
+{
+    const std::optional<Recurrence> r = RecurrenceOf(entry);
+    return r ? r->first : QDate();
+}
+
 std::vector<ExportRecord> ReadExportRecords(Recordset& schedules)
 {
     std::vector<ExportRecord> records;
@@ -212,15 +284,31 @@ std::vector<ExportRecord> ReadExportRecords(Recordset& schedules)
     return records;
 }
 
-QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOptions& options,
-                    int* skipped)
+bool WriteIcs(const std::vector<ExportRecord>& records, const IcsExportOptions& options,
+              const IcsSink& write, int* skipped)
 {
-    int left = 0;
+    // The calendar's own lines, then each event written and freed in turn:
+    // a file of many schedules is never held whole.
     ics::Component calendar(icalcomponent_new_vcalendar());
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(),
                                icalproperty_new_prodid("-//Quillstone//Morvane//JA"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+    char* head = icalcomponent_as_ical_string_r(calendar.get());
+    QByteArray opening(head);
+    free(head);
+    const QByteArray closing = "END:VCALENDAR\r\n";
+    if (opening.endsWith(closing))
+        opening.chop(closing.size());
+    if (!write(opening))
+        return false;
+    const auto writeEvent = [&write](ics::Component event) {
+        char* text = icalcomponent_as_ical_string_r(event.get());
+        const bool written = write(QByteArray::fromRawData(text, qsizetype(strlen(text))));
+        free(text);
+        return written;
+    };
+    int left = 0;
     for (const ExportRecord& record : records) {
         const ScheduleEntry& e = record.entry;
         if (e.type == 10) {
@@ -234,11 +322,12 @@ QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOpt
             for (int y = year - options.equinoxYearsBefore; y <= year + options.equinoxYearsAfter;
                  ++y) {
                 const QDate date(y, e.month, GetEquinoxDay(y, e.month));
-                icalcomponent_add_component(
-                    calendar.get(),
-                    NewEvent(record, Uid(record.id).replace(u'@', QStringLiteral("-%1@").arg(y)),
-                             date, {}, options)
-                        .release());
+                if (!e.bounds.Allows(date))
+                    continue;
+                if (!writeEvent(NewEvent(record,
+                                         Uid(record.id).replace(u'@', QStringLiteral("-%1@").arg(y)),
+                                         date, {}, options)))
+                    return false;
             }
             continue;
         }
@@ -247,16 +336,25 @@ QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOpt
             ++left;
             continue;
         }
-        icalcomponent_add_component(
-            calendar.get(),
-            NewEvent(record, Uid(record.id), recurrence->first, recurrence->rule, options)
-                .release());
+        if (!writeEvent(NewEvent(record, Uid(record.id), recurrence->first, recurrence->rule, options)))
+            return false;
     }
     if (skipped)
         *skipped = left;
-    char* text = icalcomponent_as_ical_string_r(calendar.get());
-    QByteArray bytes(text);
-    free(text);
+    return write(closing);
+}
+
+QByteArray BuildIcs(const std::vector<ExportRecord>& records, const IcsExportOptions& options,
+                    int* skipped)
+{
+    QByteArray bytes;
+    WriteIcs(
+        records, options,
+        [&bytes](const QByteArray& piece) {
+            bytes += piece;
+            return true;
+        },
+        skipped);
     return bytes;
 }
 

@@ -6,9 +6,11 @@
 #include "data/records/ScheduleFields.h"
 #include "interchange/IcsCommon.h"
 #include "interchange/IcsExpansion.h"
+#include "interchange/IcsExport.h"
 #include "interchange/IcsLines.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QScopeGuard>
 
 namespace morvane {
@@ -46,6 +48,7 @@ struct EventDetails
     bool crossesDays = false; // the event ends on a later day
     int dayCount = 1;         // the days it covers
     bool cut = false;
+    int alarmsLost = 0;
 };
 
 std::optional<int> OptionalNumber(const std::optional<QString>& text)
@@ -94,29 +97,61 @@ QString CutToCapacity(const QString& text, int capacity, bool* cut)
     return FitAnsiCapacity(text, capacity);
 }
 
-QString AlarmOf(icalcomponent* ev, const LocalMoment& start)
+// The time of day one alarm rings at, when that is on the start's day; an
+// alarm relative to the end is counted from the end.
+std::optional<QTime> AlarmTime(icalcomponent* alarm, const LocalMoment& start,
+                               const LocalMoment& end)
 {
-    icalcomponent* alarm = icalcomponent_get_first_component(ev, ICAL_VALARM_COMPONENT);
-    if (!alarm)
-        return {};
     icalproperty* p = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
     if (!p)
-        return {};
-    if (icalproperty_get_first_parameter(p, ICAL_RELATED_PARAMETER) &&
-        icalparameter_get_related(icalproperty_get_first_parameter(p, ICAL_RELATED_PARAMETER)) ==
-            ICAL_RELATED_END)
-        return {};
+        return std::nullopt;
     const icaltriggertype trigger = icalproperty_get_trigger(p);
     QDateTime when;
     if (!icaltime_is_null_time(trigger.time)) {
         const LocalMoment at = ToLocal(trigger.time);
         when = QDateTime(at.date, at.time.isValid() ? at.time : QTime(0, 0));
     } else {
-        when = QDateTime(start.date, start.time.isValid() ? start.time : QTime(0, 0))
+        LocalMoment base = start;
+        icalparameter* related = icalproperty_get_first_parameter(p, ICAL_RELATED_PARAMETER);
+        if (related && icalparameter_get_related(related) == ICAL_RELATED_END) {
+            // Without a stated end a timed event ends when it starts.
+            if (end.date.isValid())
+                base = end;
+            else if (!start.time.isValid())
+                base = {start.date.addDays(1), QTime()};
+        }
+        when = QDateTime(base.date, base.time.isValid() ? base.time : QTime(0, 0))
                    .addSecs(icaldurationtype_as_int(trigger.duration));
     }
     // A schedule's alarm rings on its own day only.
-    return when.date() == start.date ? TimeText(when.time()) : QString();
+    if (when.date() != start.date)
+        return std::nullopt;
+    return when.time();
+}
+
+struct AlarmReading
+{
+    QString time;
+    int lost = 0; // alarms, and repetitions of one, a schedule cannot hold
+};
+
+// The one alarm a schedule holds: the first that rings on the start's day.
+AlarmReading AlarmOf(icalcomponent* ev, const LocalMoment& start, const LocalMoment& end)
+{
+    AlarmReading reading;
+    for (icalcomponent* alarm = icalcomponent_get_first_component(ev, ICAL_VALARM_COMPONENT);
+         alarm; alarm = icalcomponent_get_next_component(ev, ICAL_VALARM_COMPONENT)) {
+        const std::optional<QTime> at = AlarmTime(alarm, start, end);
+        if (!at || (!reading.time.isEmpty() && reading.time != TimeText(*at))) {
+            ++reading.lost;
+            continue;
+        }
+        reading.time = TimeText(*at);
+        icalproperty* repeat = icalcomponent_get_first_property(alarm, ICAL_REPEAT_PROPERTY);
+        if (repeat && icalproperty_get_repeat(repeat) > 0)
+            ++reading.lost;
+    }
+    return reading;
 }
 
 EventDetails DetailsOf(icalcomponent* ev)
@@ -133,10 +168,14 @@ EventDetails DetailsOf(icalcomponent* ev)
     if (d.start.time.isValid()) {
         e.startTime = TimeText(d.start.time);
         if (d.end.date.isValid()) {
-            if (d.end.date == d.start.date && d.end.time >= d.start.time)
+            const bool sameDay = d.end.date == d.start.date && d.end.time >= d.start.time;
+            // An end time before the start time is on the next day (22:00 to
+            // 01:00, or to 24:00 written as 00:00), as the schedules hold it.
+            const bool nextDay = d.end.date == d.start.date.addDays(1) && d.end.time < d.start.time;
+            if (sameDay || nextDay)
                 e.endTime = TimeText(d.end.time);
             else if (!(d.end.date == d.start.date.addDays(1) && d.end.time == QTime(0, 0)))
-                d.crossesDays = true; // an end at midnight is the end of the day
+                d.crossesDays = true; // midnight to midnight is the whole day
         }
     } else if (d.end.date.isValid() && d.end.date > d.start.date.addDays(1)) {
         d.crossesDays = true;
@@ -148,7 +187,9 @@ EventDetails DetailsOf(icalcomponent* ev)
         if (d.start.time.isValid() && d.end.time != QTime(0, 0))
             ++d.dayCount;
     }
-    e.alarm = AlarmOf(ev, d.start);
+    const AlarmReading alarm = AlarmOf(ev, d.start, d.end);
+    e.alarm = alarm.time;
+    d.alarmsLost = alarm.lost;
     if (icalproperty* color = icalcomponent_get_first_property(ev, ICAL_COLOR_PROPERTY))
         e.color = ics::ColorCode(Utf8(icalproperty_get_color(color)));
     e.mark = OptionalNumber(ics::XValue(ev, ics::kMarkProperty));
@@ -180,17 +221,16 @@ bool TakeNthWeekday(short byDay, ScheduleEntry& e)
 // hold it.
 bool RuleFromRecurrence(const icalrecurrencetype& r, const LocalMoment& start, ScheduleEntry& e)
 {
-    if (r.count > 0 || r.interval > 1 || ListLength(r.by_second) || ListLength(r.by_minute) ||
+    if (r.interval > 1 || ListLength(r.by_second) || ListLength(r.by_minute) ||
         ListLength(r.by_hour) || ListLength(r.by_year_day) || ListLength(r.by_week_no) ||
         ListLength(r.by_set_pos))
         return false;
     int year = 0;
-    if (!icaltime_is_null_time(r.until)) {
-        // Only an end on the last day of the start's year: a rule of one year.
-        if (ToLocal(r.until).date != QDate(start.date.year(), 12, 31))
-            return false;
+    // An end on the last day of the start's year: a rule of one year. Other
+    // ends become the last day.
+    if (!icaltime_is_null_time(r.until) && r.count == 0 &&
+        ToLocal(r.until).date == QDate(start.date.year(), 12, 31))
         year = start.date.year();
-    }
     const int months = ListLength(r.by_month);
     const int monthDays = ListLength(r.by_month_day);
     const int days = ListLength(r.by_day);
@@ -234,11 +274,132 @@ bool HasProperty(icalcomponent* ev, icalproperty_kind kind)
     return icalcomponent_get_first_property(ev, kind) != nullptr;
 }
 
-// The schedule the event is, when our rules can hold it.
-std::optional<ScheduleEntry> HeldSchedule(icalcomponent* ev, const EventDetails& d)
+QDate FrameDate(const icaltimetype& t)
+{
+    return QDate(t.year, t.month, t.day);
+}
+
+// How many days the local date of each occurrence lies after its date in
+// the file's zone; nothing when that or the local time of day changes over
+// the year (a zone with daylight time against ours).
+std::optional<int> LocalDayShift(const icaltimetype& start)
+{
+    if (start.is_date || (!start.zone && !icaltime_is_utc(start)))
+        return 0;
+    std::optional<std::pair<qint64, QTime>> seen;
+    for (int year = start.year; year <= start.year + 1; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            icaltimetype t = start;
+            t.year = year;
+            t.month = month;
+            t.day = std::min(start.day, 28);
+            const LocalMoment local = ToLocal(t);
+            const std::pair<qint64, QTime> here{FrameDate(t).daysTo(local.date), local.time};
+            if (seen && *seen != here)
+                return std::nullopt;
+            seen = here;
+        }
+    }
+    return int(seen->first);
+}
+
+// A rule read in the file's zone moved by `shift` local days; false when
+// the moved days are not a rule of ours (the 31st a day later, the n-th
+// weekday, a rule limited to a year or a month of weekdays).
+bool ShiftRule(ScheduleEntry& e, int shift)
+{
+    if (shift == 0)
+        return true;
+    if (e.year != 0)
+        return false;
+    if (e.isWeekdayRule()) {
+        if (e.week != 0 || e.month != 0)
+            return false;
+        e.dayOfTheWeek = (e.dayOfTheWeek - 1 + shift + 7) % 7 + 1;
+        return true;
+    }
+    if (e.month == 0) {
+        // Every month: days every month has, before and after.
+        const int day = e.day + shift;
+        if (e.day < 1 || e.day > 28 || day < 1 || day > 28)
+            return false;
+        e.day = day;
+        return true;
+    }
+    // Every year: the same moved date in leap and other years.
+    const QDate leap = QDate(2000, e.month, e.day).addDays(shift);
+    const QDate other = QDate(2001, e.month, e.day).addDays(shift);
+    if (!leap.isValid() || !other.isValid() || leap.month() != other.month() ||
+        leap.day() != other.day())
+        return false;
+    e.month = leap.month();
+    e.day = leap.day();
+    return true;
+}
+
+// The schedule the event is, when our rules can hold it. `moved` are
+// occurrences other events of the file replace or cancel.
+// Steps taken to find the last day of a rule with an end: more stand for a
+// rule our schedules need not hold (every day for centuries).
+constexpr int kMaxLastDaySteps = 100000;
+
+// The rule's last local day, when it has an end: the day of UNTIL (the one
+// before when its time of day comes before the occurrences'), or the day
+// of the COUNT-th occurrence; invalid without an end. False when it cannot
+// be found.
+bool LastDayOf(const icalrecurrencetype& r, const icaltimetype& dtstart, const LocalMoment& start,
+               QDate* last)
+{
+    *last = QDate();
+    if (icaltime_is_null_time(r.until) && r.count == 0)
+        return true;
+    if (r.count == 0) {
+        const LocalMoment until = ToLocal(r.until);
+        *last = until.time.isValid() && start.time.isValid() && until.time < start.time
+                    ? until.date.addDays(-1)
+                    : until.date;
+        return last->isValid();
+    }
+    icalrecur_iterator* it = icalrecur_iterator_new(r, dtstart);
+    if (!it)
+        return false;
+    const auto release = qScopeGuard([it] { icalrecur_iterator_free(it); });
+    icaltimetype previous = icaltime_null_time();
+    for (int step = 0; step < kMaxLastDaySteps; ++step) {
+        icaltimetype t = icalrecur_iterator_next(it);
+        if (icaltime_is_null_time(t)) {
+            if (!icaltime_is_null_time(previous))
+                *last = ToLocal(previous).date;
+            return last->isValid();
+        }
+        t.zone = dtstart.zone;
+        previous = t;
+    }
+    return false;
+}
+
+// The local days of occurrences given by their start (EXDATE, RECURRENCE-ID)
+// that the held rule skips; a time other than the occurrences' takes away
+// nothing.
+void SkipOccurrences(const std::vector<icaltimetype>& given, int shift, const LocalMoment& start,
+                     ScheduleBounds& bounds)
+{
+    for (const icaltimetype& t : given) {
+        if (t.is_date) {
+            bounds.Skip(FrameDate(t).addDays(shift));
+            continue;
+        }
+        const LocalMoment local = ToLocal(t);
+        if (local.date.isValid() && local.time == start.time)
+            bounds.Skip(local.date);
+    }
+}
+
+std::optional<ScheduleEntry> HeldSchedule(icalcomponent* ev, const EventDetails& d,
+                                          const IcsOccurrences& moved)
 {
     if (d.crossesDays || HasProperty(ev, ICAL_RDATE_PROPERTY) ||
-        HasProperty(ev, ICAL_EXDATE_PROPERTY) || HasProperty(ev, ICAL_EXRULE_PROPERTY))
+        HasProperty(ev, ICAL_EXRULE_PROPERTY))
         return std::nullopt;
     ScheduleEntry e = d.base;
     icalproperty* rule = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY);
@@ -256,17 +417,53 @@ std::optional<ScheduleEntry> HeldSchedule(icalcomponent* ev, const EventDetails&
         }
     }
     if (!rule) {
+        // One day: left out when the file takes it away.
+        if (!moved.empty() || HasProperty(ev, ICAL_EXDATE_PROPERTY))
+            return std::nullopt;
         e.year = d.start.date.year();
         e.month = d.start.date.month();
         e.day = d.start.date.day();
         return e;
     }
-    if (!RuleFromRecurrence(icalproperty_get_rrule(rule), d.start, e))
+    // The rule's days are the file zone's: read them there, then move them
+    // with the time.
+    const icaltimetype dtstart = icalcomponent_get_dtstart(ev);
+    const std::optional<int> shift = LocalDayShift(dtstart);
+    if (!shift)
+        return std::nullopt;
+    const LocalMoment frameStart{FrameDate(dtstart), d.start.time};
+    const icalrecurrencetype recurrence = icalproperty_get_rrule(rule);
+    if (!RuleFromRecurrence(recurrence, *shift == 0 ? d.start : frameStart, e) ||
+        !ShiftRule(e, *shift))
         return std::nullopt;
     if ((e.type == 2 || e.type == 3) && !e.birthYear && e.year == 0 && e.month != 0)
         e.birthYear = d.start.date.year();
+
+    // The rule's days: from its start, up to its end, less the occurrences
+    // taken away or moved.
+    QDate last;
+    if (!LastDayOf(recurrence, dtstart, d.start, &last))
+        return std::nullopt;
+    // A rule of one year ends with its year.
+    if (last.isValid() && e.year == 0)
+        e.bounds.last = last;
+    IcsOccurrences excluded = moved;
+    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_EXDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY))
+        excluded.add(icalproperty_get_datetime_with_component(p, ev));
+    SkipOccurrences(excluded.given, *shift, d.start, e.bounds);
+    // Our own files start a rule on the first day it falls on: no bound
+    // then, so that a schedule comes back as it went out.
+    if (IcsFirstDate(e) != d.start.date)
+        e.bounds.first = d.start.date;
+    if (!IcsFirstDate(e).isValid())
+        return std::nullopt;
     return e;
 }
+
+// Occurrences that events with a RECURRENCE-ID replace or cancel, by the
+// UID of the event they belong to.
+using MovedOccurrences = QHash<QByteArray, IcsOccurrences>;
 
 QString ErrorText(int line, const QString& reason)
 {
@@ -288,6 +485,32 @@ QString LibicalError(icalcomponent* component)
             return error;
     }
     return {};
+}
+
+// The occurrences the file's events with a RECURRENCE-ID replace or
+// cancel. Only events that name one are parsed here.
+MovedOccurrences FindMovedOccurrences(icalcomponent* root, const IcsLineCheck& check)
+{
+    MovedOccurrences moved;
+    for (const IcsLineCheck::Span& span : check.eventSpans) {
+        const QByteArray text = check.events.mid(span.from, span.size);
+        if (!text.contains("RECURRENCE-ID"))
+            continue;
+        icalcomponent* parsed = icalparser_parse_string(text.constData());
+        if (!parsed)
+            continue;
+        const ics::Component event(parsed);
+        if (icalcomponent_isa(parsed) != ICAL_VEVENT_COMPONENT)
+            continue;
+        icalcomponent_add_component(root, parsed);
+        const auto detach =
+            qScopeGuard([root, parsed] { icalcomponent_remove_component(root, parsed); });
+        icalproperty* id = icalcomponent_get_first_property(parsed, ICAL_RECURRENCEID_PROPERTY);
+        const char* uid = icalcomponent_get_uid(parsed);
+        if (id && uid)
+            moved[QByteArray(uid)].add(icalproperty_get_datetime_with_component(id, parsed));
+    }
+    return moved;
 }
 
 } // namespace
@@ -330,6 +553,7 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
         return plan;
     }
     icalcomponent* root = calendar.get();
+    const MovedOccurrences moved = FindMovedOccurrences(root, check);
     DistinctSchedules distinct;
     const auto take = [&plan, &distinct](const ScheduleEntry& entry) {
         plan.eventEntries.push_back(distinct.add(entry));
@@ -378,23 +602,48 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
                                                        : libicalError);
             return plan;
         }
+        // A cancelled occurrence is left out of its own event's dates.
+        const bool replacesOccurrence = HasProperty(ev, ICAL_RECURRENCEID_PROPERTY);
+        if (icalcomponent_get_status(ev) == ICAL_STATUS_CANCELLED) {
+            if (!replacesOccurrence)
+                ++plan.cancelled;
+            continue;
+        }
+        if (replacesOccurrence) {
+            // One occurrence on its own: a rule copied from the event it
+            // belongs to is not this one's.
+            for (const icalproperty_kind kind :
+                 {ICAL_RRULE_PROPERTY, ICAL_RDATE_PROPERTY, ICAL_EXDATE_PROPERTY, ICAL_EXRULE_PROPERTY}) {
+                while (icalproperty* p = icalcomponent_get_first_property(ev, kind)) {
+                    icalcomponent_remove_property(ev, p);
+                    icalproperty_free(p);
+                }
+            }
+        }
+        static const IcsOccurrences none;
+        const char* uid = icalcomponent_get_uid(ev);
+        const auto movedHere = replacesOccurrence || !uid ? moved.end() : moved.find(QByteArray(uid));
+        const IcsOccurrences& without = movedHere == moved.end() ? none : *movedHere;
         const EventDetails details = DetailsOf(ev);
         if (details.cut)
             ++plan.cut;
-        if (const std::optional<ScheduleEntry> held = HeldSchedule(ev, details)) {
+        if (const std::optional<ScheduleEntry> held = HeldSchedule(ev, details, without)) {
             plan.events.push_back({int(plan.eventEntries.size()), 1, false});
             take(*held);
             ++plan.imported;
+            plan.alarmsLost += details.alarmsLost;
             continue;
         }
         ++plan.needExpanding;
+        if (plan.expandTitles.size() < kNamedExpandEvents)
+            plan.expandTitles << details.base.message.section(u'\n', 0, 0);
         if (!window) {
             ++plan.skipped;
             continue;
         }
         const IcsEventDates found =
             ExpandEventDates(ev, details.dayCount, QDate(window->fromYear, 1, 1),
-                             QDate(window->toYear, 12, 31), kMaxDatesPerEvent);
+                             QDate(window->toYear, 12, 31), kMaxDatesPerEvent, without);
         const std::vector<QDate>& dates = found.dates;
         if (found.capped)
             ++plan.capped;
@@ -418,6 +667,7 @@ IcsImportPlan ReadIcs(const QByteArray& bytes, const std::optional<IcsExpandWind
             take(e);
         }
         ++plan.expanded;
+        plan.alarmsLost += details.alarmsLost;
     }
     plan.entries = distinct.takeEntries();
     return plan;

@@ -35,17 +35,29 @@ QString IcsImportSummary(const IcsImportPlan& plan, const IcsApplyResult& result
         text += QStringLiteral("\r\n日付が多すぎるため最初の%1日で打ち切った予定：%2件")
                     .arg(kMaxDatesPerEvent)
                     .arg(plan.capped);
+    if (plan.cancelled > 0)
+        text += QStringLiteral("\r\n取り消されているため取り込まなかった予定：%1件").arg(plan.cancelled);
+    if (plan.alarmsLost > 0)
+        text += QStringLiteral("\r\n予定のアラームにできなかったアラーム"
+                               "（予定の日以外に鳴るもの、2つ目以降、繰り返しなど）：%1件")
+                    .arg(plan.alarmsLost);
     if (plan.cut > 0)
         text += QStringLiteral("\r\n長すぎるため末尾を切り詰めた文：%1件").arg(plan.cut);
     return text;
 }
 
-QString IcsExpandQuestion(int events, const IcsExpandWindow& window)
+QString IcsExpandQuestion(const IcsImportPlan& plan, const IcsExpandWindow& window)
 {
-    return QStringLiteral("%1件の予定は、繰り返しの規則をそのまま取り込めません。\r\n"
-                          "%2年から%3年までの日付に展開して取り込みますか？\r\n\r\n"
+    QString titles;
+    for (const QString& title : plan.expandTitles)
+        titles += QStringLiteral("「%1」").arg(title.isEmpty() ? QStringLiteral("（題名なし）") : title);
+    if (plan.needExpanding > plan.expandTitles.size())
+        titles += QStringLiteral("など");
+    return QStringLiteral("%1の%2件の予定は、繰り返しの規則をそのまま取り込めません。\r\n"
+                          "%3年から%4年までの日付に展開して取り込みますか？\r\n\r\n"
                           "［いいえ］を選ぶと、それらの予定は取り込みません。")
-        .arg(events)
+        .arg(titles)
+        .arg(plan.needExpanding)
         .arg(window.fromYear)
         .arg(window.toYear);
 }

@@ -11,8 +11,9 @@ namespace morvane {
 // line both use.
 QString IcsImportSummary(const IcsImportPlan& plan, const IcsApplyResult& result);
 
-// The question before expanding: how many events need it, into which years.
-QString IcsExpandQuestion(int events, const IcsExpandWindow& window);
+// The question before expanding: how many events need it, the first of
+// them by title, into which years.
+QString IcsExpandQuestion(const IcsImportPlan& plan, const IcsExpandWindow& window);
 
 namespace ics_text {
 inline const QString ExportTitle = QStringLiteral("iCalendar形式でエクスポート");

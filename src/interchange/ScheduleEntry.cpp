@@ -21,7 +21,7 @@ QString Text(const Recordset& schedules, const QString& field)
 std::size_t IdentityHash(const ScheduleEntry& e)
 {
     return qHashMulti(0, e.type, e.year, e.month, e.day, e.week, e.dayOfTheWeek, e.message,
-                      e.startTime, e.endTime);
+                      e.startTime, e.endTime, e.bounds.first, e.bounds.last, e.bounds.skipped.size());
 }
 
 } // namespace
@@ -75,6 +75,7 @@ ScheduleEntry ReadScheduleEntry(const Recordset& schedules)
     e.color = OptionalInt(schedules.GetValue(f::Color)).value_or(0);
     e.mark = OptionalInt(schedules.GetValue(f::Mark));
     e.message = Text(schedules, f::Message);
+    e.bounds = ReadScheduleBounds(schedules);
     return e;
 }
 
@@ -101,6 +102,7 @@ void WriteScheduleEntry(Recordset& schedules, const ScheduleEntry& e)
     schedules.SetValue(f::Mark, NullableInt(e.mark));
     schedules.SetValue(f::Message, Value(e.message));
     schedules.SetValue(f::AlarmFlag, Value::Null());
+    WriteScheduleBounds(schedules, e.bounds);
 }
 
 } // namespace morvane

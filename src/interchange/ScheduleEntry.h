@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/records/ScheduleBounds.h"
+
 #include <QString>
 #include <optional>
 #include <tuple>
@@ -30,13 +32,16 @@ struct ScheduleEntry
     int color = 0;
     std::optional<int> mark;
     QString message;
+    ScheduleBounds bounds; // the first, last and skipped days of a rule
 
     bool isWeekdayRule() const { return day < 1 && dayOfTheWeek >= 1 && dayOfTheWeek <= 7; }
 
-    // What makes two schedules the same one: rule, kind, text and times.
+    // What makes two schedules the same one: rule and its days, kind, text
+    // and times.
     auto identity() const
     {
-        return std::tie(type, year, month, day, week, dayOfTheWeek, message, startTime, endTime);
+        return std::tie(type, year, month, day, week, dayOfTheWeek, message, startTime, endTime,
+                        bounds);
     }
     bool sameSchedule(const ScheduleEntry& other) const { return identity() == other.identity(); }
     bool operator==(const ScheduleEntry&) const = default;

@@ -44,6 +44,7 @@ SearchOutcome RunScheduleSearch(Recordset& rs, const SearchRequest& request)
     const QString criterion = BuildSearchCriterion(request);
     const SearchBounds bounds = SearchBoundsFor(request.start, request.end);
     const RowFields fields(rs);
+    const ScheduleBoundsReader scheduleBounds(rs);
 
     // No events run inside the loop: the alarm tick uses the same recordset.
     rs.FindFirst(criterion);
@@ -54,11 +55,15 @@ SearchOutcome RunScheduleSearch(Recordset& rs, const SearchRequest& request)
             ++outcome.removedBroken;
             ++outcome.count;
         } else if (PassesSecondCheck(record, bounds)) {
-            const int rowNumber = int(outcome.rows.size()) + 1;
-            outcome.rows.push_back(MakeSearchRow(record, rs.GetValue(fields.message).toString(),
-                                                 OptionalInt(rs.GetValue(fields.color)),
-                                                 rs.AbsolutePosition(), rs.RecordId(), rowNumber));
-            ++outcome.count;
+            const ScheduleBounds held = scheduleBounds.read(rs);
+            if (ScheduleBoundsMeetRange(record, held, bounds)) {
+                const int rowNumber = int(outcome.rows.size()) + 1;
+                outcome.rows.push_back(MakeSearchRow(
+                    record, rs.GetValue(fields.message).toString(),
+                    OptionalInt(rs.GetValue(fields.color)), rs.AbsolutePosition(), rs.RecordId(),
+                    rowNumber, held));
+                ++outcome.count;
+            }
         }
         rs.FindNext(criterion);
     }

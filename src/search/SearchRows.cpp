@@ -7,12 +7,13 @@
 namespace morvane {
 
 SearchRow MakeSearchRow(const SchedulePattern& record, const QString& message,
-                        std::optional<int> color, int position, qint64 recordId, int rowNumber)
+                        std::optional<int> color, int position, qint64 recordId, int rowNumber,
+                        const ScheduleBounds& bounds)
 {
     SearchRow row;
     row.position = position;
     row.recordId = recordId;
-    row.ruleText = RuleLabel(record);
+    row.ruleText = RuleLabel(record, bounds);
     row.message = message;
     row.messageColor = SearchTextColor(color);
     row.icon = record.type ? TypeImageIndex(*record.type) : 0;

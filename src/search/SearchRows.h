@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/records/ScheduleBounds.h"
 #include "data/records/SchedulePattern.h"
 
 #include <QRgb>
@@ -22,9 +23,10 @@ struct SearchRow
 };
 
 // The row of a record found at position with the given id, added as row
-// number rowNumber (1-based) of the list.
+// number rowNumber (1-based) of the list; the rule label names its bounds.
 SearchRow MakeSearchRow(const SchedulePattern& record, const QString& message,
-                        std::optional<int> color, int position, qint64 recordId, int rowNumber);
+                        std::optional<int> color, int position, qint64 recordId, int rowNumber,
+                        const ScheduleBounds& bounds = ScheduleBounds());
 
 // "K" + the position in four digits or more, "K" + the row number likewise:
 // position 12 as the third row is "K0012K0003", position 12345 "K12345K0003".

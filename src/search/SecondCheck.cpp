@@ -85,4 +85,24 @@ bool PassesSecondCheck(const SchedulePattern& record, const SearchBounds& bounds
     return EveryYearPasses(*record.month, day, bounds);
 }
 
+bool ScheduleBoundsMeetRange(const SchedulePattern& record, const ScheduleBounds& schedule,
+                             const SearchBounds& bounds)
+{
+    // Without a range every record is listed, one that falls on no day too:
+    // the search is where it can still be found.
+    if (schedule.isEmpty() || (!bounds.startSet && !bounds.endSet))
+        return true;
+    if (bounds.startSet && schedule.last.isValid() && schedule.last < bounds.start)
+        return false;
+    if (bounds.endSet && schedule.first.isValid() && schedule.first > bounds.end)
+        return false;
+    const std::optional<int> day = DayOfRule(record);
+    if (day && record.year && *record.year != 0 && record.month && *record.month != 0) {
+        const QDate date(*record.year, *record.month, *day);
+        if (date.isValid() && !schedule.Allows(date))
+            return false;
+    }
+    return true;
+}
+
 } // namespace morvane

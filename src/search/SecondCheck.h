@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/records/ScheduleBounds.h"
 #include "data/records/SchedulePattern.h"
 
 #include <QDate>
@@ -42,5 +43,13 @@ SearchBounds SearchBoundsFor(std::optional<QDate> start, std::optional<QDate> en
 // bounds. A record with no readable Year or Month is listed only when no
 // range is set.
 bool PassesSecondCheck(const SchedulePattern& record, const SearchBounds& bounds);
+
+// Whether a rule held to its first and last day can fall in the range at
+// all: its days and the range overlap, and a dated record's own day is one
+// its bounds allow. Skipped days of a repeating rule are not weighed: it
+// still falls on its other days. An unset end of the range bounds nothing;
+// without a range every record passes.
+bool ScheduleBoundsMeetRange(const SchedulePattern& record, const ScheduleBounds& schedule,
+                             const SearchBounds& bounds);
 
 } // namespace morvane

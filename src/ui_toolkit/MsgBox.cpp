@@ -83,7 +83,8 @@ QString resultName(int result)
     }
 }
 
-int showDialog(const QString& text, int style, const QString& title, QWidget* parent)
+int showDialog(const QString& text, int style, const QString& title, QWidget* parent,
+               const MsgBoxButtonTexts& buttonTexts)
 {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         // Nothing can be shown without a widget application; say so where a
@@ -107,7 +108,12 @@ int showDialog(const QString& text, int style, const QString& title, QWidget* pa
     const std::vector<int> results = MsgBoxPossibleResults(style);
     std::vector<QPushButton*> buttons;
     for (int result : results) {
-        QPushButton* button = box.addButton(buttonLabel(result), buttonRole(result));
+        QString label = buttonLabel(result);
+        for (const auto& [own, ownText] : buttonTexts) {
+            if (own == result)
+                label = ownText;
+        }
+        QPushButton* button = box.addButton(label, buttonRole(result));
         button->setProperty("msgBoxResult", result);
         buttons.push_back(button);
     }
@@ -176,6 +182,8 @@ std::vector<int> MsgBoxPossibleResults(int style)
 int MsgBoxDefaultResult(int style)
 {
     const std::vector<int> results = MsgBoxPossibleResults(style);
+    if ((style & MsgBoxStyle::DefaultButton3) != 0 && results.size() > 2)
+        return results[2];
     if ((style & MsgBoxStyle::DefaultButton2) != 0 && results.size() > 1)
         return results[1];
     return results[0];
@@ -197,10 +205,16 @@ int MsgBoxEscapeResult(int style)
 
 int MsgBox(const QString& text, int style, const QString& title, QWidget* parent)
 {
+    return MsgBox(text, style, title, MsgBoxButtonTexts(), parent);
+}
+
+int MsgBox(const QString& text, int style, const QString& title,
+           const MsgBoxButtonTexts& buttonTexts, QWidget* parent)
+{
     const QString shownTitle = effectiveTitle(title);
     if (MsgBoxScript* script = MsgBoxScript::active())
-        return script->take(text, style, shownTitle);
-    return showDialog(text, style, shownTitle, parent);
+        return script->take(text, style, shownTitle, buttonTexts);
+    return showDialog(text, style, shownTitle, parent, buttonTexts);
 }
 
 MsgBoxScript::MsgBoxScript()
@@ -245,7 +259,8 @@ void MsgBoxScript::whileNextBoxIsOpen(std::function<void()> action)
     m_whileOpen = std::move(action);
 }
 
-int MsgBoxScript::take(const QString& text, int style, const QString& title)
+int MsgBoxScript::take(const QString& text, int style, const QString& title,
+                       const MsgBoxButtonTexts& buttonTexts)
 {
     if (m_whileOpen)
         std::exchange(m_whileOpen, {})();
@@ -259,7 +274,7 @@ int MsgBoxScript::take(const QString& text, int style, const QString& title)
                    qUtf8Printable(text));
         }
     }
-    m_calls.push_back(MsgBoxCall{text, style, title, result});
+    m_calls.push_back(MsgBoxCall{text, style, title, result, buttonTexts});
     return result;
 }
 

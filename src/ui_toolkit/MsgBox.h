@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -26,6 +27,7 @@ inline constexpr int Exclamation = 48;
 inline constexpr int Information = 64;
 
 inline constexpr int DefaultButton2 = 256;
+inline constexpr int DefaultButton3 = 512;
 } // namespace MsgBoxStyle
 
 // What MsgBox returns: the button the user chose.
@@ -43,6 +45,13 @@ inline constexpr int No = 7;
 // top so that it never hides behind an always-on-top calendar.
 int MsgBox(const QString& text, int style = MsgBoxStyle::OkOnly, const QString& title = {},
            QWidget* parent = nullptr);
+
+// Button texts of their own for some of the box's results, e.g. a YesNoCancel
+// box whose Yes reads "この日だけ" and whose No reads "すべて". The others keep
+// theirs.
+using MsgBoxButtonTexts = std::vector<std::pair<int, QString>>;
+int MsgBox(const QString& text, int style, const QString& title,
+           const MsgBoxButtonTexts& buttonTexts, QWidget* parent = nullptr);
 
 // The pieces of a style code, for callers and tests that need to reason about
 // them. Unknown button codes are treated as OkOnly.
@@ -62,6 +71,7 @@ struct MsgBoxCall
     int style = 0;
     QString title;  // the title shown (after the application-name fallback)
     int result = 0; // what MsgBox returned
+    MsgBoxButtonTexts buttonTexts; // the texts of their own it was given
 };
 
 // While an instance lives, MsgBox shows nothing: every call is recorded and
@@ -93,7 +103,8 @@ public:
 
     // Used by MsgBox: the active script or nullptr.
     static MsgBoxScript* active();
-    int take(const QString& text, int style, const QString& title);
+    int take(const QString& text, int style, const QString& title,
+             const MsgBoxButtonTexts& buttonTexts = {});
 
 private:
     std::vector<int> m_answers;

@@ -27,7 +27,7 @@ ListRow AllListRow(const ViewerRecord& record, int index)
 {
     ListRow row;
     row.cells.resize(3);
-    row.cells[0].text = RuleLabel(record.pattern);
+    row.cells[0].text = RuleLabel(record.pattern, record.bounds);
     if (!record.alarm.trimmed().isEmpty())
         row.cells[2].text = record.alarm;
     if (!record.message.isEmpty()) {

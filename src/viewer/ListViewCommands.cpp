@@ -154,19 +154,23 @@ void ListViewFrm::MNU_F_E_Click()
         return; // cancel: nothing written, nothing said
     BusyPointer busy;
     int repaired = 0;
-    QByteArray bytes;
-    if (!tryWrite([&] { bytes = BuildCsvBytes(database->schedules(), &repaired); }))
+    CsvFile csv;
+    if (!tryWrite([&] { csv = BuildCsv(database->schedules(), &repaired); }))
         return;
     QString error;
-    const bool written = WriteExportFile(*path, bytes, &error);
+    bool written = WriteExportFile(*path, csv.ansiBytes(), &error);
     if (repaired > 0) {
         afterSchedulesChanged();
         RefreshListView();
     }
-    if (!written) {
-        busy.release();
-        MsgBox(error, MsgBoxStyle::Exclamation, csv_text::EmptyTitle, this);
+    busy.release();
+    if (written && csv.unheld.count > 0 &&
+        MsgBox(CsvUnheldQuestion(csv.unheld), MsgBoxStyle::YesNo + MsgBoxStyle::Question,
+               csv_text::EmptyTitle, this) == MsgBoxResult::Yes) {
+        written = WriteExportFile(*path, csv.utf8Bytes(), &error);
     }
+    if (!written)
+        MsgBox(error, MsgBoxStyle::Exclamation, csv_text::EmptyTitle, this);
 }
 
 void ListViewFrm::MNU_F_X_Click()

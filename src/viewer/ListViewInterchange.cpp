@@ -86,10 +86,12 @@ void ListViewFrm::MNU_F_I_Click()
     if (!path)
         return;
     BusyPointer busy;
-    const QByteArray bytes = BuildIcs(ReadExportRecords(database->schedules()),
-                                      IcsExportOptions::At(m_context.clock().now()));
+    const std::vector<ExportRecord> records = ReadExportRecords(database->schedules());
+    const IcsExportOptions exportOptions = IcsExportOptions::At(m_context.clock().now());
     QString error;
-    if (!WriteExportFile(*path, bytes, &error)) {
+    if (!WriteExportFile(
+            *path, [&](const IcsSink& write) { return WriteIcs(records, exportOptions, write); },
+            &error)) {
         busy.release();
         MsgBox(error, MsgBoxStyle::Exclamation, ics_text::ExportTitle, this);
     }
@@ -128,7 +130,7 @@ void ListViewFrm::MNU_F_M_Click()
         const int year = m_context.clock().now().date().year();
         const IcsExpandWindow window{year, year + 1};
         const int answer =
-            MsgBox(IcsExpandQuestion(plan.needExpanding, window),
+            MsgBox(IcsExpandQuestion(plan, window),
                    MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question, ics_text::ImportTitle, this);
         if (answer == MsgBoxResult::Cancel)
             return;

@@ -191,13 +191,16 @@ MonthListInput ReadMonthListInput(Recordset& schedules, int year, int month, int
 {
     MonthListInput input;
     input.fixedHoliday.assign(34, false);
+    const ScheduleBoundsReader bounds(schedules);
     // One pass: the look-back asks for the fixed-date holidays of the month
     // of this year, the list for the records of this year and month.
     input.candidates = ReadViewerRecords(schedules, [&](const SchedulePattern& p) {
         // Only holidays of this year (or of every year) count: a one-off
-        // holiday of another year must not make a substitute day here.
+        // holiday of another year must not make a substitute day here, nor
+        // one whose bounds leave out its day of this year.
         if (p.type == kHoliday && p.month == month && (p.year == year || p.year == 0) && p.day &&
-            *p.day >= 0 && *p.day <= 33)
+            *p.day >= 0 && *p.day <= 33 &&
+            bounds.allows(schedules, QDate(year, month, 1).addDays(*p.day - 1)))
             input.fixedHoliday[std::size_t(*p.day)] = true;
         return CanFallOnMonth(p, year, month) && PassesTypeFilter(p.type, typeFilter);
     });
@@ -247,7 +250,7 @@ ListModel BuildMonthList(const MonthListInput& input, int year, int month, QDate
         for (std::size_t index : buckets.recordsFor(d, weekday)) {
             const ViewerRecord& record = input.candidates[index];
             const SchedulePattern& p = record.pattern;
-            if (!FallsOn(p, year, month, d, weekday, week))
+            if (!FallsOn(p, year, month, d, weekday, week) || !record.bounds.Allows(date))
                 continue;
             if (p.type == kEquinox && d != equinoxDay)
                 continue;

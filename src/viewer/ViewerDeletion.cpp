@@ -88,16 +88,20 @@ int DeleteRecordsById(Recordset& schedules, const std::vector<qint64>& ids,
     return int(positions.size());
 }
 
-bool IsPastSchedule(const SchedulePattern& pattern, QDate today)
+bool IsPastSchedule(const SchedulePattern& pattern, QDate today, const ScheduleBounds& bounds)
 {
-    const std::optional<QDate> last = OneOffDate(pattern);
+    std::optional<QDate> last = OneOffDate(pattern);
+    if (bounds.last.isValid())
+        last = last ? std::min(*last, bounds.last) : bounds.last;
     return last && *last < today;
 }
 
 int DeletePastSchedules(Recordset& schedules, QDate today, std::vector<StoredRecord>* removed)
 {
-    const std::vector<qint64> ids = RecordIdsWhere(
-        schedules, [today](const SchedulePattern& p) { return IsPastSchedule(p, today); });
+    const ScheduleBoundsReader bounds(schedules);
+    const std::vector<qint64> ids = RecordIdsWhere(schedules, [&](const SchedulePattern& p) {
+        return IsPastSchedule(p, today, bounds.read(schedules));
+    });
     return DeleteRecordsById(schedules, ids, removed);
 }
 

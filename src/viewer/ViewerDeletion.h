@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleBounds.h"
 #include "data/records/SchedulePattern.h"
 #include "viewer/ListModel.h"
 #include "viewer/LogList.h"
@@ -56,9 +57,11 @@ std::vector<qint64> SelectedRecordIds(const std::vector<const ListRow*>& rows);
 int DeleteRecordsById(Recordset& schedules, const std::vector<qint64>& ids,
                       std::vector<StoredRecord>* removed = nullptr);
 
-// A one-off schedule whose last day lies before `today`; schedules that
-// repeat (every year, month or week) never are.
-bool IsPastSchedule(const SchedulePattern& pattern, QDate today);
+// A schedule whose last day lies before `today`: a one-off one, or one
+// whose bounds end before today. Schedules that repeat without a last day
+// (every year, month or week) never are.
+bool IsPastSchedule(const SchedulePattern& pattern, QDate today,
+                    const ScheduleBounds& bounds = ScheduleBounds());
 // Deletes them; returns how many (their fields into `removed` when given).
 int DeletePastSchedules(Recordset& schedules, QDate today,
                         std::vector<StoredRecord>* removed = nullptr);

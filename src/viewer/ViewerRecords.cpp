@@ -44,6 +44,7 @@ std::vector<ViewerRecord> ReadViewerRecords(Recordset& schedules, const PatternP
     if (count == 0)
         return records;
     const FieldIndexes f(schedules);
+    const ScheduleBoundsReader bounds(schedules);
     records.reserve(keep ? 64 : std::size_t(count));
     int position = 0;
     for (schedules.MoveFirst(); !schedules.IsEOF(); schedules.MoveNext(), ++position) {
@@ -54,6 +55,7 @@ std::vector<ViewerRecord> ReadViewerRecords(Recordset& schedules, const PatternP
         record.position = position;
         record.id = schedules.RecordId();
         record.pattern = pattern;
+        record.bounds = bounds.read(schedules);
         record.color = OptionalInt(schedules.GetValue(f.color));
         record.alarm = schedules.GetValue(f.alarm).toString();
         record.message = schedules.GetValue(f.message).toString();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/records/ScheduleBounds.h"
 #include "data/records/SchedulePattern.h"
 
 #include <QString>
@@ -17,12 +18,14 @@ struct ViewerRecord
     int position = -1;
     qint64 id = 0;
     SchedulePattern pattern;
+    ScheduleBounds bounds; // the days the rule is held to
     std::optional<int> color;
     QString alarm;
     QString message;
 };
 
-// Which records a read keeps, judged on their rule fields alone.
+// Which records a read keeps, judged on their rule fields; the record is
+// current while it is judged, so a predicate may read more of it.
 using PatternPredicate = std::function<bool(const SchedulePattern&)>;
 
 // Every record in recordset order, or those the predicate keeps; colour,

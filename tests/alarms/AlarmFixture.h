@@ -5,6 +5,7 @@
 #include "calendar_math/QtPrinting.h"
 #include "context/AppContext.h"
 #include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleBounds.h"
 #include "data/records/ScheduleDatabase.h"
 #include "data/records/ScheduleFields.h"
 
@@ -116,6 +117,21 @@ public:
     }
 
     void scan() { ScanAlarms(context.alarms, rs(), clock.today()); }
+
+    // Holds the record to its first day, last day and skipped days (an
+    // invalid date: no such bound).
+    void bound(qint64 id, QDate first, QDate last, std::initializer_list<QDate> skipped = {})
+    {
+        ScheduleBounds bounds;
+        bounds.first = first;
+        bounds.last = last;
+        for (const QDate& day : skipped)
+            bounds.Skip(day);
+        rs().SetAbsolutePosition(rs().PositionOfRecordId(id));
+        rs().Edit();
+        WriteScheduleBounds(rs(), bounds);
+        rs().Update();
+    }
 
     // Positions in the alarm list, -1 for spent entries.
     std::vector<int> positions() const

@@ -56,6 +56,29 @@ TEST(ScanAlarms, MissedOneOffsFirstThenToday)
     EXPECT_FALSE(world.context.alarms.scanning);
 }
 
+// Tuesday 8 December 2026: today's rules and missed one-offs count only on
+// days their bounds allow.
+TEST(ScanAlarms, OnlyDaysTheBoundsAllowRing)
+{
+    AlarmWorld world(kTuesdayMorning);
+    const QDate today = world.clock.today();
+    const QDate yesterday = today.addDays(-1);
+    const qint64 skippedToday = world.add(Weekday(0, 3, QStringLiteral("10:00")));
+    world.bound(skippedToday, QDate(), QDate(), {today});
+    const qint64 fromTomorrow = world.add(Weekday(0, 3, QStringLiteral("10:00")));
+    world.bound(fromTomorrow, today.addDays(1), QDate());
+    const qint64 endedYesterday = world.add(Monthly(8, QStringLiteral("10:00")));
+    world.bound(endedYesterday, QDate(), yesterday);
+    const qint64 endsToday = world.add(Weekday(0, 3, QStringLiteral("10:00")));
+    world.bound(endsToday, QDate(2026, 1, 1), today, {yesterday});
+    const qint64 missedButSkipped = world.add(OneOff(2026, 12, 7, QStringLiteral("20:00")));
+    world.bound(missedButSkipped, QDate(), QDate(), {yesterday});
+    const qint64 missed = world.add(OneOff(2026, 12, 7, QStringLiteral("20:00")));
+    world.bound(missed, yesterday, yesterday);
+    world.scan();
+    EXPECT_EQ(world.positions(), (std::vector<int>{5, 3}));
+}
+
 TEST(ScanAlarms, NthWeekdayOnlyInItsWeek)
 {
     struct Case

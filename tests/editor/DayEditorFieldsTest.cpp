@@ -176,5 +176,49 @@ TEST_F(DayEditorFields, TheFifteenthMarkLoadsAndIsKept)
     EXPECT_EQ(fx.field(0, f::Mark).toInt(), 14);
 }
 
+// --- First and last day --------------------------------------------------------------
+
+// Tuesday 8 December 2026, a weekly Tuesday rule.
+TEST_F(DayEditorFields, FirstAndLastDayLoadAreEditedAndSaved)
+{
+    const QDate date(2026, 12, 8);
+    fx.open({Rec{0, 0, 0, -1, 0, 3, {}, {}, QStringLiteral("火曜")}});
+    setField(0, f::FirstDate, QStringLiteral("2026-06-02"));
+    setField(0, f::SkippedDates, QStringLiteral("2026-12-01"));
+    DayEditor e(fx.context);
+    e.SetEditFrm(date, false);
+    ASSERT_EQ(e.rows().size(), 1u);
+    EXPECT_EQ(e.form().firstDate, QDate(2026, 6, 2));
+    EXPECT_FALSE(e.form().lastDate.isValid());
+    EXPECT_EQ(e.rows()[0].dateLabel, QStringLiteral("毎週火曜日（2026年6月2日から）"));
+
+    // A last day before the first one takes the first one with it.
+    e.lastDateEdited(QDate(2026, 5, 1));
+    EXPECT_EQ(e.form().firstDate, QDate(2026, 5, 1));
+    e.firstDateEdited(QDate(2026, 6, 2));
+    EXPECT_EQ(e.form().lastDate, QDate(2026, 6, 2));
+    e.lastDateEdited(QDate(2027, 3, 30));
+    EXPECT_TRUE(e.Changed);
+    EXPECT_EQ(e.rows()[0].dateLabel,
+              QStringLiteral("毎週火曜日（2026年6月2日から2027年3月30日まで）"));
+    ASSERT_TRUE(e.MNU_F_S_Click());
+    EXPECT_EQ(fx.field(0, f::FirstDate), Value("2026-06-02"));
+    EXPECT_EQ(fx.field(0, f::LastDate), Value("2027-03-30"));
+    EXPECT_EQ(fx.field(0, f::SkippedDates), Value("2026-12-01")); // kept
+
+    e.firstDateEdited(std::nullopt);
+    ASSERT_TRUE(e.MNU_F_S_Click());
+    EXPECT_TRUE(fx.field(0, f::FirstDate).isNull());
+
+    // Made a rule of this day alone, it loses its bounds.
+    e.yearChoiceChosen(0);
+    e.monthChoiceChosen(0);
+    e.dayChoiceChosen(day_choice::Date);
+    EXPECT_FALSE(RuleRepeats(e.form()));
+    ASSERT_TRUE(e.MNU_F_S_Click());
+    for (const QString& field : {f::FirstDate, f::LastDate, f::SkippedDates})
+        EXPECT_TRUE(fx.field(0, field).isNull()) << field.toStdString();
+}
+
 } // namespace
 } // namespace morvane

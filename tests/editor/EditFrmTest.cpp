@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QDir>
 #include <QHeaderView>
 #include <QInputMethodEvent>
@@ -290,6 +291,41 @@ private slots:
         QCOMPARE(w.fx.field(0, f::Color).toInt(), 14);
         QCOMPARE(w.fx.field(0, f::Mark).toInt(), 0);
         QCOMPARE(w.fx.field(0, f::BirthPerson).toString(), QStringLiteral("太郎"));
+    }
+
+    // "開始日" and "終了日" serve a repeating rule; for a rule of one day they
+    // stay greyed.
+    void boundPickersServeRepeatingRulesOnly()
+    {
+        Window w({On(kDay, QStringLiteral("A")),
+                  test::Rec{0, 0, 0, -1, 0, 3, {}, {}, QStringLiteral("毎週")}});
+        EditFrm& frm = *w.frm;
+        QCOMPARE(frm.Label5->text(), QStringLiteral("開始日"));
+        QCOMPARE(frm.Label6->text(), QStringLiteral("終了日"));
+        w.clickRow(0);
+        QVERIFY(frm.DTPicker4->isVisible());
+        QVERIFY(!frm.DTPicker4->isEnabled());
+        QVERIFY(!frm.DTPicker5->isEnabled());
+
+        w.clickRow(1);
+        QVERIFY(frm.DTPicker4->isEnabled());
+        QVERIFY(frm.DTPicker5->isEnabled());
+        QVERIFY(!frm.DTPicker4->isChecked());
+        QCOMPARE(frm.DTPicker4->shownDateTime().date(), kDay);
+        frm.DTPicker4->checkBox()->click();
+        frm.DTPicker4->editor()->setDate(QDate(2026, 6, 2));
+        frm.DTPicker5->checkBox()->click();
+        frm.DTPicker5->editor()->setDate(QDate(2026, 12, 31));
+        QCOMPARE(w.row(1)->text(1),
+                 QStringLiteral("毎週火曜日（2026年6月2日から2026年12月31日まで）"));
+        frm.MNU_F_S_Action->trigger();
+        QCOMPARE(w.fx.field(1, f::FirstDate), Value("2026-06-02"));
+        QCOMPARE(w.fx.field(1, f::LastDate), Value("2026-12-31"));
+
+        frm.DTPicker5->checkBox()->click(); // cleared: no last day
+        frm.MNU_F_S_Action->trigger();
+        QVERIFY(w.fx.field(1, f::LastDate).isNull());
+        QCOMPARE(w.row(1)->text(1), QStringLiteral("毎週火曜日（2026年6月2日から）"));
     }
 
     void theFifteenthMarkShowsItsGlyph()

@@ -19,7 +19,10 @@ void PrintTo(const ScheduleEntry& e, std::ostream* os)
         << e.week << " dow " << e.dayOfTheWeek << ", " << e.startTime.toStdString() << "-"
         << e.endTime.toStdString() << " alarm " << e.alarm.toStdString() << " color " << e.color
         << " mark " << (e.mark ? *e.mark : -99) << " birth " << (e.birthYear ? *e.birthYear : -99)
-        << " " << e.birthPerson.toStdString() << " \"" << e.message.toStdString() << "\"}";
+        << " " << e.birthPerson.toStdString() << " \"" << e.message.toStdString() << "\" from "
+        << BoundDateText(e.bounds.first).toStdString() << " to "
+        << BoundDateText(e.bounds.last).toStdString() << " skipping "
+        << SkippedDatesText(e.bounds.skipped).toStdString() << "}";
 }
 
 namespace {
@@ -143,6 +146,53 @@ TEST(IcsRoundTrip, EveryFieldOfEveryRuleKindComesBack)
     EXPECT_EQ(plan.skipped, 0);
     EXPECT_EQ(plan.needExpanding, 0);
     EXPECT_EQ(plan.entries, entries);
+}
+
+// A rule's first, last and skipped days go out as DTSTART, UNTIL and
+// EXDATE and come back as they were, also from the standard properties
+// alone.
+TEST(IcsRoundTrip, FirstLastAndSkippedDaysComeBack)
+{
+    ScheduleEntry weekly = Entry(0, 0, 0, -1, 0, 4, "Weekly from June");
+    weekly.bounds.first = QDate(2026, 6, 3);
+    weekly.bounds.last = QDate(2026, 12, 23);
+    weekly.bounds.skipped = {QDate(2026, 8, 12), QDate(2026, 8, 19)};
+    ScheduleEntry monthly = Entry(5, 0, 0, 15, -1, -1, "Timed monthly");
+    monthly.startTime = "22:00";
+    monthly.endTime = "01:00";
+    monthly.bounds.skipped = {QDate(2027, 1, 15)};
+    ScheduleEntry nth = Entry(0, 0, 3, -1, 5, 1, "Fifth Sunday of March until 2030");
+    nth.bounds.last = QDate(2030, 12, 31);
+    ScheduleEntry yearly = Entry(0, 0, 4, 1, -1, -1, "Yearly from 2027");
+    yearly.bounds.first = QDate(2027, 4, 1);
+    const std::vector<ScheduleEntry> entries = {weekly, monthly, nth, yearly};
+    QByteArray bytes = BuildIcs(Records(entries), Options());
+    const QString text = QString::fromUtf8(bytes).remove(QStringLiteral("\r\n "));
+    for (const char* expected :
+         {"DTSTART;VALUE=DATE:20260603", "UNTIL=20261223", "EXDATE;VALUE=DATE:20260812",
+          "EXDATE:20270115T220000", "DTEND:20000116T010000", "RRULE:FREQ=MONTHLY;UNTIL=20301231;BYDAY=5SU;BYMONTH=3",
+          "DTSTART;VALUE=DATE:20270401"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << bytes.constData();
+    }
+    for (const bool standardOnly : {false, true}) {
+        if (standardOnly) {
+            QList<QByteArray> kept;
+            for (const QByteArray& line : bytes.replace("\r\n ", "").split('\n')) {
+                if (!line.startsWith("X-MORVANE"))
+                    kept.push_back(line);
+            }
+            bytes = kept.join('\n');
+            for (ScheduleEntry* e : {&weekly, &monthly, &nth, &yearly})
+                e->mark.reset();
+        }
+        const IcsImportPlan plan = ReadIcs(bytes, std::nullopt);
+        ASSERT_TRUE(plan.ok()) << plan.error.toStdString();
+        EXPECT_EQ(plan.needExpanding, 0);
+        std::vector<ScheduleEntry> expected = entries;
+        if (standardOnly)
+            expected[1].type = 5; // its category names the kind
+        EXPECT_EQ(plan.entries, expected) << "standard properties only: " << standardOnly;
+    }
 }
 
 // Other programs drop our own properties: the standard ones alone still give
@@ -281,8 +331,8 @@ TEST(IcsImport, RulesOurSchedulesCannotHoldAreExpandedInTheWindowOrSkipped)
         // Monthly, one date left out.
         "BEGIN:VEVENT\r\nUID:c\r\nDTSTART;VALUE=DATE:20270105\r\nRRULE:FREQ=MONTHLY\r\n"
         "EXDATE;VALUE=DATE:20270205\r\nSUMMARY:Fifth\r\nEND:VEVENT\r\n"
-        // Across midnight.
-        "BEGIN:VEVENT\r\nUID:d\r\nDTSTART:20261231T230000\r\nDTEND:20270101T010000\r\n"
+        // Across midnight, for more than a day.
+        "BEGIN:VEVENT\r\nUID:d\r\nDTSTART:20261231T230000\r\nDTEND:20270101T233000\r\n"
         "SUMMARY:New Year party\r\nEND:VEVENT\r\n"
         // Three whole days.
         "BEGIN:VEVENT\r\nUID:e\r\nDTSTART;VALUE=DATE:20261229\r\n"
@@ -293,15 +343,23 @@ TEST(IcsImport, RulesOurSchedulesCannotHoldAreExpandedInTheWindowOrSkipped)
 
     const IcsImportPlan skipped = ReadIcs(file, std::nullopt);
     ASSERT_TRUE(skipped.ok()) << skipped.error.toStdString();
-    EXPECT_EQ(skipped.imported, 1);
-    EXPECT_EQ(skipped.needExpanding, 5);
-    EXPECT_EQ(skipped.skipped, 5);
-    ASSERT_EQ(skipped.entries.size(), 1u);
-    EXPECT_EQ(skipped.entries[0], Entry(0, 0, 0, 3, -1, -1, "Third"));
+    EXPECT_EQ(skipped.imported, 2);
+    EXPECT_EQ(skipped.needExpanding, 4);
+    EXPECT_EQ(skipped.skipped, 4);
+    ASSERT_EQ(skipped.entries.size(), 2u);
+    // The rules our schedules hold start on their first day and skip the
+    // dates left out.
+    ScheduleEntry fifth = Entry(0, 0, 0, 5, -1, -1, "Fifth");
+    fifth.bounds.first = QDate(2027, 1, 5);
+    fifth.bounds.skipped = {QDate(2027, 2, 5)};
+    ScheduleEntry third = Entry(0, 0, 0, 3, -1, -1, "Third");
+    third.bounds.first = QDate(2026, 1, 3);
+    EXPECT_EQ(skipped.entries[0], fifth);
+    EXPECT_EQ(skipped.entries[1], third);
 
     const IcsImportPlan expanded = ReadIcs(file, IcsExpandWindow{2026, 2027});
     ASSERT_TRUE(expanded.ok());
-    EXPECT_EQ(expanded.expanded, 5);
+    EXPECT_EQ(expanded.expanded, 4);
     EXPECT_EQ(expanded.skipped, 0);
     const auto datesOf = [&expanded](const QString& message) {
         QStringList dates;
@@ -318,10 +376,187 @@ TEST(IcsImport, RulesOurSchedulesCannotHoldAreExpandedInTheWindowOrSkipped)
     EXPECT_EQ(datesOf("Course"), QStringList({"2026-12-28 09:00-10:00", "2026-12-29 09:00-10:00",
                                               "2026-12-30 09:00-10:00"}));
     EXPECT_EQ(datesOf("Fortnightly").size(), 29); // 1 Dec 2026 to the end of 2027
-    EXPECT_EQ(datesOf("Fifth").size(), 11);       // twelve months, February left out
-    EXPECT_FALSE(datesOf("Fifth").contains("2027-2-5 -"));
     EXPECT_EQ(datesOf("New Year party"), QStringList({"2026-12-31 23:00-", "2027-1-1 23:00-"}));
     EXPECT_EQ(datesOf("Holidays"), QStringList({"2026-12-29 -", "2026-12-30 -", "2026-12-31 -"}));
+}
+
+ScheduleEntry Timed(ScheduleEntry e, const char* start, const char* end = "")
+{
+    e.startTime = start;
+    e.endTime = end;
+    return e;
+}
+
+ScheduleEntry Bounded(ScheduleEntry e, QDate first, QDate last = {}, std::vector<QDate> skipped = {})
+{
+    e.bounds.first = first;
+    e.bounds.last = last;
+    e.bounds.skipped = std::move(skipped);
+    return e;
+}
+
+const QByteArray kNewYorkZone =
+    "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\nBEGIN:DAYLIGHT\r\nTZOFFSETFROM:-0500\r\n"
+    "TZOFFSETTO:-0400\r\nDTSTART:19700308T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\n"
+    "END:DAYLIGHT\r\nBEGIN:STANDARD\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\n"
+    "DTSTART:19701101T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nEND:STANDARD\r\n"
+    "END:VTIMEZONE\r\n"
+    "BEGIN:VTIMEZONE\r\nTZID:Asia/Tokyo\r\nBEGIN:STANDARD\r\nTZOFFSETFROM:+0900\r\n"
+    "TZOFFSETTO:+0900\r\nDTSTART:19700101T000000\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+
+// A rule is held with its days in Japan time: moved with its time when the
+// file's zone puts it on another day, from DTSTART, up to UNTIL or COUNT,
+// less EXDATE; a zone with daylight time, or a day that does not move as a
+// rule of ours, is expanded instead.
+TEST(IcsImport, RulesAreHeldInJapanTimeFromTheirStartToTheirEnd)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray lines;
+        std::optional<ScheduleEntry> held;
+    } cases[] = {
+        {"UTC Sunday 23:00 is Monday 08:00",
+         "DTSTART:20260104T230000Z\r\nRRULE:FREQ=WEEKLY\r\n",
+         Bounded(Timed(Entry(0, 0, 0, -1, 0, 2, "e"), "08:00"), QDate(2026, 1, 5))},
+        {"New York changes against Japan time", "DTSTART;TZID=America/New_York:20260106T200000\r\n"
+                                                "RRULE:FREQ=WEEKLY;BYDAY=TU\r\n",
+         std::nullopt},
+        {"Tokyo from June until a moment before the last one",
+         "DTSTART;TZID=Asia/Tokyo:20260603T100000\r\nRRULE:FREQ=WEEKLY;UNTIL=20261230T005959Z\r\n",
+         Bounded(Timed(Entry(0, 0, 0, -1, 0, 4, "e"), "10:00"), QDate(2026, 6, 3),
+                 QDate(2026, 12, 29))},
+        {"ten times", "DTSTART;VALUE=DATE:20260115\r\nRRULE:FREQ=MONTHLY;COUNT=10\r\n",
+         Bounded(Entry(0, 0, 0, 15, -1, -1, "e"), QDate(2026, 1, 15), QDate(2026, 10, 15))},
+        {"UTC 15th of the month is the 16th", "DTSTART:20260115T200000Z\r\nRRULE:FREQ=MONTHLY\r\n",
+         Bounded(Timed(Entry(0, 0, 0, 16, -1, -1, "e"), "05:00"), QDate(2026, 1, 16))},
+        {"UTC 31st of the month", "DTSTART:20260131T200000Z\r\nRRULE:FREQ=MONTHLY\r\n",
+         std::nullopt},
+        {"UTC 31 December is 1 January", "DTSTART:20261231T200000Z\r\nRRULE:FREQ=YEARLY\r\n",
+         Bounded(Timed(Entry(0, 0, 1, 1, -1, -1, "e"), "05:00"), QDate(2027, 1, 1))},
+        {"UTC 28 February", "DTSTART:20260228T200000Z\r\nRRULE:FREQ=YEARLY\r\n", std::nullopt},
+        {"UTC second Tuesday", "DTSTART:20260113T200000Z\r\nRRULE:FREQ=MONTHLY;BYDAY=2TU\r\n",
+         std::nullopt},
+        {"yearly from 2027", "DTSTART;VALUE=DATE:20270401\r\nRRULE:FREQ=YEARLY\r\n",
+         Bounded(Entry(0, 0, 4, 1, -1, -1, "e"), QDate(2027, 4, 1))},
+        {"dates taken away, one at another time",
+         "DTSTART;TZID=Asia/Tokyo:20260108T190000\r\nRRULE:FREQ=WEEKLY;BYDAY=TH\r\n"
+         "EXDATE;TZID=Asia/Tokyo:20260212T190000,20260219T190000,20260226T180000\r\n",
+         Bounded(Timed(Entry(0, 0, 0, -1, 0, 5, "e"), "19:00"), QDate(2026, 1, 8), {},
+                 {QDate(2026, 2, 12), QDate(2026, 2, 19)})},
+        {"an end on the next day", "DTSTART:20261211T220000\r\nDTEND:20261212T010000\r\n",
+         Timed(Entry(0, 2026, 12, 11, -1, -1, "e"), "22:00", "01:00")},
+        {"an end at 24:00", "DTSTART:20261211T220000\r\nDTEND:20261212T000000\r\n",
+         Timed(Entry(0, 2026, 12, 11, -1, -1, "e"), "22:00", "00:00")},
+    };
+    for (const auto& k : cases) {
+        const IcsImportPlan plan =
+            ReadIcs(Calendar(kNewYorkZone + "BEGIN:VEVENT\r\nUID:x\r\n" + k.lines +
+                             "SUMMARY:e\r\nEND:VEVENT\r\n"),
+                    std::nullopt);
+        ASSERT_TRUE(plan.ok()) << k.name << ": " << plan.error.toStdString();
+        EXPECT_EQ(plan.needExpanding, k.held ? 0 : 1) << k.name;
+        if (k.held) {
+            ASSERT_EQ(plan.entries.size(), 1u) << k.name;
+            EXPECT_EQ(plan.entries[0], *k.held) << k.name;
+        }
+    }
+}
+
+// Cancelled events are left out and counted; a cancelled or moved
+// occurrence is a skipped day of its rule, the moved one a schedule of its
+// new day. The summary and the expansion question name what happened.
+TEST(IcsImport, CancelledAndMovedOccurrencesAndWhatTheSummarySays)
+{
+    const QByteArray file = Calendar(
+        kNewYorkZone +
+        "BEGIN:VEVENT\r\nUID:l\r\nDTSTART;TZID=Asia/Tokyo:20260106T120000\r\n"
+        "RRULE:FREQ=WEEKLY;BYDAY=TU\r\nSUMMARY:Lunch\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:l\r\nRECURRENCE-ID;TZID=Asia/Tokyo:20260310T120000\r\n"
+        "DTSTART;TZID=Asia/Tokyo:20260311T130000\r\nRRULE:FREQ=WEEKLY;BYDAY=TU\r\n"
+        "SUMMARY:Lunch\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:l\r\nRECURRENCE-ID;TZID=Asia/Tokyo:20260317T120000\r\n"
+        "DTSTART;TZID=Asia/Tokyo:20260317T120000\r\nSTATUS:CANCELLED\r\nSUMMARY:Lunch\r\n"
+        "END:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:p\r\nDTSTART:20260620T190000\r\nSTATUS:CANCELLED\r\n"
+        "SUMMARY:Party\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:a\r\nDTSTART;VALUE=DATE:20260101\r\nRRULE:FREQ=DAILY\r\n"
+        "SUMMARY:Daily A\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:b\r\nDTSTART;VALUE=DATE:20260101\r\nRRULE:FREQ=DAILY;INTERVAL=3\r\n"
+        "SUMMARY:Every third day\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:c\r\nDTSTART;TZID=America/New_York:20260106T200000\r\n"
+        "RRULE:FREQ=WEEKLY\r\nSUMMARY:NY class\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:d\r\nDTSTART;VALUE=DATE:20260101\r\nRRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n"
+        "SUMMARY:Twice a week\r\nEND:VEVENT\r\n");
+    const IcsImportPlan plan = ReadIcs(file, std::nullopt);
+    ASSERT_TRUE(plan.ok()) << plan.error.toStdString();
+    EXPECT_EQ(plan.cancelled, 1);
+    ASSERT_EQ(plan.entries.size(), 2u);
+    EXPECT_EQ(plan.entries[0], Bounded(Timed(Entry(0, 0, 0, -1, 0, 3, "Lunch"), "12:00"),
+                                       QDate(2026, 1, 6), {},
+                                       {QDate(2026, 3, 10), QDate(2026, 3, 17)}));
+    EXPECT_EQ(plan.entries[1], Timed(Entry(0, 2026, 3, 11, -1, -1, "Lunch"), "13:00"));
+
+    const QString question = IcsExpandQuestion(plan, IcsExpandWindow{2026, 2027});
+    EXPECT_TRUE(question.startsWith(
+        QStringLiteral("「Daily A」「Every third day」「NY class」などの4件の予定")))
+        << question.toStdString();
+    IcsApplyResult applied;
+    applied.added = 2;
+    applied.entryAdded = {true, true};
+    const QString summary = IcsImportSummary(plan, applied);
+    for (const QString& line : {QStringLiteral("2件の予定を取り込みました。"),
+                                QStringLiteral("そのまま取り込んだ予定：2件"),
+                                QStringLiteral("取り込めなかった予定：4件"),
+                                QStringLiteral("取り消されているため取り込まなかった予定：1件")}) {
+        EXPECT_TRUE(summary.contains(line)) << summary.toStdString();
+    }
+}
+
+// One alarm a schedule holds: on the start's day, counted from the start or
+// from the end; the others are counted.
+TEST(IcsImport, AlarmsAScheduleCannotHoldAreCounted)
+{
+    const auto alarm = [](const QByteArray& trigger, const QByteArray& more = {}) {
+        return "BEGIN:VALARM\r\nACTION:DISPLAY\r\n" + trigger + "\r\n" + more + "END:VALARM\r\n";
+    };
+    const struct
+    {
+        const char* name;
+        QByteArray start;
+        QByteArray alarms;
+        const char* held;
+        int lost;
+    } cases[] = {
+        {"before the start", "DTSTART:20260302T090000\r\nDTEND:20260302T100000\r\n",
+         alarm("TRIGGER:-PT15M"), "08:45", 0},
+        {"before the end", "DTSTART:20260302T090000\r\nDTEND:20260302T100000\r\n",
+         alarm("TRIGGER;RELATED=END:-PT5M"), "09:55", 0},
+        {"at a moment", "DTSTART:20260302T090000\r\nDTEND:20260302T100000\r\n",
+         alarm("TRIGGER;VALUE=DATE-TIME:20260301T233000Z"), "08:30", 0},
+        {"the day before", "DTSTART:20260302T090000\r\nDTEND:20260302T100000\r\n",
+         alarm("TRIGGER:-P1D"), "", 1},
+        {"a whole day's alarm the evening before", "DTSTART;VALUE=DATE:20260302\r\n",
+         alarm("TRIGGER:-PT15M"), "", 1},
+        {"a second alarm", "DTSTART:20260302T090000\r\nDTEND:20260302T100000\r\n",
+         alarm("TRIGGER:-PT15M") + alarm("TRIGGER:-PT5M"), "08:45", 1},
+        {"repeated", "DTSTART:20260302T090000\r\nDTEND:20260302T100000\r\n",
+         alarm("TRIGGER:-PT10M", "REPEAT:2\r\nDURATION:PT5M\r\n"), "08:50", 1},
+        {"after an end on the next day", "DTSTART:20260302T220000\r\nDTEND:20260303T010000\r\n",
+         alarm("TRIGGER;RELATED=END:PT0S"), "", 1},
+    };
+    for (const auto& k : cases) {
+        const IcsImportPlan plan =
+            ReadIcs(Calendar("BEGIN:VEVENT\r\nUID:x\r\n" + k.start + "SUMMARY:e\r\n" + k.alarms +
+                             "END:VEVENT\r\n"),
+                    std::nullopt);
+        ASSERT_TRUE(plan.ok()) << k.name << ": " << plan.error.toStdString();
+        ASSERT_EQ(plan.entries.size(), 1u) << k.name;
+        EXPECT_EQ(plan.entries[0].alarm, k.held) << k.name;
+        EXPECT_EQ(plan.alarmsLost, k.lost) << k.name;
+        EXPECT_EQ(IcsImportSummary(plan, {}).contains(QStringLiteral("アラーム")), k.lost > 0)
+            << k.name;
+    }
 }
 
 TEST(IcsImport, ZonedTimesBecomeLocalAndAlarmsLandOnTheirDay)

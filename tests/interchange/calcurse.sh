@@ -25,10 +25,15 @@ sqlite3 "$WORK/program/Morva.dat" "insert into Schedule
   (5, 0, 0, -1, 2, 3, '', '', '', 0, 'Second Tuesday'),
   (2, 0, 12, 24, -1, -1, '', '', '', 13, 'Hanako''s birthday'),
   (4, 2026, 12, 11, -1, -1, '10:00', '10:45', '09:30', 14, 'Dentist'),
-  (10, 0, 3, NULL, NULL, NULL, '', '', '', 12, '春分の日')" || fail "could not fill the table"
+  (10, 0, 3, NULL, NULL, NULL, '', '', '', 12, '春分の日');
+  insert into Schedule
+  (Type, Year, Month, Day, Week, DayOfTheWeek, StartTime, EndTime, Alarm, Color, Message,
+   FirstDate, LastDate, SkippedDates) values
+  (0, 0, 0, -1, 0, 5, '', '', '', 0, 'Bounded Thursday', '2026-12-10', '2027-01-14', '2026-12-31')" ||
+    fail "could not fill the table"
 "$WORK/program/morvane" --export-ics "$WORK/out.ics" > "$WORK/export.log" 2>&1 ||
     fail "export: $(cat "$WORK/export.log")"
-grep -q "^5件" "$WORK/export.log" || fail "export: $(cat "$WORK/export.log")"
+grep -q "^6件" "$WORK/export.log" || fail "export: $(cat "$WORK/export.log")"
 calcurse -D "$WORK/cc" -i "$WORK/out.ics" > "$WORK/import.log" 2>&1 || fail "calcurse -i: $(cat "$WORK/import.log")"
 grep -q " 0 skipped" "$WORK/import.log" || fail "calcurse skipped events: $(cat "$WORK/import.log")"
 
@@ -49,6 +54,11 @@ check 12/11/2026 " - 10:00 -> 10:45|Dentist"
 check 03/20/2026 " * 春分の日"
 check 03/21/2027 " * 春分の日"
 check 03/20/2027 ""
+check 12/03/2026 ""
+check 12/10/2026 " * Bounded Thursday"
+check 12/31/2026 ""
+check 01/14/2027 " * Bounded Thursday"
+check 01/21/2027 ""
 
 # --- A file calcurse wrote from its own appointments ------------------------------
 printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//hand//EN\r\n%s%s%s%s%sEND:VCALENDAR\r\n' \

@@ -143,6 +143,30 @@ TEST(ScheduleSearch, WeekdayRulesMeetOnlyTheMonthBounds)
               (QStringList{"Mondays of March 2026", "1st Sunday of March", "春分の日"}));
 }
 
+TEST(ScheduleSearch, RulesAreListedOnlyWhereTheirFirstAndLastDayMeetTheRange)
+{
+    ScheduleFixture fixture;
+    fixture.add(WeekdayRule(0, 0, 0, 4, "水曜 6月3日から"));
+    fixture.boundLast(QDate(2026, 6, 3), QDate());
+    fixture.add(WeekdayRule(0, 0, 0, 4, "水曜 2025年まで"));
+    fixture.boundLast(QDate(), QDate(2025, 12, 31));
+    fixture.add(DatedText(2026, 5, 13, "13日 なし"));
+    fixture.boundLast(QDate(), QDate(), {QDate(2026, 5, 13)});
+    fixture.add(EveryMonth(13, "2026年の毎月13日"));
+    fixture.boundLast(QDate(2026, 1, 1), QDate(2026, 12, 31));
+    const auto listed = [&](const SearchRequest& request) {
+        return Messages(RunScheduleSearch(fixture.schedules(), request));
+    };
+    EXPECT_EQ(listed(Range(QDate(2026, 5, 1), QDate(2026, 5, 31))),
+              (QStringList{"2026年の毎月13日"}));
+    EXPECT_EQ(listed(Range(QDate(2026, 6, 3), std::nullopt)),
+              (QStringList{"水曜 6月3日から", "2026年の毎月13日"}));
+    EXPECT_EQ(listed(Range(std::nullopt, QDate(2025, 6, 1))), (QStringList{"水曜 2025年まで"}));
+    const SearchOutcome all = RunScheduleSearch(fixture.schedules(), Range({}, {}));
+    EXPECT_EQ(Messages(all).size(), 4);
+    EXPECT_EQ(all.rows.front().ruleText, QStringLiteral("毎年毎月毎週水曜日（2026年6月3日から）"));
+}
+
 TEST(ScheduleSearch, HolidayKindFindsBothHolidayCodes)
 {
     EXPECT_EQ(Listed({DatedText(2026, 5, 5, "こどもの日", 1), EquinoxHoliday(3, "春分の日"),

@@ -84,6 +84,7 @@ private slots:
         QTest::newRow("OK/Cancel") << 1 + 32 << QList<int>{1, 2} << 1 << 2;
         QTest::newRow("Yes/No/Cancel") << 3 + 48 << QList<int>{6, 7, 2} << 6 << 2;
         QTest::newRow("Yes/No/Cancel, No default") << 3 + 256 << QList<int>{6, 7, 2} << 7 << 2;
+        QTest::newRow("Yes/No/Cancel, Cancel default") << 3 + 512 << QList<int>{6, 7, 2} << 2 << 2;
         QTest::newRow("Yes/No") << 4 + 32 << QList<int>{6, 7} << 6 << 7;
         QTest::newRow("Yes/No, No default") << 4 + 32 + 256 << QList<int>{6, 7} << 7 << 7;
         QTest::newRow("unknown buttons as OK") << 5 + 16 << QList<int>{1} << 1 << 1;
@@ -160,6 +161,39 @@ private slots:
         const int result = MsgBox(QStringLiteral("text"), style, QStringLiteral("title"));
         QVERIFY(pressed);
         QCOMPARE(result, expected);
+    }
+
+    // Texts of its own replace the named buttons' texts; the answers stay.
+    void realDialogWithButtonTextsOfItsOwn()
+    {
+        const MsgBoxButtonTexts texts{{MsgBoxResult::Yes, QStringLiteral("この日だけ")},
+                                      {MsgBoxResult::No, QStringLiteral("すべて")}};
+        const int style = MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question +
+                          MsgBoxStyle::DefaultButton3;
+        for (const auto& [press, expected] :
+             {std::pair{QStringLiteral("この日だけ"), MsgBoxResult::Yes},
+              std::pair{QStringLiteral("すべて"), MsgBoxResult::No},
+              std::pair{QStringLiteral("キャンセル"), MsgBoxResult::Cancel}}) {
+            QStringList labels;
+            QString defaultLabel;
+            whenBoxShows([&, press = press](QMessageBox* box) {
+                for (QAbstractButton* button : box->buttons())
+                    labels << button->text();
+                defaultLabel = box->defaultButton() ? box->defaultButton()->text() : QString();
+                if (QPushButton* button = buttonLabelled(box, press))
+                    button->click();
+                else
+                    box->done(0);
+            });
+            QCOMPARE(MsgBox(QStringLiteral("text"), style, QStringLiteral("title"), texts),
+                     expected);
+            labels.sort();
+            QStringList expectedLabels{QStringLiteral("この日だけ"), QStringLiteral("すべて"),
+                                       QStringLiteral("キャンセル")};
+            expectedLabels.sort();
+            QCOMPARE(labels, expectedLabels);
+            QCOMPARE(defaultLabel, QStringLiteral("キャンセル"));
+        }
     }
 
     void realDialogShowsTheStyleAndPlainText()

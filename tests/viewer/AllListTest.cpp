@@ -63,6 +63,16 @@ INSTANTIATE_TEST_SUITE_P(
                       LabelCase{"UnknownKindHasNoIcon", Dated(7, 2026, 1, 2, QStringLiteral("?")),
                                 u"2026年1月2日", ""}));
 
+TEST(AllList, RuleColumnNamesTheLastDay)
+{
+    ViewerFixture fixture;
+    fixture.add(Weekday(0, 0, 0, 0, 4, QStringLiteral("会議")));
+    fixture.boundLast(QDate(), QDate(2026, 12, 31));
+    const ListModel model = ShowAllList(fixture.schedules(), -1);
+    ASSERT_EQ(model.rows.size(), 1u);
+    EXPECT_EQ(model.rows[0].text(0), QStringLiteral("毎年毎月毎週水曜日（2026年12月31日まで）"));
+}
+
 TEST(AllList, TextColourAlarmAndKeys)
 {
     ViewerFixture fixture;

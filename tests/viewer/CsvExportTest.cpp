@@ -47,15 +47,67 @@ TEST(CsvExport, TheFourLineFormsAndTheirSeparators)
     EXPECT_EQ(BuildCsvBytes(fixture.schedules()), expected);
 }
 
-TEST(CsvExport, QuotesAndLineBreaksInTheTextGoOutAsTheyAre)
+TEST(CsvExport, ARuleNamesItsFirstAndLastDay)
+{
+    ViewerFixture fixture;
+    fixture.add(Weekday(0, 0, 0, 0, 4, QStringLiteral("会議")));
+    fixture.boundLast(QDate(2026, 6, 3), QDate(), {QDate(2026, 6, 10)});
+    fixture.add(Weekday(0, 0, 0, 0, 4, QStringLiteral("朝会")));
+    fixture.boundLast(QDate(2026, 6, 3), QDate(2026, 12, 31));
+    EXPECT_EQ(BuildCsvBytes(fixture.schedules()),
+              Bytes(u"\"毎年毎月毎週水曜日（2026年6月3日から）\" , \"会議\"\r\n"
+                    u"\"毎年毎月毎週水曜日（2026年6月3日から2026年12月31日まで）\" , \"朝会\"\r\n"));
+}
+
+// RFC 4180: a quote inside a quoted field is doubled, so a quote followed
+// by a comma does not end the field; line breaks stay inside it.
+TEST(CsvExport, QuotesAreDoubledAndLineBreaksStayInTheField)
 {
     ViewerFixture fixture;
     fixture.add({Dated(0, 2026, 1, 2, QStringLiteral("19\"テレビ")),
-                 Dated(0, 2026, 1, 3, QStringLiteral("一行目\r\n二行目"))});
+                 Dated(0, 2026, 1, 3, QStringLiteral("一行目\r\n二行目")),
+                 Dated(0, 2026, 1, 4, QStringLiteral("\"a\",b"))});
     const QByteArray bytes = BuildCsvBytes(fixture.schedules());
-    EXPECT_EQ(bytes, Bytes(u"\"2026年1月2日\" ,\"19\"テレビ\"\r\n"
-                           u"\"2026年1月3日\" ,\"一行目\r\n二行目\"\r\n"));
-    EXPECT_EQ(bytes.left(bytes.indexOf("\r\n")).count('"'), 5);
+    EXPECT_EQ(bytes, Bytes(u"\"2026年1月2日\" ,\"19\"\"テレビ\"\r\n"
+                           u"\"2026年1月3日\" ,\"一行目\r\n二行目\"\r\n"
+                           u"\"2026年1月4日\" ,\"\"\"a\"\",b\"\r\n"));
+}
+
+// Characters code page 932 cannot hold are counted and named, and the same
+// rows can be had as UTF-8 after a byte-order mark.
+TEST(CsvExport, CharactersCodePage932CannotHoldAreCountedAndKeptInUtf8)
+{
+    const struct
+    {
+        const char16_t* text;
+        int count;
+        const char16_t* examples;
+    } cases[] = {
+        {u"ｶﾞｽ代 ～ 髙橋 ①", 0, u""},
+        {u"誕生日🎂🎂", 2, u"🎂"},
+        {u"𠮷野家 ? と 🍣", 2, u"𠮷🍣"},
+        {u"〜 Ⅻ é ñ", 4, u"〜Ⅻéñ"}, // the wave dash comes back as another character
+    };
+    for (const auto& k : cases) {
+        const UnheldCharacters unheld = FindUnheldCharacters(QString::fromUtf16(k.text));
+        EXPECT_EQ(unheld.count, k.count) << QString::fromUtf16(k.text).toStdString();
+        EXPECT_EQ(unheld.examples.join(QString()), QString::fromUtf16(k.examples));
+    }
+
+    ViewerFixture fixture;
+    fixture.add({Dated(0, 2026, 1, 2, QStringLiteral("🎂 \"𠮷\"")),
+                 Dated(0, 2026, 1, 3, QStringLiteral("普通"))});
+    const CsvFile csv = BuildCsv(fixture.schedules());
+    EXPECT_EQ(csv.unheld.count, 2);
+    EXPECT_EQ(csv.ansiBytes(), Bytes(u"\"2026年1月2日\" ,\"? \"\"?\"\"\"\r\n"
+                                     u"\"2026年1月3日\" ,\"普通\"\r\n"));
+    EXPECT_EQ(csv.utf8Bytes(), QByteArray("\xEF\xBB\xBF") +
+                                   QStringLiteral("\"2026年1月2日\" ,\"🎂 \"\"𠮷\"\"\"\r\n"
+                                                  "\"2026年1月3日\" ,\"普通\"\r\n")
+                                       .toUtf8());
+    const QString question = CsvUnheldQuestion(csv.unheld);
+    EXPECT_TRUE(question.contains(QStringLiteral("2 文字"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("「🎂」「𠮷」"))) << question.toStdString();
 }
 
 TEST(CsvExport, RecordsWithoutTypeAreRemovedAndNotWritten)

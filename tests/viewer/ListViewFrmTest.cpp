@@ -345,6 +345,45 @@ private slots:
         FileDialog::resetScript();
     }
 
+    // Characters code page 932 cannot hold: after the export the user is
+    // told how many, and いいえ keeps the file in code page 932 while はい
+    // saves the same rows as UTF-8 after a byte-order mark.
+    void exportWarnsOfCharactersCodePage932CannotHold()
+    {
+        Setup s;
+        s.adopt();
+        s.open(2026, 12);
+        MsgBoxScript boxes;
+        FileDialog::resetScript();
+        Recordset& rs = s.context.database()->schedules();
+        rs.AddNew();
+        for (const auto& [field, value] : {std::pair{schedule_fields::Type, 0},
+                                           {schedule_fields::Year, 2026},
+                                           {schedule_fields::Month, 12},
+                                           {schedule_fields::Day, 24},
+                                           {schedule_fields::Week, -1}})
+            rs.SetValue(field, Value(value));
+        const QString text = QStringLiteral("誕生日🎂 と \"𠮷野家\"");
+        rs.SetValue(schedule_fields::Message, Value(text));
+        rs.Update();
+        const QString line = QStringLiteral("\"2026年12月24日\" ,\"誕生日🎂 と \"\"𠮷野家\"\"\"\r\n");
+        const QString path = s.fixture.folder() + QStringLiteral("/out.csv");
+        for (const bool utf8 : {false, true}) {
+            boxes.clearCalls();
+            boxes.answer({utf8 ? MsgBoxResult::Yes : MsgBoxResult::No});
+            FileDialog::setNextFileName(path);
+            s.viewer->MNU_F_E_Click();
+            QCOMPARE(boxes.calls().size(), std::size_t(1));
+            QVERIFY2(boxes.lastCall().text.contains(QStringLiteral("2 文字")),
+                     qPrintable(boxes.lastCall().text));
+            QCOMPARE(boxes.lastCall().style, MsgBoxStyle::YesNo + MsgBoxStyle::Question);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), utf8 ? "\xEF\xBB\xBF" + line.toUtf8() : ToAnsi(line));
+        }
+        FileDialog::resetScript();
+    }
+
     // iCalendar out and back in through the menu: the rules it cannot hold
     // are expanded when the user agrees, and a second import adds nothing.
     void iCalendarExportAndImport()

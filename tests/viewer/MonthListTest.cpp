@@ -2,6 +2,7 @@
 
 #include "calendar_math/WeekFunctions.h"
 #include "data/records/DayFilter.h"
+#include "data/records/DaySchedules.h"
 #include "data/records/ScheduleCodes.h"
 #include "viewer/RowKey.h"
 #include "viewer/ViewerFixture.h"
@@ -432,6 +433,41 @@ TEST_F(MonthListTest, ListsExactlyWhatTheDayFilterFinds)
             EXPECT_EQ(listed, expected) << "day " << day << " filter " << filter;
         }
     }
+}
+
+// The list and the day search both hold each rule to its first, last and
+// skipped days: they agree day by day, holidays and their substitutes too.
+TEST_F(MonthListTest, BoundedRulesListExactlyWhatTheDaySearchFinds)
+{
+    fixture.add(Weekday(0, 0, 0, 0, 3, QStringLiteral("火曜 8日から"), 9));
+    fixture.boundLast(QDate(2026, 12, 8), QDate());
+    fixture.add(Weekday(0, 0, 0, 0, 3, QStringLiteral("火曜 22日まで、15日なし"), 9));
+    fixture.boundLast(QDate(), QDate(2026, 12, 22), {QDate(2026, 12, 15)});
+    fixture.add(Dated(0, 0, 0, 31, QStringLiteral("31日 来年から"), 9));
+    fixture.boundLast(QDate(2027, 1, 1), QDate());
+    // 3 May 2026 is a Sunday: skipped, it makes no substitute day.
+    fixture.add(kConstitution);
+    fixture.boundLast(QDate(), QDate(), {QDate(2026, 5, 3)});
+    fixture.add(Equinox(9, QStringLiteral("秋分")));
+    fixture.boundLast(QDate(), QDate(2025, 12, 31));
+    for (const QDate& month : {QDate(2026, 5, 1), QDate(2026, 9, 1), QDate(2026, 12, 1),
+                               QDate(2027, 1, 1)}) {
+        const ListModel model = list(month.year(), month.month());
+        EXPECT_TRUE(SubstituteDays(model).empty()) << month.toString(Qt::ISODate).toStdString();
+        for (int day = 1; day <= month.daysInMonth(); ++day) {
+            const QDate date(month.year(), month.month(), day);
+            QStringList expected;
+            for (int position : FindSchedulesOn(fixture.schedules(), date))
+                expected << QString::number(position);
+            QStringList listed;
+            for (const ListRow& row : model.rows) {
+                if (row.day == day && !row.key.isEmpty())
+                    listed << QString::number(*RowKeyPosition(row.key));
+            }
+            EXPECT_EQ(listed, expected) << date.toString(Qt::ISODate).toStdString();
+        }
+    }
+    EXPECT_EQ(TextsOfDay(list(2026, 12), 15), QStringList{QStringLiteral("火曜 8日から")});
 }
 
 } // namespace

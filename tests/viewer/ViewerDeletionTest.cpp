@@ -152,6 +152,25 @@ TEST(ViewerDeletion, PastScheduleIsAOneOffWhoseDayIsBeforeToday)
     }
 }
 
+// A repeating schedule whose last day has passed has no day left to come; one
+// that still has (or has no last day, or only skipped days) stays.
+TEST(ViewerDeletion, ARuleWhoseLastDayHasPassedIsPast)
+{
+    const QDate today(2026, 3, 10);
+    ViewerFixture db;
+    db.add(Weekday(0, 0, 0, 0, 2, QStringLiteral("昨日まで")));
+    db.boundLast(QDate(2025, 1, 1), today.addDays(-1));
+    db.add(Weekday(0, 0, 0, 0, 2, QStringLiteral("今日まで")));
+    db.boundLast(QDate(), today);
+    db.add(Dated(0, 2026, 3, 20, QStringLiteral("一回、先月まで")));
+    db.boundLast(QDate(), QDate(2026, 2, 28));
+    db.add(Dated(0, 0, 0, 1, QStringLiteral("毎月、昨日を除く")));
+    db.boundLast(QDate(2026, 3, 10), QDate(), {today.addDays(-1)});
+    EXPECT_EQ(DeletePastSchedules(db.schedules(), today), 2);
+    EXPECT_EQ(Messages(db.schedules()),
+              (QStringList{QStringLiteral("今日まで"), QStringLiteral("毎月、昨日を除く")}));
+}
+
 TEST(ViewerDeletion, DeletedRecordsComeBackWithEveryField)
 {
     ViewerFixture db;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleBounds.h"
 #include "data/records/ScheduleDatabase.h"
 #include "data/records/ScheduleFields.h"
 
@@ -86,6 +87,22 @@ public:
     {
         for (const Rec& rec : recs)
             add(rec);
+    }
+
+    // Holds the last record added to its first day, last day and skipped
+    // days (an invalid date: no such bound).
+    void boundLast(QDate first, QDate last, std::initializer_list<QDate> skipped = {})
+    {
+        ScheduleBounds bounds;
+        bounds.first = first;
+        bounds.last = last;
+        for (const QDate& day : skipped)
+            bounds.Skip(day);
+        Recordset& rs = schedules();
+        rs.MoveLast();
+        rs.Edit();
+        WriteScheduleBounds(rs, bounds);
+        rs.Update();
     }
 
     // Many records in one batch: count dated ordinary schedules spread over

@@ -5,6 +5,7 @@
 #include "calendar_window/month/MonthCriteria.h"
 #include "calendar_window/month/SettingColor.h"
 #include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleBounds.h"
 #include "data/records/ScheduleCodes.h"
 #include "data/records/ScheduleFields.h"
 
@@ -60,6 +61,7 @@ struct MonthRecord
     std::optional<int> color;
     std::optional<int> mark;
     QString message;
+    ScheduleBounds bounds;
 };
 
 // Positions of the fields the month pass reads, looked up once per pass.
@@ -85,9 +87,11 @@ struct MonthFields
     int message;
 };
 
-MonthRecord ReadRecord(const Recordset& records, const MonthFields& fields)
+MonthRecord ReadRecord(const Recordset& records, const MonthFields& fields,
+                       const ScheduleBoundsReader& bounds)
 {
     MonthRecord record;
+    record.bounds = bounds.read(records);
     record.type = NumberField(records, fields.type);
     record.month = NumberField(records, fields.month);
     record.day = NumberField(records, fields.day);
@@ -142,6 +146,10 @@ private:
             m_model.cells[static_cast<std::size_t>(cellOf(day))].textColor = color;
     }
     std::vector<int> targetDays(const MonthRecord& record) const;
+    bool allows(const MonthRecord& record, int day) const
+    {
+        return record.bounds.isEmpty() || record.bounds.Allows(m_first.addDays(day - 1));
+    }
     void drawRecord(const MonthRecord& record, const std::vector<int>& days);
     void flagHolidays(const MonthRecord& record, const std::vector<int>& days);
     void substituteDay(const MonthRecord& record);
@@ -224,6 +232,7 @@ std::vector<int> MonthBuilder::targetDays(const MonthRecord& record) const
         if (day && isDay(*day))
             days.push_back(*day);
     }
+    std::erase_if(days, [&](int day) { return !allows(record, day); });
     return days;
 }
 
@@ -272,12 +281,12 @@ void MonthBuilder::substituteDay(const MonthRecord& record)
     // A holiday on a Sunday moves its rest to the Monday after it. Weekday
     // patterns have no day of their own and never qualify.
     if (record.type == HolidayType && (!record.week || *record.week == -1) && record.day &&
-        isSunday(*record.day)) {
+        isSunday(*record.day) && allows(record, *record.day)) {
         colourDay(*record.day + 1, *color);
     }
     if (record.type == EquinoxType && (record.month == 3 || record.month == 9)) {
         const int equinox = GetEquinoxDay(m_year, m_month);
-        if (isSunday(equinox))
+        if (isSunday(equinox) && allows(record, equinox))
             colourDay(equinox + 1, *color);
     }
 }
@@ -287,8 +296,9 @@ void MonthBuilder::schedulePass(Recordset& records)
     namespace f = schedule_fields;
     const QString filter = MonthScheduleFilter(m_year, m_month);
     const MonthFields fields(records);
+    const ScheduleBoundsReader bounds(records);
     for (records.FindFirst(filter); !records.NoMatch(); records.FindNext(filter)) {
-        MonthRecord record = ReadRecord(records, fields);
+        MonthRecord record = ReadRecord(records, fields, bounds);
         const std::vector<int> days = targetDays(record);
         drawRecord(record, days);
         flagHolidays(record, days);
@@ -302,7 +312,8 @@ void MonthBuilder::schedulePass(Recordset& records)
         }
         substituteDay(record);
         if (record.type == HolidayType && record.month == m_month && record.day &&
-            *record.day >= 1 && *record.day <= 31) {
+            *record.day >= 1 && *record.day <= 31 &&
+            (!isDay(*record.day) || allows(record, *record.day))) {
             const auto day = static_cast<std::size_t>(*record.day);
             if (!m_datedHoliday[day]) {
                 m_datedHoliday[day] = true;

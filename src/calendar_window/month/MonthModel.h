@@ -69,7 +69,8 @@ QString TitleText(int titleType, QDate displayMonth, const QDateTime& now);
 // The month as the window shows it, rebuilt from the schedules on every call.
 // Walks the schedules of firstDay's year and month (and of every year and
 // every month) in the recordset's order; a later record overwrites what an
-// earlier one drew in the same cell. An equinox-day holiday stored as a plain
+// earlier one drew in the same cell. A record draws, and counts as a holiday,
+// only on the days its bounds allow (ScheduleBounds). An equinox-day holiday stored as a plain
 // date (a "春分の日"/"秋分の日" record) is converted in the database on the way:
 // that is the only write. now gives the cursor (today's cell while today's
 // month is shown) and the clock part of the title. A TitleType outside 0 to

@@ -40,4 +40,13 @@ QString DeleteQuestionText(const SchedulePattern& pattern, const QString& messag
            "』";
 }
 
+QString DeleteRepeatingQuestionText(const SchedulePattern& pattern, const QString& message,
+                                    QDate date)
+{
+    return DeleteQuestionText(pattern, message) + "\n\n「" + DeleteThisDayOnly + "」：" +
+           QString::number(date.year()) + "年" + QString::number(date.month()) + "月" +
+           QString::number(date.day()) + "日だけを予定から外します。\n「" + DeleteEveryDay +
+           "」：この予定をすべての日から削除します。";
+}
+
 } // namespace morvane

@@ -2,6 +2,7 @@
 
 #include "data/records/SchedulePattern.h"
 
+#include <QDate>
 #include <QString>
 
 namespace morvane {
@@ -15,6 +16,15 @@ QString DeleteRecurrenceText(const SchedulePattern& pattern);
 // The question asked before deleting one record:
 // "2024年5月3日の予定を削除してよろしいですか？" + empty line + "『message』".
 QString DeleteQuestionText(const SchedulePattern& pattern, const QString& message);
+
+// The question asked before deleting a schedule that falls on other days
+// too: DeleteQuestionText followed by what its two answers do.
+QString DeleteRepeatingQuestionText(const SchedulePattern& pattern, const QString& message,
+                                    QDate date);
+
+// The answers to that question: the day alone, or the whole schedule.
+inline const QString DeleteThisDayOnly = QStringLiteral("この日だけ");
+inline const QString DeleteEveryDay = QStringLiteral("すべて");
 
 inline const QString DeleteQuestionTitle = QStringLiteral("予定の削除");
 

@@ -14,8 +14,9 @@ bool EquinoxCheck(const Recordset& schedules, const QDate& date);
 
 // Positions of the schedules falling on date, in recordset order: the full
 // day filter through FindFirst/FindNext, each match kept only when it
-// passes EquinoxCheck. Leaves the last match current. Short form: the
-// filter alone (EquinoxCheck is not needed there).
+// passes EquinoxCheck and its bounds allow date (ScheduleBounds). Leaves the
+// last match current. Short form: the filter and the bounds (EquinoxCheck
+// is not needed there).
 std::vector<int> FindSchedulesOn(Recordset& schedules, const QDate& date,
                                  DayFilterForm form = DayFilterForm::Full);
 

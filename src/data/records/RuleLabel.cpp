@@ -47,6 +47,26 @@ QString RuleLabel(const SchedulePattern& p)
     return yearText + monthText + NumberOrEmpty(p.day) + QStringLiteral("日");
 }
 
+QString BoundsLabel(const ScheduleBounds& bounds)
+{
+    const auto dayText = [](const QDate& date) {
+        return QString::number(date.year()) + QStringLiteral("年") +
+               QString::number(date.month()) + QStringLiteral("月") +
+               QString::number(date.day()) + QStringLiteral("日");
+    };
+    QString text;
+    if (bounds.first.isValid())
+        text += dayText(bounds.first) + QStringLiteral("から");
+    if (bounds.last.isValid())
+        text += dayText(bounds.last) + QStringLiteral("まで");
+    return text.isEmpty() ? text : QStringLiteral("（") + text + QStringLiteral("）");
+}
+
+QString RuleLabel(const SchedulePattern& pattern, const ScheduleBounds& bounds)
+{
+    return RuleLabel(pattern) + BoundsLabel(bounds);
+}
+
 QString MakeDateLabel(int year, int month, int day, int week, int weekday)
 {
     QString label = CompactYearMonth(year, month);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/records/ScheduleBounds.h"
 #include "data/records/SchedulePattern.h"
 
 #include <QString>
@@ -11,6 +12,14 @@ namespace morvane {
 // ("毎年毎月15日", "毎年5月第2週日曜日", "毎年3月(日計算)"). A Null Year or
 // Month contributes only its unit.
 QString RuleLabel(const SchedulePattern& pattern);
+
+// The bounds in brackets after a rule: "（2026年6月3日から）",
+// "（2026年12月31日まで）", "（2026年6月3日から2026年12月31日まで）"; "" when
+// there is no first or last day. Skipped days are not named.
+QString BoundsLabel(const ScheduleBounds& bounds);
+
+// RuleLabel followed by BoundsLabel.
+QString RuleLabel(const SchedulePattern& pattern, const ScheduleBounds& bounds);
 
 // The day editor's compact description of (year, month, day, week, weekday):
 // a 0 year or month collapses into "毎年"/"毎月", a day below 1 means a

@@ -43,11 +43,12 @@ UserMessage CreateFailure(const QString& path, const QString& reason)
 }
 
 // The fields of `required` that `table` lacks, by name without regard to case.
-QStringList MissingFields(const TableDef& table, const TableDef& required, const QString& except)
+QStringList MissingFields(const TableDef& table, const TableDef& required,
+                          const QStringList& except)
 {
     QStringList missing;
     for (const FieldDef& wanted : required.fields) {
-        if (wanted.name.compare(except, Qt::CaseInsensitive) == 0)
+        if (except.contains(wanted.name, Qt::CaseInsensitive))
             continue;
         const bool present =
             std::any_of(table.fields.begin(), table.fields.end(), [&](const FieldDef& field) {
@@ -70,6 +71,26 @@ bool HasField(const TableDef& table, const QString& name)
     return std::any_of(table.fields.begin(), table.fields.end(), [&](const FieldDef& field) {
         return field.name.compare(name, Qt::CaseInsensitive) == 0;
     });
+}
+
+// Fields later versions added to Schedule, in the order they came. A file
+// that lacks them gains them at the end, every record holding Null there,
+// which means what the file meant without them: no mark (colour the day
+// number), no first or last day, no skipped day.
+QStringList AddedScheduleFields()
+{
+    namespace f = schedule_fields;
+    return {f::Mark, f::FirstDate, f::LastDate, f::SkippedDates};
+}
+
+void AddMissingScheduleFields(Database& database, const TableDef& schedule)
+{
+    const TableDef current = ScheduleTableDefinition();
+    const QStringList added = AddedScheduleFields();
+    for (const FieldDef& field : current.fields) {
+        if (added.contains(field.name, Qt::CaseInsensitive) && !HasField(schedule, field.name))
+            database.AppendField(schedule_fields::Table, field);
+    }
 }
 
 OpenScheduleResult Failed(UserMessage message)
@@ -115,23 +136,20 @@ OpenScheduleResult OpenExisting(const QString& path)
         }
         const TableDef schedule = database->TableDefinition(schedule_fields::Table);
         const QStringList missing =
-            MissingFields(schedule, ScheduleTableDefinition(), schedule_fields::Mark);
+            MissingFields(schedule, ScheduleTableDefinition(), AddedScheduleFields());
         if (!missing.isEmpty())
             return Failed(OpenFailure(path, MissingFieldsReason(schedule_fields::Table, missing)));
 
         const bool hasMemo = database->HasTable(memo_fields::Table);
         if (hasMemo) {
             const QStringList missingMemo = MissingFields(
-                database->TableDefinition(memo_fields::Table), MemoTableDefinition(), QString());
+                database->TableDefinition(memo_fields::Table), MemoTableDefinition(), {});
             if (!missingMemo.isEmpty())
                 return Failed(
                     OpenFailure(path, MissingFieldsReason(memo_fields::Table, missingMemo)));
         }
 
-        // Files of versions before marks existed lack the field; its records
-        // then read Null there, which means "colour the day number".
-        if (!HasField(schedule, schedule_fields::Mark))
-            database->AppendField(schedule_fields::Table, LongField(schedule_fields::Mark));
+        AddMissingScheduleFields(*database, schedule);
         if (!hasMemo)
             CreateMemoTable(*database);
         EnsureSyncBookkeeping(*database);
@@ -331,6 +349,9 @@ TableDef ScheduleTableDefinition()
                 LongField(f::Mark),
                 TextField(f::Message, text_capacity::Message, true),
                 TextField(f::AlarmFlag, shortText, true),
+                TextField(f::FirstDate, shortText, true),
+                TextField(f::LastDate, shortText, true),
+                TextField(f::SkippedDates, text_capacity::SkippedDates, true),
             }};
 }
 

@@ -91,8 +91,9 @@ using StopRequest = std::function<bool()>;
 // leaves none, and the next start begins again. Only one start creates it:
 // another one waits for it and then opens the file made (which its maker may
 // still hold: then it is in use). An empty file (0 bytes) holds no data and
-// is taken as no file at all. An existing file gains a
-// missing Mark field and has its alarm acknowledgements cleared; a missing
+// is taken as no file at all. An existing file gains the fields
+// later versions added (Mark; FirstDate, LastDate, SkippedDates), each Null in
+// every record, and has its alarm acknowledgements cleared; a missing
 // Memo table is added. A file that cannot be opened or written, is not a
 // database or lacks the Schedule table is left untouched and the result is
 // Failed. Notices met on the way (entries Cal.ini cannot hold) go to sink;

@@ -25,6 +25,13 @@ inline const QString Color = QStringLiteral("Color");
 inline const QString Mark = QStringLiteral("Mark");
 inline const QString Message = QStringLiteral("Message");
 inline const QString AlarmFlag = QStringLiteral("AlarmFlag");
+// The days a rule is held to, added after the fields above so that older
+// files gain them at the end: the first and the last day ("yyyy-MM-dd",
+// Null = no bound) and the days the rule skips ("yyyy-MM-dd" texts in order,
+// one blank between them; Null or "" = none).
+inline const QString FirstDate = QStringLiteral("FirstDate");
+inline const QString LastDate = QStringLiteral("LastDate");
+inline const QString SkippedDates = QStringLiteral("SkippedDates");
 } // namespace schedule_fields
 
 namespace memo_fields {
@@ -40,7 +47,8 @@ inline const QString Date = QStringLiteral("Date");
 namespace text_capacity {
 inline constexpr int Message = 1024;
 inline constexpr int Memo = 65535;
-inline constexpr int Short = 255; // every other Text field
+inline constexpr int SkippedDates = 65535; // about six thousand days
+inline constexpr int Short = 255;         // every other Text field
 } // namespace text_capacity
 
 } // namespace morvane

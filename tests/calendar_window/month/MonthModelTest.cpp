@@ -290,6 +290,44 @@ INSTANTIATE_TEST_SUITE_P(
                     {30}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Sundays of May 2026: 3, 10, 17, 24 and 31.
+TEST(Bounds, ARuleIsDrawnFromItsFirstToItsLastDayExceptSkippedDays)
+{
+    ScheduleFixture fixture;
+    fixture.add(Weekly(Ordinary, 0, 0, 0, 1, 14, 3));
+    fixture.boundLast(QDate(2026, 5, 10), QDate(2026, 5, 24), {QDate(2026, 5, 17)});
+    fixture.add(Dated(Ordinary, 0, 0, 5, 12));
+    fixture.boundLast(QDate(), QDate(2026, 4, 30));
+    fixture.add(Dated(Ordinary, 0, 0, 6, 12));
+    fixture.boundLast(QDate(2026, 5, 6), QDate());
+    const MonthModel model = Build(kMay2026, &fixture.schedules());
+    for (const int day : {10, 24})
+        EXPECT_EQ(CellOfDayIn(model, day).markGlyph, QStringLiteral(u"▲")) << day;
+    for (const int day : {3, 17, 31})
+        EXPECT_TRUE(CellOfDayIn(model, day).markGlyph.isEmpty()) << day;
+    EXPECT_EQ(CellOfDayIn(model, 5).textColor, kWeekday);
+    EXPECT_EQ(CellOfDayIn(model, 6).textColor, kRed);
+}
+
+// A skipped holiday is no holiday: no substitute day, no day between.
+TEST(Bounds, ASkippedHolidayMovesNothing)
+{
+    // 11 February 2024 is a Sunday; 3, 4 and 5 May 2026 Sunday to Tuesday.
+    ScheduleFixture fixture;
+    fixture.add(Dated(Holiday, 0, 2, 11, 12, {}, QStringLiteral(u"建国記念の日")));
+    fixture.boundLast(QDate(), QDate(), {QDate(2024, 2, 11)});
+    fixture.add({Dated(Holiday, 0, 5, 3, 12), Dated(Holiday, 0, 5, 5, 12)});
+    fixture.boundLast(QDate(2027, 1, 1), QDate());
+    const MonthModel february = Build(QDate(2024, 2, 1), &fixture.schedules());
+    EXPECT_EQ(CellOfDayIn(february, 11).textColor, kSunday);
+    EXPECT_EQ(CellOfDayIn(february, 12).textColor, kWeekday);
+    const MonthModel may = Build(kMay2026, &fixture.schedules());
+    EXPECT_EQ(CellOfDayIn(may, 3).textColor, kRed);
+    EXPECT_EQ(CellOfDayIn(may, 4).textColor, kRed); // the Sunday's rest
+    EXPECT_EQ(CellOfDayIn(may, 5).textColor, kWeekday);
+    EXPECT_EQ(CellOfDayIn(may, 6).textColor, kWeekday);
+}
+
 // --- Holidays ------------------------------------------------------------
 
 TEST(Holidays, SundayHolidayColoursTheMonday)

@@ -2,6 +2,7 @@
 
 #include "calendar_window/month/ScheduleFixture.h"
 #include "calendar_window/tray/DeleteQuestion.h"
+#include "data/records/DaySchedules.h"
 #include "data/records/ScheduleFields.h"
 #include "ui_toolkit/MsgBox.h"
 
@@ -89,9 +90,9 @@ protected:
 TEST_F(DeleteDay, AsksOncePerRecordAndDeletesOnlyOnYes)
 {
     MsgBoxScript script;
-    script.answer({MsgBoxResult::Yes, MsgBoxResult::No, MsgBoxResult::Yes, MsgBoxResult::No,
-                   MsgBoxResult::Yes});
-    EXPECT_EQ(DeleteDaySchedules(fixture.schedules(), QDate(2024, 5, 3)), 3);
+    script.answer({MsgBoxResult::Yes, MsgBoxResult::No, MsgBoxResult::Yes, MsgBoxResult::Cancel,
+                   MsgBoxResult::No});
+    EXPECT_EQ(DeleteDaySchedules(fixture.schedules(), QDate(2024, 5, 3)), 4);
 
     ASSERT_EQ(script.calls().size(), 5u);
     const QStringList asked{QStringLiteral("2024年5月3日"), QStringLiteral("毎年5月3日"),
@@ -100,13 +101,40 @@ TEST_F(DeleteDay, AsksOncePerRecordAndDeletesOnlyOnYes)
     const QStringList messages{"one-off", "yearly", "monthly", "weekly", "first Friday"};
     for (int i = 0; i < 5; ++i) {
         const MsgBoxCall& call = script.calls()[std::size_t(i)];
-        EXPECT_EQ(call.text,
-                  asked[i] + "の予定を削除してよろしいですか？\n\n『" + messages[i] + "』");
-        EXPECT_EQ(call.style,
-                  MsgBoxStyle::YesNo + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2);
+        const QString question =
+            asked[i] + "の予定を削除してよろしいですか？\n\n『" + messages[i] + "』";
         EXPECT_EQ(call.title, QStringLiteral("予定の削除"));
+        if (i == 0) {
+            // A schedule of this day alone: はい or いいえ.
+            EXPECT_EQ(call.text, question);
+            EXPECT_EQ(call.style,
+                      MsgBoxStyle::YesNo + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2);
+            EXPECT_TRUE(call.buttonTexts.empty());
+            continue;
+        }
+        EXPECT_EQ(call.text, question + "\n\n「この日だけ」：2024年5月3日だけを予定から外します。"
+                                        "\n「すべて」：この予定をすべての日から削除します。");
+        EXPECT_EQ(call.style, MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question +
+                                  MsgBoxStyle::DefaultButton3);
+        EXPECT_EQ(call.buttonTexts,
+                  (MsgBoxButtonTexts{{MsgBoxResult::Yes, QStringLiteral("この日だけ")},
+                                     {MsgBoxResult::No, QStringLiteral("すべて")}}));
     }
-    EXPECT_EQ(Messages(fixture.schedules()), (QStringList{"another day", "yearly", "weekly"}));
+    // この日だけ kept the monthly schedule without this day; キャンセル kept
+    // the weekly one whole.
+    EXPECT_EQ(Messages(fixture.schedules()), (QStringList{"another day", "monthly", "weekly"}));
+    Recordset& schedules = fixture.schedules();
+    schedules.SetAbsolutePosition(1);
+    EXPECT_EQ(schedules.GetValue(schedule_fields::SkippedDates), Value("2024-05-03"));
+    schedules.SetAbsolutePosition(2);
+    EXPECT_TRUE(schedules.GetValue(schedule_fields::SkippedDates).isNull());
+    EXPECT_EQ(FindSchedulesOn(schedules, QDate(2024, 6, 3)).size(), 1u);
+
+    // The day is asked about again for the weekly schedule alone.
+    script.clearCalls();
+    EXPECT_EQ(DeleteDaySchedules(fixture.schedules(), QDate(2024, 5, 3)), 0);
+    ASSERT_EQ(script.calls().size(), 1u);
+    EXPECT_TRUE(script.calls()[0].text.contains(QStringLiteral("『weekly』")));
 }
 
 TEST_F(DeleteDay, DefaultAnswerKeepsEverything)
@@ -129,7 +157,7 @@ TEST_F(DeleteDay, AnswerDeletesTheRecordAskedAboutWhateverRanMeanwhile)
         schedules.Delete();
         schedules.FindFirst(QStringLiteral("[Message] = 'weekly'"));
     });
-    script.answer({MsgBoxResult::No, MsgBoxResult::Yes});
+    script.answer({MsgBoxResult::No, MsgBoxResult::No});
     EXPECT_EQ(DeleteDaySchedules(schedules, QDate(2024, 5, 3)), 1);
     EXPECT_EQ(Messages(schedules), (QStringList{"one-off", "monthly", "weekly", "first Friday"}));
     EXPECT_EQ(script.calls().size(), 5u) << "every schedule of the day is asked about once";
@@ -143,10 +171,24 @@ TEST_F(DeleteDay, RecordDeletedWhileAskedIsSkipped)
         schedules.FindFirst(QStringLiteral("[Message] = 'one-off'"));
         schedules.Delete();
     });
-    script.answer({MsgBoxResult::Yes, MsgBoxResult::Yes});
+    script.answer({MsgBoxResult::Yes, MsgBoxResult::No});
     EXPECT_EQ(DeleteDaySchedules(schedules, QDate(2024, 5, 3)), 1);
     EXPECT_EQ(Messages(schedules),
               (QStringList{"another day", "monthly", "weekly", "first Friday"}));
+}
+
+TEST_F(DeleteDay, SchedulesTheirBoundsKeepOffTheDayAreNotOffered)
+{
+    fixture.boundLast(QDate(2024, 5, 4), QDate()); // first Friday, from the day after
+    fixture.add(Dated(0, 0, 0, 3, 9, {}, QStringLiteral("monthly, skipping")));
+    fixture.boundLast(QDate(), QDate(), {QDate(2024, 5, 3)});
+    MsgBoxScript script;
+    EXPECT_EQ(DeleteDaySchedules(fixture.schedules(), QDate(2024, 5, 3)), 0);
+    EXPECT_EQ(script.calls().size(), 4u);
+    for (const MsgBoxCall& call : script.calls()) {
+        EXPECT_FALSE(call.text.contains(QStringLiteral("first Friday")));
+        EXPECT_FALSE(call.text.contains(QStringLiteral("skipping")));
+    }
 }
 
 TEST_F(DeleteDay, EquinoxHolidaysAreNotOfferedByTheShortSearch)

@@ -1,5 +1,6 @@
 #include "RecordsTestSupport.h"
 #include "data/records/DaySchedules.h"
+#include "data/records/ScheduleBounds.h"
 #include "data/records/ScheduleDatabase.h"
 #include "data/records/ScheduleFields.h"
 
@@ -43,6 +44,22 @@ public:
         add("8 Dec (-1)", 4, 0, 12, 8, -1, -1);
         add("8 Dec (Null)", 4, 0, 12, 8, Null, Null);
         add("8 Dec 2026", 0, 2026, 12, 8, -1, -1);
+        // Mondays from 7 December 2026 to 1 March 2027 except 4 January,
+        // and every 8th of December with 2026 skipped.
+        const auto bound = [&](QDate first, QDate last, QDate skipped) {
+            ScheduleBounds bounds;
+            bounds.first = first;
+            bounds.last = last;
+            bounds.Skip(skipped);
+            rs.MoveLast();
+            rs.Edit();
+            WriteScheduleBounds(rs, bounds);
+            rs.Update();
+        };
+        add("bounded Mondays", 0, 0, 0, -1, 0, 2);
+        bound(QDate(2026, 12, 7), QDate(2027, 3, 1), QDate(2027, 1, 4));
+        add("8 Dec skipping 2026", 4, 0, 12, 8, -1, -1);
+        bound(QDate(), QDate(), QDate(2026, 12, 8));
     }
 
     QStringList On(const QDate& date, DayFilterForm form)
@@ -96,7 +113,8 @@ TEST_P(DayMatchingTest, FindsExactlyTheSchedulesOfTheDate)
 const QStringList None;
 const QStringList Mondays{"Mondays (-1)", "Mondays (Null)"};
 const QStringList BothEquinox{"equinox", "equinox with day 21"};
-const QStringList EveryYear8Dec{"8 Dec (-1)", "8 Dec (Null)"};
+const QStringList EveryYear8Dec{"8 Dec (-1)", "8 Dec (Null)", "8 Dec skipping 2026"};
+const QStringList BoundedMondays{"Mondays (-1)", "Mondays (Null)", "bounded Mondays"};
 
 INSTANTIATE_TEST_SUITE_P(Dates, DayMatchingTest,
                          ::testing::Values(
@@ -128,7 +146,14 @@ INSTANTIATE_TEST_SUITE_P(Dates, DayMatchingTest,
                                      {"8 Dec (-1)", "8 Dec (Null)", "8 Dec 2026"},
                                      {"8 Dec (-1)", "8 Dec (Null)", "8 Dec 2026"}},
                              DayCase{QDate(2027, 12, 8), EveryYear8Dec, EveryYear8Dec},
-                             DayCase{QDate(2026, 12, 7), Mondays, Mondays}));
+                             // A bounded rule: its first and last day, not the days
+                             // around them nor a skipped one.
+                             DayCase{QDate(2026, 11, 30), Mondays, Mondays},
+                             DayCase{QDate(2026, 12, 7), BoundedMondays, BoundedMondays},
+                             DayCase{QDate(2027, 1, 4), Mondays, Mondays},
+                             DayCase{QDate(2027, 1, 11), BoundedMondays, BoundedMondays},
+                             DayCase{QDate(2027, 3, 1), BoundedMondays, BoundedMondays},
+                             DayCase{QDate(2027, 3, 8), Mondays, Mondays}));
 
 } // namespace
 } // namespace morvane

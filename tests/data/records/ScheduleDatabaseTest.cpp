@@ -66,6 +66,7 @@ TEST_F(ScheduleDatabaseTest, FirstRunCreatesBothTablesInFileOrder)
         {"BirthYear", T::Integer}, {"BirthPerson", T::Text}, {"StartTime", T::Text},
         {"EndTime", T::Text},      {"Alarm", T::Text},       {"Color", T::Long},
         {"Mark", T::Long},         {"Message", T::Text},     {"AlarmFlag", T::Text},
+        {"FirstDate", T::Text},    {"LastDate", T::Text},    {"SkippedDates", T::Text},
     };
     EXPECT_EQ(ShapeOf(db.TableDefinition("Schedule")), schedule);
     const std::vector<FieldShape> memo{{"Title", T::Text}, {"Memo", T::Text}, {"Date", T::Text}};
@@ -75,6 +76,7 @@ TEST_F(ScheduleDatabaseTest, FirstRunCreatesBothTablesInFileOrder)
     Recordset& schedules = result.database->schedules();
     AddRecord(schedules, {{f::Message, ""}, {f::Alarm, ""}, {f::BirthPerson, ""}});
     EXPECT_EQ(schedules.Size(f::Message), text_capacity::Message);
+    EXPECT_EQ(schedules.Size(f::SkippedDates), text_capacity::SkippedDates);
     EXPECT_EQ(result.database->memos().Size(memo_fields::Memo), text_capacity::Memo);
     EXPECT_TRUE(notices.empty());
 }
@@ -155,6 +157,7 @@ void WriteFileWithoutMark(const QString& path, bool withRecords)
 {
     std::unique_ptr<Database> db = Database::CreateDatabase(path);
     TableDef old = ScheduleTableDefinition();
+    old.fields.resize(15); // up to AlarmFlag: the fields of that time
     std::erase_if(old.fields, [](const FieldDef& field) { return field.name == f::Mark; });
     db->CreateTable(old);
     if (withRecords) {
@@ -177,9 +180,11 @@ TEST_P(MarkUpgradeTest, AppendsMarkAsTheLastFieldAndAddsTheMemoTable)
     ASSERT_EQ(result.outcome, OpenOutcome::Opened);
     Database& db = result.database->database();
     const TableDef schedule = db.TableDefinition(f::Table);
-    ASSERT_EQ(schedule.fields.size(), 15u);
-    EXPECT_EQ(schedule.fields.back().name, QStringLiteral("Mark"));
-    EXPECT_EQ(schedule.fields.back().type, FieldType::Long);
+    ASSERT_EQ(schedule.fields.size(), 18u);
+    // Mark comes first, then the fields that came after it.
+    EXPECT_EQ(schedule.fields[14].name, QStringLiteral("Mark"));
+    EXPECT_EQ(schedule.fields[14].type, FieldType::Long);
+    EXPECT_EQ(schedule.fields.back().name, QStringLiteral("SkippedDates"));
     EXPECT_TRUE(db.HasTable(memo_fields::Table));
 
     Recordset& rs = result.database->schedules();
@@ -193,6 +198,41 @@ TEST_P(MarkUpgradeTest, AppendsMarkAsTheLastFieldAndAddsTheMemoTable)
 }
 
 INSTANTIATE_TEST_SUITE_P(EmptyOrNot, MarkUpgradeTest, ::testing::Bool());
+
+// A file of the version before first, last and skipped days: the fifteen
+// fields, Mark among them.
+TEST_F(ScheduleDatabaseTest, AFileWithoutDayBoundsGainsThemAtTheEndAndKeepsEveryValue)
+{
+    const TableDef current = ScheduleTableDefinition();
+    TableDef old = current;
+    old.fields.resize(15);
+    ASSERT_EQ(old.fields.back().name, f::AlarmFlag);
+    {
+        std::unique_ptr<Database> db = Database::CreateDatabase(dataPath());
+        db->CreateTable(old);
+        CreateMemoTable(*db);
+        std::unique_ptr<Recordset> rs = db->OpenRecordset(f::Table);
+        AddRecord(*rs, {{f::Type, 0}, {f::Year, 0}, {f::Month, 0}, {f::Day, -1}, {f::Week, 0},
+                        {f::DayOfTheWeek, 4}, {f::Color, 9}, {f::Mark, 2}, {f::Message, "水"}});
+        AddRecord(*rs, {{f::Type, 1}, {f::Month, 5}, {f::Day, 5}, {f::Message, "こどもの日"}});
+    }
+
+    OpenScheduleResult result = Open();
+    ASSERT_EQ(result.outcome, OpenOutcome::Opened) << result.failure.text.toStdString();
+    EXPECT_EQ(ShapeOf(result.database->database().TableDefinition(f::Table)), ShapeOf(current));
+    Recordset& rs = result.database->schedules();
+    ASSERT_EQ(rs.RecordCount(), 2);
+    rs.MoveFirst();
+    EXPECT_EQ(rs.GetValue(f::DayOfTheWeek), Value(4));
+    EXPECT_EQ(rs.GetValue(f::Mark), Value(2));
+    EXPECT_EQ(rs.GetValue(f::Message), Value("水"));
+    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+        for (const QString& added : {f::FirstDate, f::LastDate, f::SkippedDates})
+            EXPECT_TRUE(rs.GetValue(added).isNull()) << added.toStdString();
+    }
+    result.database->Close();
+    EXPECT_EQ(Open().outcome, OpenOutcome::Opened); // once upgraded, opened as it is
+}
 
 TEST_F(ScheduleDatabaseTest, EveryStartArmsEveryAlarmAgain)
 {
