@@ -37,10 +37,17 @@ QJsonValue Optional(const std::optional<int>& value)
 
 QString EntryText(const ScheduleEntry& e)
 {
-    const QJsonArray fields{e.type,        e.year,      e.month,          e.day,
+    QJsonArray fields{e.type,        e.year,      e.month,          e.day,
                             e.week,        e.dayOfTheWeek, Optional(e.birthYear), e.birthPerson,
                             e.startTime,   e.endTime,   e.alarm,          e.color,
                             Optional(e.mark), e.message};
+    // A rule's first, last and skipped days count as the rule itself; left
+    // out when there are none, so texts agreed before keep their form.
+    if (!e.bounds.isEmpty()) {
+        fields.append(BoundDateText(e.bounds.first));
+        fields.append(BoundDateText(e.bounds.last));
+        fields.append(SkippedDatesText(e.bounds.skipped));
+    }
     return QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact));
 }
 
