@@ -20,8 +20,8 @@ QString CsvLine(const SchedulePattern& p, const QString& message, const Schedule
     const bool weekdayRule = p.week && *p.week >= 0 && *p.week <= 5;
     const bool spaced = weekdayRule || p.type == int(ScheduleKind::EquinoxHoliday);
     const QChar q = QLatin1Char('"');
-    return q + RuleLabel(p, bounds) + q + (spaced ? QStringLiteral(" , ") : QStringLiteral(" ,")) + q +
-           message + q;
+    return q + RuleLabel(p, bounds) + q + (spaced ? QStringLiteral(" , ") : QStringLiteral(" ,")) +
+           q + message + q;
 }
 
 QByteArray BuildCsvBytes(Recordset& schedules, int* repaired)
