@@ -192,8 +192,7 @@ void EditFrm::refreshPanel()
     Label5->setEnabled(repeats);
     Label6->setEnabled(repeats);
     SetBound(DTPicker4, form.firstDate, shown, repeats);
-    SetBound(DTPicker5, form.lastDate, form.firstDate.isValid() ? form.firstDate : shown,
-             repeats);
+    SetBound(DTPicker5, form.lastDate, form.firstDate.isValid() ? form.firstDate : shown, repeats);
 
     if (Text1->toPlainText() != form.text) {
         // Another schedule's text: carry on writing at its end.

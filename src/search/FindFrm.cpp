@@ -2,6 +2,7 @@
 
 #include "context/AppContext.h"
 #include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleBounds.h"
 #include "data/records/ScheduleDatabase.h"
 #include "data/records/ScheduleFields.h"
 #include "search/ResultOpening.h"
@@ -382,8 +383,8 @@ void FindFrm::ListView1_DblClick()
     showRow(index);
     updateSearchLink();
 
-    emit m_context.events().editorRequested(ResultOpenDate(record, m_context.clock().today()),
-                                            false);
+    emit m_context.events().editorRequested(
+        ResultOpenDate(record, m_context.clock().today(), ReadScheduleBounds(*rs)), false);
 }
 
 void FindFrm::updateSearchLink()

@@ -2,6 +2,7 @@
 
 #include "calendar_math/WeekFunctions.h"
 #include "data/engine/DatabaseEngine.h"
+#include "data/records/DaySchedules.h"
 #include "data/records/ScheduleCodes.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@ int NthOrLastWeekday(int year, int month, int n, int weekday)
 
 } // namespace
 
-QDate ResultOpenDate(const SchedulePattern& record, QDate today)
+QDate ResultOpenDate(const SchedulePattern& record, QDate today, const ScheduleBounds& bounds)
 {
     const int year = (!record.year || *record.year == 0) ? today.year() : *record.year;
     const int month =
@@ -40,7 +41,7 @@ QDate ResultOpenDate(const SchedulePattern& record, QDate today)
     } else if (record.day && *record.day >= 1) {
         day = std::min(*record.day, first.daysInMonth());
     }
-    return day > 0 ? QDate(year, month, day) : first;
+    return DayWithinBounds(record, bounds, day > 0 ? QDate(year, month, day) : first);
 }
 
 std::optional<int> CurrentPositionOfRow(const Recordset& rs, const SearchRow& row)

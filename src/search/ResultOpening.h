@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/records/ScheduleBounds.h"
 #include "data/records/SchedulePattern.h"
 #include "search/SearchRows.h"
 
@@ -18,7 +19,9 @@ class Recordset;
 // month: 29 February in a common year gives 28 February, a fifth weekday the
 // month has four of gives the fourth. An equinox holiday outside March and
 // September, or a rule without a usable day, gives the month's first day.
-QDate ResultOpenDate(const SchedulePattern& record, QDate today);
+// Held to the record's bounds: the nearest day within them (DayWithinBounds).
+QDate ResultOpenDate(const SchedulePattern& record, QDate today,
+                     const ScheduleBounds& bounds = ScheduleBounds());
 
 // Where the row's record is now: its position when the record still
 // exists (it may have moved since the search), nothing when it was deleted.

@@ -58,10 +58,10 @@ SearchOutcome RunScheduleSearch(Recordset& rs, const SearchRequest& request)
             const ScheduleBounds held = scheduleBounds.read(rs);
             if (ScheduleBoundsMeetRange(record, held, bounds)) {
                 const int rowNumber = int(outcome.rows.size()) + 1;
-                outcome.rows.push_back(MakeSearchRow(
-                    record, rs.GetValue(fields.message).toString(),
-                    OptionalInt(rs.GetValue(fields.color)), rs.AbsolutePosition(), rs.RecordId(),
-                    rowNumber, held));
+                outcome.rows.push_back(MakeSearchRow(record, rs.GetValue(fields.message).toString(),
+                                                     OptionalInt(rs.GetValue(fields.color)),
+                                                     rs.AbsolutePosition(), rs.RecordId(),
+                                                     rowNumber, held));
                 ++outcome.count;
             }
         }

@@ -69,8 +69,8 @@ struct MsgBoxCall
 {
     QString text;
     int style = 0;
-    QString title;  // the title shown (after the application-name fallback)
-    int result = 0; // what MsgBox returned
+    QString title;                 // the title shown (after the application-name fallback)
+    int result = 0;                // what MsgBox returned
     MsgBoxButtonTexts buttonTexts; // the texts of their own it was given
 };
 

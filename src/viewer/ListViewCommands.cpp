@@ -5,6 +5,7 @@
 #include "calendar_window/dialogs/SetDateFrm.h"
 #include "context/AppContext.h"
 #include "data/engine/DatabaseEngine.h"
+#include "data/records/ScheduleBounds.h"
 #include "data/records/ScheduleDatabase.h"
 #include "ui_toolkit/FileDialog.h"
 #include "ui_toolkit/MousePointer.h"
@@ -70,7 +71,8 @@ void ListViewFrm::MNU_E_E_Click()
             return;
         }
         const QDate date =
-            EditDateOfRecord(ReadSchedulePattern(schedules), m_context.clock().today());
+            EditDateOfRecord(ReadSchedulePattern(schedules), m_context.clock().today(),
+                             ReadScheduleBounds(schedules));
         emit m_context.events().editorRequested(date, true);
         break;
     }
@@ -129,7 +131,8 @@ void ListViewFrm::MNU_F_N_Click()
             return;
         }
         date =
-            EditDateOfRecord(ReadSchedulePattern(database->schedules()), m_context.clock().today());
+            EditDateOfRecord(ReadSchedulePattern(database->schedules()), m_context.clock().today(),
+                             ReadScheduleBounds(database->schedules()));
     } else {
         date = m_context.clock().today();
     }

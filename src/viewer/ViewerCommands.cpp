@@ -1,6 +1,7 @@
 #include "viewer/ViewerCommands.h"
 
 #include "calendar_math/WeekFunctions.h"
+#include "data/records/DaySchedules.h"
 #include "data/records/ScheduleCodes.h"
 #include "viewer/ViewerTree.h"
 
@@ -57,7 +58,7 @@ JumpChoice ResolveJumpEntry(const QString& entry, YearMonth list, QDate today)
     return {Action::ShowMonth, {list.year, month}};
 }
 
-QDate EditDateOfRecord(const SchedulePattern& p, QDate today)
+QDate EditDateOfRecord(const SchedulePattern& p, QDate today, const ScheduleBounds& bounds)
 {
     const int year = p.year.value_or(0) == 0 ? today.year() : *p.year;
     const int month = p.month.value_or(0) == 0 ? today.month() : *p.month;
@@ -75,7 +76,7 @@ QDate EditDateOfRecord(const SchedulePattern& p, QDate today)
     else
         day = p.day.value_or(1);
     day = std::clamp(day, 1, first.daysInMonth());
-    return QDate(year, month, day);
+    return DayWithinBounds(p, bounds, QDate(year, month, day));
 }
 
 CommandStates StatesAfterRebuild(const QString& path, int rowCount)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/records/ScheduleBounds.h"
 #include "data/records/SchedulePattern.h"
 
 #include <QDate>
@@ -41,7 +42,9 @@ JumpChoice ResolveJumpEntry(const QString& entry, YearMonth listMonth, QDate tod
 // record's year and month, the current ones when it repeats yearly or
 // monthly; its weekday rule, computed equinox day or day. A day the month
 // does not have (31 in a 30-day month) becomes the month's last day.
-QDate EditDateOfRecord(const SchedulePattern& pattern, QDate today);
+// Held to the record's bounds: the nearest day within them (DayWithinBounds).
+QDate EditDateOfRecord(const SchedulePattern& pattern, QDate today,
+                       const ScheduleBounds& bounds = ScheduleBounds());
 
 // Enabled states after a rebuild (rows present or not) and after a row
 // activation (how many rows are selected).

@@ -168,8 +168,8 @@ private slots:
     {
         const MsgBoxButtonTexts texts{{MsgBoxResult::Yes, QStringLiteral("この日だけ")},
                                       {MsgBoxResult::No, QStringLiteral("すべて")}};
-        const int style = MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question +
-                          MsgBoxStyle::DefaultButton3;
+        const int style =
+            MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton3;
         for (const auto& [press, expected] :
              {std::pair{QStringLiteral("この日だけ"), MsgBoxResult::Yes},
               std::pair{QStringLiteral("すべて"), MsgBoxResult::No},

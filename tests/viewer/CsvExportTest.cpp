@@ -54,9 +54,10 @@ TEST(CsvExport, ARuleNamesItsFirstAndLastDay)
     fixture.boundLast(QDate(2026, 6, 3), QDate(), {QDate(2026, 6, 10)});
     fixture.add(Weekday(0, 0, 0, 0, 4, QStringLiteral("朝会")));
     fixture.boundLast(QDate(2026, 6, 3), QDate(2026, 12, 31));
-    EXPECT_EQ(BuildCsvBytes(fixture.schedules()),
-              Bytes(u"\"毎年毎月毎週水曜日（2026年6月3日から）\" , \"会議\"\r\n"
-                    u"\"毎年毎月毎週水曜日（2026年6月3日から2026年12月31日まで）\" , \"朝会\"\r\n"));
+    EXPECT_EQ(
+        BuildCsvBytes(fixture.schedules()),
+        Bytes(u"\"毎年毎月毎週水曜日（2026年6月3日から）\" , \"会議\"\r\n"
+              u"\"毎年毎月毎週水曜日（2026年6月3日から2026年12月31日まで）\" , \"朝会\"\r\n"));
 }
 
 // RFC 4180: a quote inside a quoted field is doubled, so a quote followed

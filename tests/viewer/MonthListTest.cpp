@@ -450,8 +450,8 @@ TEST_F(MonthListTest, BoundedRulesListExactlyWhatTheDaySearchFinds)
     fixture.boundLast(QDate(), QDate(), {QDate(2026, 5, 3)});
     fixture.add(Equinox(9, QStringLiteral("秋分")));
     fixture.boundLast(QDate(), QDate(2025, 12, 31));
-    for (const QDate& month : {QDate(2026, 5, 1), QDate(2026, 9, 1), QDate(2026, 12, 1),
-                               QDate(2027, 1, 1)}) {
+    for (const QDate& month :
+         {QDate(2026, 5, 1), QDate(2026, 9, 1), QDate(2026, 12, 1), QDate(2027, 1, 1)}) {
         const ListModel model = list(month.year(), month.month());
         EXPECT_TRUE(SubstituteDays(model).empty()) << month.toString(Qt::ISODate).toStdString();
         for (int day = 1; day <= month.daysInMonth(); ++day) {

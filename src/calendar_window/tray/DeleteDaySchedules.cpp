@@ -29,18 +29,17 @@ Removal AskAbout(const Recordset& schedules, QDate date, QWidget* parent)
     const SchedulePattern pattern = ReadSchedulePattern(schedules);
     const QString message = schedules.GetValue(schedule_fields::Message).toString();
     if (OneOffDate(pattern)) {
-        const int answer = MsgBox(
-            DeleteQuestionText(pattern, message),
-            MsgBoxStyle::YesNo + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2,
-            DeleteQuestionTitle, parent);
+        const int answer =
+            MsgBox(DeleteQuestionText(pattern, message),
+                   MsgBoxStyle::YesNo + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2,
+                   DeleteQuestionTitle, parent);
         return answer == MsgBoxResult::Yes ? Removal::Delete : Removal::Keep;
     }
-    const int answer =
-        MsgBox(DeleteRepeatingQuestionText(pattern, message, date),
-               MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton3,
-               DeleteQuestionTitle,
-               {{MsgBoxResult::Yes, DeleteThisDayOnly}, {MsgBoxResult::No, DeleteEveryDay}},
-               parent);
+    const int answer = MsgBox(
+        DeleteRepeatingQuestionText(pattern, message, date),
+        MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton3,
+        DeleteQuestionTitle,
+        {{MsgBoxResult::Yes, DeleteThisDayOnly}, {MsgBoxResult::No, DeleteEveryDay}}, parent);
     if (answer == MsgBoxResult::Yes)
         return Removal::SkipDay;
     return answer == MsgBoxResult::No ? Removal::Delete : Removal::Keep;

@@ -2,6 +2,7 @@
 
 #include "calendar_math/WeekFunctions.h"
 #include "data/records/ScheduleCodes.h"
+#include "data/records/SchedulePattern.h"
 
 namespace morvane {
 
@@ -30,6 +31,20 @@ bool EquinoxCheck(std::optional<int> type, const QDate& date)
     if (type != int(ScheduleKind::EquinoxHoliday))
         return true;
     return date.day() == GetEquinoxDay(date.year(), date.month());
+}
+
+bool DayRuleMatches(const SchedulePattern& p, const QDate& date, DayFilterForm form)
+{
+    const int weekOfMonth = (date.day() - 1) / 7 + 1;
+    const bool byRule =
+        (p.year == date.year() || p.year == 0) && (p.month == date.month() || p.month == 0) &&
+        (p.day == date.day() ||
+         (p.dayOfTheWeek == WeekdayNumber(date) && (p.week == 0 || p.week == weekOfMonth)));
+    if (form == DayFilterForm::Short)
+        return byRule;
+    const bool equinoxMonth =
+        p.type == int(ScheduleKind::EquinoxHoliday) && p.month == date.month();
+    return (byRule || equinoxMonth) && EquinoxCheck(p.type, date);
 }
 
 } // namespace morvane

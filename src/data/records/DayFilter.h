@@ -32,4 +32,12 @@ QString BuildDayFilter(const QDate& date, DayFilterForm form = DayFilterForm::Fu
 // must pass it before it counts. A Null Type passes.
 bool EquinoxCheck(std::optional<int> type, const QDate& date);
 
+struct SchedulePattern;
+
+// What the filter text of BuildDayFilter decides, for one record's rule
+// fields held in memory (a Null field matches nothing), followed by
+// EquinoxCheck in the full form.
+bool DayRuleMatches(const SchedulePattern& pattern, const QDate& date,
+                    DayFilterForm form = DayFilterForm::Full);
+
 } // namespace morvane

@@ -25,4 +25,24 @@ std::vector<int> FindSchedulesOn(Recordset& schedules, const QDate& date, DayFil
     return positions;
 }
 
+QDate DayWithinBounds(const SchedulePattern& pattern, const ScheduleBounds& bounds, QDate date)
+{
+    if (!date.isValid() || bounds.Allows(date))
+        return date;
+    constexpr int kSearchDays = 8 * 366;
+    // Outside the bounds: from the bound it lies beyond, towards the other.
+    const bool beforeFirst = bounds.first.isValid() && date < bounds.first;
+    const bool afterLast = bounds.last.isValid() && date > bounds.last;
+    const QDate from = beforeFirst ? bounds.first : afterLast ? bounds.last : date;
+    const int step = afterLast ? -1 : 1;
+    for (int i = 0; i < kSearchDays; ++i) {
+        const QDate day = from.addDays(i * step);
+        if (!bounds.Allows(day))
+            continue;
+        if (DayRuleMatches(pattern, day))
+            return day;
+    }
+    return date;
+}
+
 } // namespace morvane

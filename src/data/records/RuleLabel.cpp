@@ -50,9 +50,8 @@ QString RuleLabel(const SchedulePattern& p)
 QString BoundsLabel(const ScheduleBounds& bounds)
 {
     const auto dayText = [](const QDate& date) {
-        return QString::number(date.year()) + QStringLiteral("年") +
-               QString::number(date.month()) + QStringLiteral("月") +
-               QString::number(date.day()) + QStringLiteral("日");
+        return QString::number(date.year()) + QStringLiteral("年") + QString::number(date.month()) +
+               QStringLiteral("月") + QString::number(date.day()) + QStringLiteral("日");
     };
     QString text;
     if (bounds.first.isValid())

@@ -15,8 +15,8 @@ class Value;
 // on which days a schedule falls asks after its rule has matched.
 struct ScheduleBounds
 {
-    QDate first;               // no first day when invalid
-    QDate last;                // no last day when invalid
+    QDate first;                // no first day when invalid
+    QDate last;                 // no last day when invalid
     std::vector<QDate> skipped; // in order, each once
 
     bool isEmpty() const { return !first.isValid() && !last.isValid() && skipped.empty(); }

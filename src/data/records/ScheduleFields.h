@@ -48,7 +48,7 @@ namespace text_capacity {
 inline constexpr int Message = 1024;
 inline constexpr int Memo = 65535;
 inline constexpr int SkippedDates = 65535; // about six thousand days
-inline constexpr int Short = 255;         // every other Text field
+inline constexpr int Short = 255;          // every other Text field
 } // namespace text_capacity
 
 } // namespace morvane

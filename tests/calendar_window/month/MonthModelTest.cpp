@@ -375,8 +375,8 @@ TEST(Holidays, HolidayBetweenTwoHolidaysKeepsItsOwnColour)
     // 12 to 14 May 2026 are Tuesday to Thursday; only a plain day between two
     // holidays takes the colour of the one before it.
     ScheduleFixture fixture;
-    fixture.add({Dated(Holiday, 0, 5, 12, 12), Dated(Holiday, 0, 5, 13, 13),
-                 Dated(Holiday, 0, 5, 14, 12)});
+    fixture.add(
+        {Dated(Holiday, 0, 5, 12, 12), Dated(Holiday, 0, 5, 13, 13), Dated(Holiday, 0, 5, 14, 12)});
     const MonthModel model = Build(kMay2026, &fixture.schedules());
     EXPECT_EQ(CellOfDayIn(model, 12).textColor, kRed);
     EXPECT_EQ(CellOfDayIn(model, 13).textColor, kMagenta);

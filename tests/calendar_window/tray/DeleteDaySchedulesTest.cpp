@@ -114,8 +114,8 @@ TEST_F(DeleteDay, AsksOncePerRecordAndDeletesOnlyOnYes)
         }
         EXPECT_EQ(call.text, question + "\n\n「この日だけ」：2024年5月3日だけを予定から外します。"
                                         "\n「すべて」：この予定をすべての日から削除します。");
-        EXPECT_EQ(call.style, MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question +
-                                  MsgBoxStyle::DefaultButton3);
+        EXPECT_EQ(call.style,
+                  MsgBoxStyle::YesNoCancel + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton3);
         EXPECT_EQ(call.buttonTexts,
                   (MsgBoxButtonTexts{{MsgBoxResult::Yes, QStringLiteral("この日だけ")},
                                      {MsgBoxResult::No, QStringLiteral("すべて")}}));

@@ -62,6 +62,19 @@ public:
         bound(QDate(), QDate(), QDate(2026, 12, 8));
     }
 
+    // The same question asked of each record held in memory.
+    QStringList InMemory(const QDate& date, DayFilterForm form)
+    {
+        Recordset& rs = m_database->schedules();
+        QStringList messages;
+        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+            if (DayRuleMatches(ReadSchedulePattern(rs), date, form) &&
+                ReadScheduleBounds(rs).Allows(date))
+                messages.append(rs.GetValue(f::Message).toString());
+        }
+        return messages;
+    }
+
     QStringList On(const QDate& date, DayFilterForm form)
     {
         Recordset& rs = m_database->schedules();
@@ -154,6 +167,65 @@ INSTANTIATE_TEST_SUITE_P(Dates, DayMatchingTest,
                              DayCase{QDate(2027, 1, 11), BoundedMondays, BoundedMondays},
                              DayCase{QDate(2027, 3, 1), BoundedMondays, BoundedMondays},
                              DayCase{QDate(2027, 3, 8), Mondays, Mondays}));
+
+// The rule of one record in memory decides as the filter does, day by day.
+TEST(DayRuleInMemory, AgreesWithTheDayFilterFrom2026To2028)
+{
+    DayMatchingBook book;
+    for (QDate date(2026, 1, 1); date.year() <= 2028; date = date.addDays(1)) {
+        for (const DayFilterForm form : {DayFilterForm::Full, DayFilterForm::Short})
+            ASSERT_EQ(book.InMemory(date, form), book.On(date, form))
+                << date.toString(Qt::ISODate).toStdString() << (form == DayFilterForm::Full);
+    }
+}
+
+struct WithinCase
+{
+    const char* name;
+    SchedulePattern pattern;
+    QDate first, last, skipped;
+    QDate date;
+    QDate expected;
+};
+
+void PrintTo(const WithinCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DayWithinBoundsTest : public ::testing::TestWithParam<WithinCase>
+{
+};
+
+TEST_P(DayWithinBoundsTest, FindsTheNearestDayTheRuleFallsOn)
+{
+    const WithinCase& c = GetParam();
+    ScheduleBounds bounds;
+    bounds.first = c.first;
+    bounds.last = c.last;
+    bounds.Skip(c.skipped);
+    EXPECT_EQ(DayWithinBounds(c.pattern, bounds, c.date), c.expected);
+}
+
+const SchedulePattern kWednesdays{0, 0, 0, -1, 0, 4};
+const QDate NoDay;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DayWithinBoundsTest,
+    ::testing::Values(WithinCase{"inside", kWednesdays, QDate(2026, 6, 3), NoDay, NoDay,
+                                 QDate(2026, 7, 1), QDate(2026, 7, 1)},
+                      WithinCase{"before the first day", kWednesdays, QDate(2026, 6, 4), NoDay,
+                                 NoDay, QDate(2025, 12, 3), QDate(2026, 6, 10)},
+                      WithinCase{"after the last day", kWednesdays, NoDay, QDate(2026, 6, 9), NoDay,
+                                 QDate(2026, 12, 2), QDate(2026, 6, 3)},
+                      WithinCase{"a skipped day", kWednesdays, NoDay, NoDay, QDate(2026, 6, 3),
+                                 QDate(2026, 6, 3), QDate(2026, 6, 10)},
+                      WithinCase{"29 February four years on", SchedulePattern{0, 0, 2, 29, -1, -1},
+                                 QDate(2025, 1, 1), NoDay, NoDay, QDate(2024, 2, 29),
+                                 QDate(2028, 2, 29)},
+                      WithinCase{"no day within", SchedulePattern{0, 2026, 5, 5, -1, -1},
+                                 QDate(2027, 1, 1), NoDay, NoDay, QDate(2026, 5, 5),
+                                 QDate(2026, 5, 5)}));
 
 } // namespace
 } // namespace morvane

@@ -1,5 +1,6 @@
-#include "data/records/RuleLabel.h"
 #include "data/records/ScheduleBounds.h"
+
+#include "data/records/RuleLabel.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,8 @@ TEST_P(BoundsAllowsTest, HoldsTheRuleToItsDays)
     EXPECT_EQ(c.bounds.Allows(c.date), c.allowed) << c.name;
 }
 
-const ScheduleBounds kJune = Bounds(D(2026, 6, 3), D(2026, 6, 30), {D(2026, 6, 10), D(2026, 6, 17)});
+const ScheduleBounds kJune =
+    Bounds(D(2026, 6, 3), D(2026, 6, 30), {D(2026, 6, 10), D(2026, 6, 17)});
 
 INSTANTIATE_TEST_SUITE_P(
     Days, BoundsAllowsTest,
@@ -55,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  D(2040, 1, 1), true},
                       AllowsCase{"only a last day, years before", Bounds(None, D(2026, 12, 31)),
                                  D(2000, 1, 1), true},
-                      AllowsCase{"only skipped days", Bounds(None, None, {D(2026, 1, 1)}), D(2026, 1, 1),
-                                 false}));
+                      AllowsCase{"only skipped days", Bounds(None, None, {D(2026, 1, 1)}),
+                                 D(2026, 1, 1), false}));
 
 TEST(SkippedDatesTest, StoredTextIsInOrderEachDayOnce)
 {

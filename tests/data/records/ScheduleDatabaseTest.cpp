@@ -212,8 +212,15 @@ TEST_F(ScheduleDatabaseTest, AFileWithoutDayBoundsGainsThemAtTheEndAndKeepsEvery
         db->CreateTable(old);
         CreateMemoTable(*db);
         std::unique_ptr<Recordset> rs = db->OpenRecordset(f::Table);
-        AddRecord(*rs, {{f::Type, 0}, {f::Year, 0}, {f::Month, 0}, {f::Day, -1}, {f::Week, 0},
-                        {f::DayOfTheWeek, 4}, {f::Color, 9}, {f::Mark, 2}, {f::Message, "水"}});
+        AddRecord(*rs, {{f::Type, 0},
+                        {f::Year, 0},
+                        {f::Month, 0},
+                        {f::Day, -1},
+                        {f::Week, 0},
+                        {f::DayOfTheWeek, 4},
+                        {f::Color, 9},
+                        {f::Mark, 2},
+                        {f::Message, "水"}});
         AddRecord(*rs, {{f::Type, 1}, {f::Month, 5}, {f::Day, 5}, {f::Message, "こどもの日"}});
     }
 
