@@ -1,12 +1,21 @@
 # Every target of ours gets the same strict warnings; third-party headers
 # come in as SYSTEM includes and stay quiet.
-function(morvane_warnings target)
+function(_morvane_warning_options target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Woverloaded-virtual
     -Wimplicit-fallthrough)
   if(MORVANE_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
+endfunction()
+
+include(MorvanePrecompiled)
+
+# Called once a target's links are known: the warnings, and the shared
+# precompiled header that fits them.
+function(morvane_warnings target)
+  _morvane_warning_options(${target})
+  morvane_precompiled(${target})
 endfunction()
 
 # A library of one subsystem: sources listed explicitly, warnings applied.
