@@ -11,11 +11,18 @@ endfunction()
 
 include(MorvanePrecompiled)
 
-# Called once a target's links are known: the warnings, and the shared
-# precompiled header that fits them.
+# gold links our hundred programs in a quarter of the default linker's time.
+include(CheckLinkerFlag)
+check_linker_flag(CXX -fuse-ld=gold MORVANE_LINKS_WITH_GOLD)
+
+# Called once a target's links are known: the warnings, the shared
+# precompiled header that fits them, and the faster linker.
 function(morvane_warnings target)
   _morvane_warning_options(${target})
   morvane_precompiled(${target})
+  if(MORVANE_LINKS_WITH_GOLD)
+    target_link_options(${target} PRIVATE -fuse-ld=gold)
+  endif()
 endfunction()
 
 # A library of one subsystem: sources listed explicitly, warnings applied.
