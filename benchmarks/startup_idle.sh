@@ -1,10 +1,11 @@
 #!/bin/bash
 # How often the idle program wakes up: starts it under Xvfb with openbox and
 # trayer, lets it settle, then watches it for a while without touching it.
-# Prints, per thread, the context switches it made (each wake-up is one) and
-# the system calls strace saw.
+# Prints the threads and shared libraries of the settled program, the CPU
+# time it used per minute of idling, per thread the context switches it
+# made (each wake-up is one) and the system calls strace saw.
 #
-#   benchmarks/startup_idle.sh <build folder> [seconds]
+#   [SETTLE=seconds] benchmarks/startup_idle.sh <build folder> [seconds]
 set -u
 
 BUILD=${1:?usage: startup_idle.sh <build folder> [seconds]}
@@ -22,7 +23,9 @@ desktop_copy_program "$BINARY" "$WORK/program"
 "$WORK/program/morvane" > "$WORK/morvane.log" 2>&1 &
 APP=$!
 desktop_track $APP
-sleep 5 # start-up, first paint, the first-run window
+# Start-up, first paint, the first-run window; SETTLE longer also lets the
+# toolkit's pooled threads of the start-up end (they expire after 30 s).
+sleep "${SETTLE:-5}"
 
 switches() {
     local task
@@ -31,9 +34,18 @@ switches() {
             "$(awk '/^voluntary_ctxt_switches/ {v=$2} /^nonvoluntary_ctxt_switches/ {n=$2} END {print v+n}' "$task/status")"
     done | sort
 }
+# Time on a CPU of all threads, in nanoseconds (finer than utime + stime,
+# which count whole clock ticks).
+cpu_ns() { cat "/proc/$APP/task"/*/schedstat | awk '{ n += $1 } END { printf "%d", n }'; }
+echo "threads: $(ls "/proc/$APP/task" | wc -l) ($(cat /proc/$APP/task/*/comm | sort | tr '\n' ' '))"
+echo "shared libraries mapped: $(awk '$6 ~ /\.so/ { print $6 }' "/proc/$APP/maps" | sort -u | wc -l)"
 switches > "$WORK/before"
+CPU_BEFORE=$(cpu_ns)
 sleep "$SECONDS_WATCHED"
+CPU_AFTER=$(cpu_ns)
 switches > "$WORK/after"
+awk -v n="$((CPU_AFTER - CPU_BEFORE))" -v s="$SECONDS_WATCHED" \
+    'BEGIN { printf "CPU while idle: %.3f ms per minute (%.3f ms in %d s)\n", n / 1e6 * 60 / s, n / 1e6, s }'
 echo "context switches per thread in $SECONDS_WATCHED s of idling (nothing attached):"
 join "$WORK/before" "$WORK/after" | awk '{printf "  %-8s %-16s %d\n", $1, $2, $5 - $3}'
 

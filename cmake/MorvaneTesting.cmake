@@ -1,5 +1,10 @@
 find_package(GTest REQUIRED)
 
+morvane_pch_host(morvane_pch_core_gtest "${MORVANE_PCH_CORE};<gtest/gtest.h>"
+  Qt6::Core GTest::gtest)
+morvane_pch_host(morvane_pch_widgets_gtest "${MORVANE_PCH_WIDGETS};<gtest/gtest.h>"
+  Qt6::Widgets GTest::gtest)
+
 # morvane_add_test(NAME SOURCES ... LIBS ... [QTEST])
 # One executable per tested unit. GoogleTest executables get gtest_main
 # unless QTEST is given, in which case the sources bring their own

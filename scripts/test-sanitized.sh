@@ -10,6 +10,9 @@ build_dir=${MORVANE_SANITIZE_DIR:-build-sanitize}
 launcher=()
 if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+  # The shared precompiled headers: their defines and the build's own
+  # time macros do not make two compilations differ.
+  export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros}
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 # Warnings are the normal build's business: some only appear with the

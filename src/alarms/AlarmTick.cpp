@@ -6,6 +6,8 @@
 #include "data/engine/DatabaseEngine.h"
 #include "data/records/ScheduleDatabase.h"
 
+#include <QDateTime>
+
 namespace morvane {
 
 namespace {
@@ -27,17 +29,26 @@ bool DropStaleEntries(AlarmState& alarms, const Recordset& schedules)
 
 } // namespace
 
-void CheckDueAlarms(AppContext& context, AlarmSound& sound, bool alarmWindowVisible)
+bool CheckDueAlarms(AppContext& context, AlarmSound& sound, bool alarmWindowVisible)
+{
+    return CheckDueAlarms(context, sound, alarmWindowVisible, context.clock().now());
+}
+
+bool CheckDueAlarms(AppContext& context, AlarmSound& sound, bool alarmWindowVisible,
+                    const QDateTime& moment)
 {
     AlarmState& alarms = context.alarms;
     ScheduleDatabase* database = context.database();
     if (alarmWindowVisible || alarms.scanning || !database)
-        return;
+        return false;
     Recordset& schedules = database->schedules();
-    if (DropStaleEntries(alarms, schedules))
+    bool quiet = true;
+    if (DropStaleEntries(alarms, schedules)) {
         emit context.events().alarmScanRequested();
+        quiet = false;
+    }
 
-    const AlarmMoment now(context.clock().now());
+    const AlarmMoment now(moment);
     const AlarmFieldIndexes fields(schedules);
     for (std::size_t i = 0; i < alarms.AlarmList.size(); ++i) {
         const AlarmEntry entry = alarms.AlarmList[i];
@@ -49,8 +60,10 @@ void CheckDueAlarms(AppContext& context, AlarmSound& sound, bool alarmWindowVisi
         if (IsAlarmDue(ReadAlarmRecord(schedules, fields), now)) {
             alarms.AlarmIndex = int(i);
             RaiseAlarm(context, sound);
+            quiet = false;
         }
     }
+    return quiet;
 }
 
 void RaiseAlarm(AppContext& context, AlarmSound& sound)

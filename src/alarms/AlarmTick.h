@@ -1,5 +1,7 @@
 #pragma once
 
+class QDateTime;
+
 namespace morvane {
 
 class AlarmSound;
@@ -14,7 +16,12 @@ class AppContext;
 // without a rescan) is dropped and the list is rescanned
 // (alarmScanRequested) before anything rings, so an alarm never rings for
 // a record it was not made for. Engine errors reach the caller.
-void CheckDueAlarms(AppContext& context, AlarmSound& sound, bool alarmWindowVisible);
+//
+// Returns whether the whole list was looked at and nothing rang: until the
+// minute, the date or the list changes, another look would find the same.
+bool CheckDueAlarms(AppContext& context, AlarmSound& sound, bool alarmWindowVisible);
+bool CheckDueAlarms(AppContext& context, AlarmSound& sound, bool alarmWindowVisible,
+                    const QDateTime& now);
 
 // Raises the alarm of entry AlarmIndex: the beep and the sound file at most
 // once until the alarm window is next activated, then the tray flasher

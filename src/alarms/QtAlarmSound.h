@@ -1,30 +1,38 @@
 #pragma once
 
 #include "alarms/AlarmSound.h"
+#include "alarms/SoundModule.h"
 
-#include <memory>
-
-class QAudioOutput;
-class QMediaPlayer;
+#include <QString>
+#include <QStringList>
 
 namespace morvane {
 
-// The beep of the desktop and the sound file through Qt Multimedia. The
-// audio output is made on the first playback, so a program whose alarms
-// never play a file never opens the audio system.
+// The beep of the desktop and the sound file through the sound module,
+// which is loaded on the first playback: a program whose alarms never play
+// a file never loads the media framework. Without the module a file is
+// silent, as an unplayable one is.
 class QtAlarmSound final : public AlarmSound
 {
 public:
-    QtAlarmSound();
+    // folders: where the module is looked for, in order; empty takes the
+    // program's own folder, then the library folder of an installation.
+    explicit QtAlarmSound(QStringList folders = {});
     ~QtAlarmSound() override;
 
     void beep() override;
     void play(const QString& file) override;
 
+    // Whether a module was found and loaded (by an earlier play).
+    bool moduleLoaded() const { return m_play != nullptr; }
+
 private:
-    // The player goes before the output it plays to.
-    std::unique_ptr<QAudioOutput> m_output;
-    std::unique_ptr<QMediaPlayer> m_player;
+    bool load();
+
+    QStringList m_folders;
+    bool m_tried = false;
+    MorvaneSoundPlay m_play = nullptr;
+    MorvaneSoundStop m_stop = nullptr;
 };
 
 } // namespace morvane

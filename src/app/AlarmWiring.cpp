@@ -15,6 +15,7 @@
 #include "ui_toolkit/MousePointer.h"
 #include "ui_toolkit/MsgBox.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -60,6 +61,8 @@ void AlarmWiring::ResetAlarmFlags()
 
 void AlarmWiring::ScanAlarms()
 {
+    // A rescan follows a change of the table: the next tick looks again.
+    m_quiet.reset();
     ScheduleDatabase* database = m_context.database();
     if (!database)
         return;
@@ -76,21 +79,36 @@ void AlarmWiring::Timer1_Timer(QDate& lastDate)
     if (m_inTick)
         return;
     const QScopedValueRollback<bool> inTick(m_inTick, true);
+    const QDateTime now = m_context.clock().now();
     bool failed = false;
     try {
         emit m_context.events().alarmFlashRequested(false);
-        CheckDueAlarms(m_context, *m_sound, alarmWindowVisible());
+        if (!sameQuietMinute(now)) {
+            m_quiet.reset();
+            if (CheckDueAlarms(m_context, *m_sound, alarmWindowVisible(), now)) {
+                m_quiet = QuietLook{now.date(), now.time().hour() * 60 + now.time().minute(),
+                                    m_context.alarms.AlarmList};
+            }
+        }
     } catch (const EngineError& error) {
         failed = true;
+        m_quiet.reset();
         reportOnce(QStringLiteral(u"アラームを確認できませんでした。\r\n") + error.message());
     }
-    if (m_context.clock().today() != lastDate) {
+    if (now.date() != lastDate) {
         BusyPointer busy(&m_calendar, MousePointer::Hourglass);
         DateTick(m_context, m_calendar, lastDate);
     }
-    m_menu.setDayNotifyIcon();
+    m_menu.setDayNotifyIconFor(now.date());
     if (!failed)
         m_errorReported = false;
+}
+
+bool AlarmWiring::sameQuietMinute(const QDateTime& now) const
+{
+    return m_quiet && !alarmWindowVisible() && m_quiet->date == now.date() &&
+           m_quiet->minuteOfDay == now.time().hour() * 60 + now.time().minute() &&
+           m_quiet->list == m_context.alarms.AlarmList;
 }
 
 AlarmMsgFrm& AlarmWiring::alarmWindow()

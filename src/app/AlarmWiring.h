@@ -1,10 +1,13 @@
 #pragma once
 
 #include "alarms/AlarmSound.h"
+#include "context/AlarmState.h"
 
 #include <QDate>
 #include <QObject>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace morvane {
 
@@ -35,7 +38,10 @@ public:
     // hidden every due alarm is raised; a new date brings the calendar back
     // to the current month and rescans; the tray icon shows the day again.
     // An error is reported once and the program runs on; a tick that comes
-    // while the previous one still waits for the user is skipped.
+    // while the previous one still waits for the user is skipped. The clock
+    // is read once per tick; a tick in the same minute as a look at the
+    // list that found nothing due, with the list unchanged and no scan in
+    // between, reads no record and sets no picture that is already shown.
     void Timer1_Timer(QDate& lastDate);
 
     // Rebuilds today's alarm list from the table.
@@ -49,12 +55,23 @@ private:
     void showAlarmMessage(bool openedByUser);
     void traceShownAlarm();
     void reportOnce(const QString& text);
+    bool sameQuietMinute(const QDateTime& now) const;
+
+    // The last look at the alarm list that found nothing due: its minute
+    // and the list it saw.
+    struct QuietLook
+    {
+        QDate date;
+        int minuteOfDay = -1;
+        std::vector<AlarmEntry> list;
+    };
 
     AppContext& m_context;
     CalendarFrm& m_calendar;
     CalendarMenuFrm& m_menu;
     std::unique_ptr<AlarmSound> m_sound;
     std::unique_ptr<AlarmMsgFrm> m_window;
+    std::optional<QuietLook> m_quiet;
     bool m_inTick = false;
     bool m_errorReported = false;
 };

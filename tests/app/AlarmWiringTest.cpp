@@ -200,6 +200,53 @@ private slots:
         QVERIFY(!run.menu->isFlashing());
     }
 
+    // The idle tick: a second tick in a minute whose look found nothing due
+    // touches no record; whatever could make an alarm due within that
+    // minute has the next tick look again, and it rings.
+    void aQuietMinuteIsLookedAtOnce_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("nothing changes") << 0;
+        QTest::newRow("the next minute") << 1;
+        QTest::newRow("its time set to now, then the rescan") << 2;
+        QTest::newRow("the list changes without a scan") << 3;
+    }
+    void aQuietMinuteIsLookedAtOnce()
+    {
+        QFETCH(int, change);
+        Running run(QDateTime(kTuesday, QTime(9, 0, 2)));
+        const qint64 alarm = run.world.add(OneOff(2026, 12, 8, QStringLiteral("09:01")));
+        run.world.add(OneOff(2026, 12, 8, QStringLiteral("10:00")));
+        run.world.add(OneOff(2026, 12, 9, QStringLiteral("09:00"))); // not today's
+        run.alarms->ScanAlarms();
+        run.tick();
+        QVERIFY(!run.shown());
+
+        Recordset& rs = run.world.rs();
+        const int elsewhere = rs.RecordCount() - 1;
+        rs.SetAbsolutePosition(elsewhere);
+        run.world.clock.set(QDateTime(kTuesday, QTime(9, 0, 7)));
+        switch (change) {
+        case 1:
+            run.world.clock.set(QDateTime(kTuesday, QTime(9, 1, 2)));
+            break;
+        case 2:
+            rs.SetAbsolutePosition(rs.PositionOfRecordId(alarm));
+            rs.Edit();
+            rs.SetValue(schedule_fields::Alarm, Value(QStringLiteral("09:00")));
+            rs.Update();
+            emit run.world.context.events().alarmScanRequested();
+            break;
+        case 3:
+            // The alarm window let go of the entry of the 10:00 record.
+            run.world.context.alarms.AlarmList.back().position = -1;
+            break;
+        }
+        run.tick();
+        QCOMPARE(run.shown(), change == 1 || change == 2);
+        QCOMPARE(rs.AbsolutePosition() == elsewhere, change == 0);
+    }
+
     void aDatabaseFailureIsReportedOnceAndTheProgramRunsOn()
     {
         Running run(QDateTime(kTuesday, QTime(9, 0)));

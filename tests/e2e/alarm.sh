@@ -138,6 +138,8 @@ icon_picture() { import -window "$ICON" png:- 2> /dev/null | md5sum | cut -d' ' 
 sleep 1
 QUIET_PICTURE=$(icon_picture)
 [ "$(sound_bursts)" -eq 0 ] || fail "sound before the alarm time"
+# Nothing has played yet: the media framework is not loaded.
+! grep -q libQt6Multimedia "/proc/$APP/maps" || fail "the media libraries loaded before any sound"
 
 # --- The day editor of today open, its text box holding the keys -------------------
 calendar_window() { month_window "$APP"; }

@@ -156,6 +156,10 @@ desktop_start() {
 desktop_copy_program() {
     mkdir -p "$2"
     cp "$1" "$2/morvane"
+    # The sound module, loaded from beside the program on the first playback.
+    if [ -e "$(dirname "$1")/morvane-sound.so" ]; then
+        cp "$(dirname "$1")/morvane-sound.so" "$2/"
+    fi
 }
 
 # Visible windows of process $1: "id width height name" per line.

@@ -45,7 +45,8 @@ for file in ./usr/bin/morvane \
     "./usr/share/icons/hicolor/scalable/apps/$APP_ID.svg" \
     "./usr/share/icons/hicolor/16x16/apps/$APP_ID.png" \
     "./usr/share/icons/hicolor/256x256/apps/$APP_ID.png" \
-    ./usr/share/morvane/installed; do
+    ./usr/share/morvane/installed \
+    ./usr/lib/morvane/morvane-sound.so; do
     grep -qxF "$file" <<< "$CONTENTS" || fail "the package lacks $file"
 done
 # Only the program is installed, never the test or benchmark tools.

@@ -147,8 +147,13 @@ void CalendarMenuFrm::connectContext()
 
 void CalendarMenuFrm::setDayNotifyIcon()
 {
+    setDayNotifyIconFor(m_context.clock().today());
+}
+
+void CalendarMenuFrm::setDayNotifyIconFor(QDate today)
+{
     if (m_context.settings().ShowDayIcon) {
-        m_tray.setIcon(ImageDay(m_context.clock().today().day()));
+        m_tray.setIcon(ImageDay(today.day()));
     } else {
         m_tray.setIcon(m_image1[0]);
     }

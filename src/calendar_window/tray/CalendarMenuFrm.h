@@ -48,6 +48,7 @@ public:
     void setTrayPicture(int index, const QString& file);
     // Puts the day icon (ShowDayIcon) or the normal icon into the tray.
     void setDayNotifyIcon();
+    void setDayNotifyIconFor(QDate today);
     // Shows today's summary in the layout chosen by TootTipType.
     void UpdateTrayToolTip();
     // Shows layout 0 (after the current month was drawn).

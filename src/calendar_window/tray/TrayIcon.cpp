@@ -17,6 +17,10 @@ TrayIcon::~TrayIcon() = default;
 
 void TrayIcon::setIcon(const QIcon& icon)
 {
+    // Each picture handed to the tray is a request to the display and a
+    // repaint of the panel: the picture already shown is not sent again.
+    if (m_system && icon.cacheKey() == m_icon.cacheKey())
+        return;
     m_icon = icon;
     if (m_system) {
         m_system->setIcon(icon);
