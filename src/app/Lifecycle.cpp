@@ -4,6 +4,7 @@
 #include "core/SettingsStore.h"
 
 #include <QSettings>
+#include <QThread>
 
 namespace morvane {
 
@@ -34,7 +35,12 @@ void Lifecycle::closeRequested()
     if (stopTimers)
         stopTimers();
     saveSettingsOnce();
-    m_context.closeDatabase();
+    // A question may be open in a loop of its own with records in hand (the
+    // day's deletion asks schedule by schedule); that code reads them once
+    // the quit returns its box. The database is then closed as the program
+    // is torn down, not under it.
+    if (QThread::currentThread()->loopLevel() <= 1)
+        m_context.closeDatabase();
     // The close is never refused; with the calendar gone the program has no
     // reason to stay, so it ends here rather than lingering in the tray.
     if (removeTrayIcon)

@@ -14,7 +14,8 @@ class AppContext;
 // The exit command saves the settings (with the end line of the log) and
 // ends the program. A close request from the window system (log-off,
 // shut-down, a termination signal) stops the timers, saves the settings and
-// closes the database before ending. Whichever comes first saves; nothing is
+// closes the database before ending (while a question box is open, the
+// database waits for the program's tear-down). Whichever comes first saves; nothing is
 // ever saved twice in one run.
 class Lifecycle : public QObject
 {

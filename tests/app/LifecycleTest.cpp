@@ -4,10 +4,12 @@
 #include "core/ActivityLog.h"
 #include "data/records/ScheduleDatabase.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace morvane;
 
@@ -97,6 +99,29 @@ private slots:
         run.lifecycle->exitProgram();
         QCOMPARE(EndLines(run.dir.path()), 1);
         QCOMPARE(run.quitCodes.size(), 1u);
+    }
+
+    // A termination signal while a question box is open: the code that
+    // opened it still holds the database's records when its box returns.
+    void closeRequestDuringAQuestionLeavesTheDatabaseToTheTearDown()
+    {
+        Run run;
+        ScheduleDatabase* during = nullptr;
+        QEventLoop program;
+        QTimer::singleShot(0, &program, [&] {
+            QEventLoop question;
+            QTimer::singleShot(0, &question, [&] {
+                run.lifecycle->closeRequested();
+                question.quit();
+            });
+            question.exec();
+            during = run.context.database();
+            program.quit();
+        });
+        program.exec();
+        QVERIFY(during != nullptr);
+        QCOMPARE(run.storedSize(), QStringLiteral("7"));
+        QCOMPARE(run.quitCodes, std::vector<int>{0});
     }
 
     void noEndLineWhenSwitchedOff()
