@@ -350,6 +350,10 @@ public:
     // pending. NoCurrentRecord, RecordDeleted.
     Value GetValue(const QString& name) const;
     Value GetValue(int index) const;
+    // False only when no record of the table holds a value in the field
+    // and no edit is pending: a pass over many records may then leave the
+    // field unread.
+    bool FieldMayHoldValues(int index) const;
     // Writes into the edit buffer, converting to the field's type: the text
     // "12" into a Long is 12. UpdateWithoutEdit, ConversionError,
     // NumericOverflow, FieldTooSmall (counted in code page 932 bytes),

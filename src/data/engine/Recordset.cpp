@@ -367,6 +367,13 @@ Value Recordset::GetValue(const QString& name) const
     return GetValue(CheckedFieldIndex(s, name));
 }
 
+bool Recordset::FieldMayHoldValues(int index) const
+{
+    const State& s = Live(m_state);
+    CheckedField(s, index);
+    return s.mode != EditMode::None || s.table->mayHoldValues(size_t(index));
+}
+
 Value Recordset::GetValue(int index) const
 {
     const State& s = Live(m_state);

@@ -36,10 +36,14 @@ std::shared_ptr<TableStore> TableStore::Load(SqliteConnection& connection,
                                .arg(ColumnList(definition), QuoteIdentifier(definition.name)));
     const size_t fieldCount = definition.fields.size();
     store->columns.resize(fieldCount);
+    store->heldValues.assign(fieldCount, 0);
     while (select->step()) {
         store->rowids.push_back(select->columnInteger(0));
-        for (size_t i = 0; i < fieldCount; ++i)
+        for (size_t i = 0; i < fieldCount; ++i) {
             store->columns[i].push_back(select->columnValue(int(i) + 1, definition.fields[i].type));
+            if (!store->columns[i].back().isNull())
+                store->heldValues[i] = 1;
+        }
     }
     return store;
 }
@@ -51,6 +55,7 @@ void TableStore::reload(SqliteConnection& connection)
     auto fresh = Load(connection, definition);
     rowids = std::move(fresh->rowids);
     columns = std::move(fresh->columns);
+    heldValues = std::move(fresh->heldValues);
     for (RowObserver* observer : observers)
         observer->rowsReloaded();
 }
@@ -192,8 +197,11 @@ size_t TableStore::append(SqliteConnection& connection, std::vector<Value> value
         makeRoom(column);
     rowids.push_back(rowid);
     highestRowid = rowid;
-    for (size_t i = 0; i < fieldCount; ++i)
+    for (size_t i = 0; i < fieldCount; ++i) {
+        if (!values[i].isNull())
+            heldValues[i] = 1;
         columns[i].push_back(std::move(values[i]));
+    }
     return rowids.size() - 1;
 }
 
@@ -214,8 +222,11 @@ void TableStore::replace(SqliteConnection& connection, size_t index, std::vector
     update.bind(int(fieldCount) + 1, Value(rowids[index]));
     update.step();
     update.reset();
-    for (size_t i = 0; i < fieldCount; ++i)
+    for (size_t i = 0; i < fieldCount; ++i) {
+        if (!values[i].isNull())
+            heldValues[i] = 1;
         columns[i][index] = std::move(values[i]);
+    }
 }
 
 void TableStore::remove(SqliteConnection& connection, size_t index)
@@ -238,6 +249,7 @@ void TableStore::fieldAppended(const FieldDef& field)
 {
     definition.fields.push_back(Resolved(field));
     columns.emplace_back(rowids.size());
+    heldValues.push_back(0);
     rebuildLookup();
     m_filters.clear();
     releaseStatements();

@@ -37,10 +37,16 @@ struct TableStore
     TableDef definition;                     // sizes resolved
     std::vector<qint64> rowids;              // the records' ids in the file, ascending
     std::vector<std::vector<Value>> columns; // one per field, rowids.size() long
+    // Per field: whether any row has held a value since the rows were read.
+    // Never cleared by a change, so it may say yes for a column that is all
+    // Null again, never no for one that is not; a pass may then skip reading
+    // a field no record uses.
+    std::vector<char> heldValues;
     std::vector<RowObserver*> observers;
     qint64 highestRowid = 0; // the highest id appended during this run
 
     size_t rowCount() const { return rowids.size(); }
+    bool mayHoldValues(size_t field) const { return heldValues[field] != 0; }
     const Value& value(size_t row, size_t field) const { return columns[field][row]; }
     std::vector<Value> rowValues(size_t row) const;
     RowRef rowRef(size_t row) const { return RowRef{columns.data(), row}; }

@@ -11,11 +11,14 @@ namespace {
 
 constexpr auto kDayFormat = Qt::ISODate;
 
+// The field's position, or -1 when the table lacks it or no record uses
+// it: most files bound no rule at all, and a month of ten thousand records
+// should not pay for reading three empty fields of each.
 int FieldIndexOrNone(const Recordset& schedules, const QString& name)
 {
     for (int i = 0; i < schedules.FieldCount(); ++i) {
         if (schedules.Fields(i).name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
+            return schedules.FieldMayHoldValues(i) ? i : -1;
     }
     return -1;
 }

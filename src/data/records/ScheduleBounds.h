@@ -45,7 +45,9 @@ std::vector<QDate> ParseSkippedDates(const QString& text);
 
 // Reads the bounds of the current record. The fields are looked up once, so
 // a pass over many records builds one reader; a table without the fields
-// (a file not yet brought up to date) reads no bounds.
+// (a file not yet brought up to date) reads no bounds, nor does a field no
+// record used when the reader was built (so build it for the pass, not
+// to keep).
 class ScheduleBoundsReader
 {
 public:

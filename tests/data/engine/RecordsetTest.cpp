@@ -42,6 +42,42 @@ TEST_F(RecordsetTest, AppendGoesToTheEndAndDeleteMovesLaterRecordsDown)
     EXPECT_EQ(Messages(), QStringList({"a", "c", "d", "f"}));
 }
 
+// A pass may leave unread a field no record uses; it must never be told
+// so of a field that holds a value, from the file, a new record, a change
+// or a pending edit.
+TEST_F(RecordsetTest, AFieldIsSaidEmptyOnlyWhileNoRecordHoldsAValue)
+{
+    Append("a");
+    const int message = m_rs->FieldIndex("Message");
+    const int type = m_rs->FieldIndex("Type");
+    const int year = m_rs->FieldIndex("Year");
+    EXPECT_TRUE(m_rs->FieldMayHoldValues(message));
+    EXPECT_FALSE(m_rs->FieldMayHoldValues(year));
+
+    m_rs->MoveFirst();
+    m_rs->Edit();
+    EXPECT_TRUE(m_rs->FieldMayHoldValues(year)) << "the edit buffer may hold one";
+    m_rs->SetValue("Year", 8);
+    m_rs->Update();
+    EXPECT_TRUE(m_rs->FieldMayHoldValues(year)) << "changed into a value";
+
+    Reopen();
+    EXPECT_TRUE(m_rs->FieldMayHoldValues(year)) << "read from the file";
+    EXPECT_TRUE(m_rs->FieldMayHoldValues(type));
+
+    m_rs->MoveFirst();
+    m_rs->Edit();
+    m_rs->SetValue("Year", Value::Null());
+    m_rs->Update();
+    Reopen();
+    EXPECT_FALSE(m_rs->FieldMayHoldValues(year)) << "Null again in every record of the file";
+    Append("b");
+    m_rs->AddNew();
+    m_rs->SetValue("Year", 3);
+    m_rs->Update();
+    EXPECT_TRUE(m_rs->FieldMayHoldValues(year)) << "a new record holds one";
+}
+
 TEST_F(RecordsetTest, AbsolutePositionReadsAndSets)
 {
     EXPECT_EQ(m_rs->AbsolutePosition(), -1) << "empty table";
