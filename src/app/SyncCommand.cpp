@@ -7,6 +7,7 @@
 #include "sync/CalendarSync.h"
 #include "sync/QtDavTransport.h"
 #include "sync/SecretStore.h"
+#include "sync/SyncSettings.h"
 
 #include <QFile>
 #include <QSettings>

@@ -13,12 +13,6 @@ class Clock;
 // which runs without any window (and without a display).
 bool IsSyncCommand(int argc, char** argv);
 
-// Settings names of the server address and the user name.
-inline constexpr char kSyncServerSetting[] = "SyncServer";
-inline constexpr char kSyncUserSetting[] = "SyncUser";
-// The SHA-256 fingerprint of a certificate the user confirmed for the server.
-inline constexpr char kSyncTrustedFingerprintSetting[] = "SyncTrustedFingerprint";
-
 // --sync [--server URL] [--user NAME] [--password-file FILE]
 // [--trust-fingerprint AA:BB:...]: one sync of the data file of
 // programFolder. A server, user and confirmed certificate fingerprint given

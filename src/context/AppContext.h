@@ -15,6 +15,17 @@ namespace morvane {
 
 class ScheduleDatabase;
 
+// Where the background sync stands, for the options page's status line and
+// the tray tooltip.
+struct SyncStatus
+{
+    bool running = false;
+    // "12:04 同期しました（送信 3件、受信 1件）" or the time and the reason of
+    // the last failure; empty before the first sync of the run.
+    QString line;
+    bool failing = false; // the last sync failed
+};
+
 // Glyph of a schedule's Mark code k is entry k + 1; entry 0 stays empty so
 // that a Mark of -1 shows nothing.
 using MarkSymbolTable = std::array<QString, 16>;
@@ -73,6 +84,7 @@ public:
     // What the viewer and the search window show.
     ViewerLink viewer;
     SearchLink search;
+    SyncStatus syncStatus;
 
 private:
     const Clock& m_clock;

@@ -75,6 +75,12 @@ signals:
     void viewerRefreshRequested();
     // End the program: settings saved once, tray icon removed.
     void exitRequested();
+    // Sync with the calendar server now, in the background (the tray's
+    // "今すぐ同期(&Y)", the options page's "今すぐ同期").
+    void syncNowRequested();
+    // The sync options were saved: the background sync starts, stops or
+    // follows the new server, calendar and interval.
+    void syncSettingsChanged();
 
     // --- Notifications --------------------------------------------------
 
@@ -89,6 +95,8 @@ signals:
     void startupProgress(int value);
     // Something went wrong while drawing; text is the message to show once.
     void warningRaised(const QString& text);
+    // A sync started, ended or failed: AppContext::syncStatus changed.
+    void syncStatusChanged();
 };
 
 } // namespace morvane
