@@ -10,7 +10,7 @@ namespace morvane {
 
 OptionsWiring::OptionsWiring(AppContext& context, CalendarFrm& calendar, CalendarMenuFrm& menu,
                              QSettings* store, QObject* parent)
-    : QObject(parent), m_context(context), m_calendar(calendar),
+    : QObject(parent), m_context(context), m_calendar(calendar), m_store(store),
       m_target(std::make_unique<CalendarOptionsTarget>(context, calendar, menu, store))
 {
     connect(&context.events(), &AppEvents::optionsRequested, this, &OptionsWiring::showOptions);
@@ -32,6 +32,7 @@ void OptionsWiring::showOptions()
         auto* frm = new OptionFrm(m_context, *m_target);
         frm->setLayeringAvailable(IsLayeringAvailable());
         frm->setDesktopFallback([this] { return m_calendar.desktopCopy().image(); });
+        frm->setSettingsStore(m_store);
         frm->Form_Load();
         m_target->setMessageParent(frm);
         // "キャンセル" unloads: the next opening reads the settings again.

@@ -34,6 +34,7 @@ public:
 private:
     AppContext& m_context;
     CalendarFrm& m_calendar;
+    QSettings* m_store;
     std::unique_ptr<CalendarOptionsTarget> m_target;
     QPointer<OptionFrm> m_optionFrm;
 };

@@ -85,6 +85,10 @@ public:
     ViewerLink viewer;
     SearchLink search;
     SyncStatus syncStatus;
+    // The sync password typed on the options page when the desktop's secret
+    // store could not keep it: held in memory for this run only, for the
+    // server and user stored in the settings. Empty otherwise.
+    QString syncPasswordForRun;
 
 private:
     const Clock& m_clock;

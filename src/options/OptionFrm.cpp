@@ -7,6 +7,7 @@
 #include "context/AppContext.h"
 #include "options/OptionApply.h"
 #include "options/OptionPreview.h"
+#include "options/SyncPage.h"
 #include "ui_toolkit/ColorDialog.h"
 #include "ui_toolkit/FileDialog.h"
 #include "ui_toolkit/MousePointer.h"
@@ -52,7 +53,9 @@ constexpr TabInfo kTabs[] = {
     {"動作", "動作設定"},
     {"ログ", "ログファイル"},
     {"常駐", "常駐アイコン"},
+    {"同期", "カレンダーサーバーとの同期"},
 };
+constexpr int kPageCount = int(std::size(kTabs));
 
 void ShowColor(QPushButton* button, qint32 value)
 {
@@ -73,12 +76,12 @@ template <typename Widget, typename Setter> void Quietly(Widget* widget, Setter 
 
 } // namespace
 
-const std::array<const char*, 10>& OptionHelpTopics()
+const std::array<const char*, 11>& OptionHelpTopics()
 {
-    static const std::array<const char*, 10> topics{
+    static const std::array<const char*, 11> topics{
         "html/mora76if.htm", "html/mora7tkk.htm", "html/mora1lwy.htm", "html/mora43or.htm",
         "html/mora0cpx.htm", "html/mora4lpp.htm", "html/mora0115.htm", "html/mora967i.htm",
-        "html/mora4jzb.htm", "html/mora9hdh.htm"};
+        "html/mora4jzb.htm", "html/mora9hdh.htm", "html/morasync.htm"};
     return topics;
 }
 
@@ -94,8 +97,8 @@ OptionFrm::OptionFrm(AppContext& context, OptionsTarget& target, QWidget* parent
     QWidget* pages[] = {buildDisplayPage(),      buildFontPage(),      buildColorPage(),
                         buildPicturePage(),      buildSizePage(),      buildAlarmPage(),
                         buildTransparencyPage(), buildBehaviourPage(), buildLogPage(),
-                        buildTrayPage()};
-    for (int i = 0; i < 10; ++i) {
+                        buildTrayPage(),         buildSyncPage()};
+    for (int i = 0; i < kPageCount; ++i) {
         pages[i]->setObjectName(QStringLiteral("Picture1_%1").arg(i));
         TabStrip1->addTab(pages[i], QString::fromUtf8(kTabs[i].caption));
         TabStrip1->setTabToolTip(i, QString::fromUtf8(kTabs[i].tip));
@@ -154,6 +157,7 @@ void OptionFrm::Form_Load()
     });
     fillTitleSamples();
     fillTipSamples();
+    m_syncPage->load();
     TabStrip1->setCurrentIndex(0);
     syncWidgets();
     Command1[0]->setEnabled(false);
@@ -412,7 +416,12 @@ void OptionFrm::pickIcon(int index)
         edit([&](OptionControls& c) { c.Text2[std::size_t(index)] = *path; });
 }
 
-void OptionFrm::applyEdits()
+void OptionFrm::setSettingsStore(QSettings* store)
+{
+    m_syncPage->setStore(store);
+}
+
+bool OptionFrm::applyEdits()
 {
     m_typingPicture = false;
     ApplyOptions(m_c, m_context.settings(), m_target,
@@ -425,6 +434,13 @@ void OptionFrm::applyEdits()
     m_c.Combo6 = m_context.settings().TitleType;
     m_c.CheckLogin = m_context.settings().StartAtLogin;
     syncWidgets();
+    if (m_syncPage->apply())
+        return true;
+    // The page shows why; its options wait to be applied again.
+    TabStrip1->setCurrentWidget(m_syncPage);
+    Command1[0]->setEnabled(m_syncPage->edited());
+    Command1[1]->setEnabled(m_syncPage->edited());
+    return false;
 }
 
 void OptionFrm::Command1_Click(int index)
@@ -433,7 +449,8 @@ void OptionFrm::Command1_Click(int index)
     switch (index) {
     case 0:
         Command1[1]->setEnabled(false);
-        applyEdits();
+        if (!applyEdits())
+            break;
         hide();
         emit m_context.events().sendToBottomRequested();
         break;
@@ -448,7 +465,7 @@ void OptionFrm::Command1_Click(int index)
         Command1[1]->setEnabled(false);
         if (!m_help)
             m_help = new HelpWindow(this);
-        const int page = std::clamp(TabStrip1->currentIndex(), 0, 9);
+        const int page = std::clamp(TabStrip1->currentIndex(), 0, kPageCount - 1);
         m_help->showTopic(QString::fromLatin1(OptionHelpTopics()[std::size_t(page)]));
         break;
     }

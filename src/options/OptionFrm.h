@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSettings;
 class QSlider;
 class QTabBar;
 class QTabWidget;
@@ -24,11 +25,12 @@ class AppContext;
 class HelpWindow;
 class OptionPreview;
 class OptionsTarget;
+class SyncPage;
 
 // The help page of each option tab, in tab order.
-const std::array<const char*, 10>& OptionHelpTopics();
+const std::array<const char*, 11>& OptionHelpTopics();
 
-// "オプション設定": ten pages of controls over the working copy of the
+// "オプション設定": eleven pages of controls over the working copy of the
 // settings (OptionControls), a live preview, and the four buttons. Nothing
 // reaches the settings until "&OK" or "更新"; "キャンセル" closes the window
 // and the next opening starts from the settings again.
@@ -47,6 +49,10 @@ public:
 
     const OptionControls& controls() const { return m_c; }
     OptionPreview* preview() const { return m_preview; }
+    SyncPage* syncPage() const { return m_syncPage; }
+    // The settings store the sync options are written to (the calendar's
+    // own settings go through the target).
+    void setSettingsStore(QSettings* store);
     // Whether layered windows (whole-window translucency) are available.
     void setLayeringAvailable(bool available) { m_layering = available; }
     // The installed screen fonts, in the font system's order.
@@ -82,6 +88,7 @@ private:
     QWidget* buildBehaviourPage();
     QWidget* buildLogPage();
     QWidget* buildTrayPage();
+    QWidget* buildSyncPage();
 
     // Edits: change the working copy, then show it everywhere.
     void edit(const std::function<void(OptionControls&)>& change);
@@ -96,7 +103,9 @@ private:
     void pickPicture();
     void pickSound();
     void pickIcon(int index);
-    void applyEdits();
+    // False when the sync page refused its options or has something to
+    // tell: its message says what.
+    bool applyEdits();
 
     AppContext& m_context;
     OptionsTarget& m_target;
@@ -149,6 +158,7 @@ public:
 
 private:
     OptionPreview* m_preview = nullptr;
+    SyncPage* m_syncPage = nullptr;
 };
 
 } // namespace morvane

@@ -1,7 +1,8 @@
-// The ten pages of the options window: controls, captions and what each
+// The pages of the options window: controls, captions and what each
 // edit changes in the working copy.
 #include "context/AppContext.h"
 #include "options/OptionFrm.h"
+#include "options/SyncPage.h"
 #include "ui_toolkit/MsgBox.h"
 
 #include <QCheckBox>
@@ -487,6 +488,20 @@ QWidget* OptionFrm::buildTrayPage()
     connect(Check15, &QCheckBox::toggled, this,
             [this](bool on) { edit([on](OptionControls& c) { SetOwnIcons(c, on); }); });
     return page;
+}
+
+// The sync page keeps its own options apart from the calendar's; an edit
+// there makes the dialog's apply buttons usable like any other.
+QWidget* OptionFrm::buildSyncPage()
+{
+    m_syncPage = new SyncPage(m_context);
+    connect(m_syncPage, &SyncPage::changed, this, [this] {
+        if (m_loading)
+            return;
+        Command1[0]->setEnabled(true);
+        Command1[1]->setEnabled(true);
+    });
+    return m_syncPage;
 }
 
 } // namespace morvane

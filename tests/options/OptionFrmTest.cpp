@@ -64,11 +64,11 @@ private slots:
         FileDialog::resetScript();
     }
 
-    void loadsWithTenTabsAndApplyButtonsOff()
+    void loadsWithElevenTabsAndApplyButtonsOff()
     {
         Window w;
         QCOMPARE(w.frm->windowTitle(), QStringLiteral("オプション設定"));
-        QCOMPARE(w.frm->TabStrip1->count(), 10);
+        QCOMPARE(w.frm->TabStrip1->count(), 11);
         QCOMPARE(w.frm->TabStrip1->tabText(9), QStringLiteral("常駐"));
         QCOMPARE(w.frm->TabStrip1->tabToolTip(4), QStringLiteral("カレンダ、フォントサイズ"));
         QVERIFY(!w.frm->Command1[0]->isEnabled());
@@ -546,7 +546,7 @@ private slots:
         QWidget owner;
         const PopupMenus menus = BuildPopupMenus(&owner);
         const QString trayItem = menus.MNU_O->text().remove(QLatin1Char('&'));
-        for (int page = 0; page < 10; ++page) {
+        for (int page = 0; page < w.frm->TabStrip1->count(); ++page) {
             w.frm->TabStrip1->setCurrentIndex(page);
             w.frm->Command1_Click(3);
             auto* help = w.frm->findChild<HelpWindow*>();
