@@ -70,10 +70,11 @@ SyncPage::SyncPage(AppContext& context, QWidget* parent) : QWidget(parent), m_co
         new QCheckBox(QStringLiteral("この指紋の証明書を信頼する(&T)"), this);
     trustCertificate->setObjectName(QStringLiteral("SyncTrust"));
     fingerprint = Line(this, "SyncFingerprint");
-    v->addWidget(trustCertificate);
-    v->addWidget(fingerprint);
     message = Line(this, "SyncMessage");
+    // The question, the fingerprint it asks about, then the answer.
     v->addWidget(message);
+    v->addWidget(fingerprint);
+    v->addWidget(trustCertificate);
 
     enabled = new QCheckBox(QStringLiteral("同期する(&Y)"), this);
     enabled->setObjectName(QStringLiteral("SyncEnabled"));
@@ -195,7 +196,7 @@ void SyncPage::serverOrUserEdited()
 
 bool SyncPage::searching() const
 {
-    return m_search.isRunning();
+    return m_searching;
 }
 
 void SyncPage::startSearch()
@@ -223,6 +224,7 @@ void SyncPage::startSearch()
         }
         secret = *kept.password;
     }
+    m_searching = true;
     search->setEnabled(false);
     search->setText(QStringLiteral("検索中…"));
     showMessage(QStringLiteral("%1 のカレンダーを探しています…").arg(address), false);
@@ -232,6 +234,7 @@ void SyncPage::startSearch()
 
 void SyncPage::searchFinished()
 {
+    m_searching = false;
     search->setEnabled(true);
     search->setText(kSearchCaption);
     const CalendarSearchOutcome outcome = m_search.result();

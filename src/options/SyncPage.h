@@ -41,6 +41,7 @@ public:
     // Stores the options when changed; false when they were refused (the
     // message says why and everything typed stays).
     bool apply();
+    // A search was started and its answer is not shown yet.
     bool searching() const;
 
     QLineEdit* server = nullptr;
@@ -81,6 +82,7 @@ private:
     QString m_offeredFingerprint;   // of the certificate the last search could not verify
     bool m_edited = false;
     bool m_loading = false;
+    bool m_searching = false;
     QFutureWatcher<CalendarSearchOutcome> m_search;
 };
 

@@ -3,7 +3,9 @@
 # the real program against a local Radicale holding two calendars with
 # different display names, before and after "カレンダーを検索", and a search
 # with a wrong password; then the status line after a success and after a
-# failure, shown by sync_page_show with a status set by hand.
+# failure, shown by sync_page_show with a status set by hand; and a search
+# over TLS with a self-signed certificate, before and after its fingerprint
+# is confirmed.
 #
 #   sync_page_screenshots.sh <morvane binary> <sync_page_show binary> <folder for pictures>
 #
@@ -83,7 +85,7 @@ xdotool type --delay 20 "$RADICALE_PASSWORD"
 xdotool key Tab space
 sleep 2
 shot sync_page_after_search.png
-xdotool key alt+c
+xdotool key alt+c alt+Down
 sleep 0.5
 shot sync_page_calendar_list.png
 xdotool key Escape
@@ -105,4 +107,31 @@ status_shot() { # file line [failing]
 status_shot sync_page_status_success.png "12:04 同期しました（送信 3件、受信 1件）"
 status_shot sync_page_status_failure.png \
     "12:34 同期できませんでした：サーバー 127.0.0.1 に接続を拒否されました。" failing
+
+# A self-signed certificate: refused with its fingerprint, then confirmed.
+radicale_stop
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=127.0.0.1" \
+    -addext "subjectAltName=IP:127.0.0.1" -keyout "$WORK/tls.key" -out "$WORK/tls.pem" \
+    2> /dev/null || fail "no certificate made"
+radicale_start "$WORK/tls.pem" "$WORK/tls.key" || fail "Radicale over TLS did not start"
+printf '[General]\n' > "$STORE"
+"$SHOW" "$STORE" > "$WORK/show.log" 2>&1 &
+SHOW_PID=$!
+desktop_track $SHOW_PID
+TIMEOUT=10 wait_for shows xdotool search --onlyvisible --pid $SHOW_PID > /dev/null
+SHOWN=$(xdotool search --onlyvisible --pid $SHOW_PID | head -n1)
+xdotool windowmove "$SHOWN" 20 40
+xdotool windowactivate --sync "$SHOWN" > /dev/null 2>&1
+xdotool key alt+s
+xdotool type --delay 20 "$RADICALE_URL/"
+xdotool key alt+u
+xdotool type --delay 20 "$RADICALE_USER"
+xdotool key alt+p
+xdotool type --delay 20 "$RADICALE_PASSWORD"
+xdotool key Tab space
+sleep 2
+shot sync_page_untrusted_certificate.png
+xdotool key alt+t
+sleep 2
+shot sync_page_certificate_trusted.png
 echo "PASS"
