@@ -80,6 +80,7 @@ public:
     }
 
     bool refuseAll = false;
+    int answered = 0; // requests answered so far
 
 private:
     void serve(QTcpSocket* socket)
@@ -100,6 +101,7 @@ private:
                 return;
             const QByteArray path = pending.left(pending.indexOf('\n')).split(' ').value(1);
             pending.clear();
+            ++answered;
             socket->write(answer(path));
             socket->disconnectFromHost();
         });
