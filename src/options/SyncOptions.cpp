@@ -93,8 +93,7 @@ QString CalendarCaption(const FoundCalendar& calendar)
 }
 
 SyncApplyResult ApplySyncOptions(const SyncSettings& settings, const QString& typedPassword,
-                                 QSettings& store, const SyncSecrets& secrets,
-                                 QString* runPassword)
+                                 QSettings& store, const SyncSecrets& secrets, QString* runPassword)
 {
     SyncApplyResult result;
     result.message = SyncSettingsProblem(settings);

@@ -66,8 +66,7 @@ SyncPage::SyncPage(AppContext& context, QWidget* parent) : QWidget(parent), m_co
     form->addRow(QStringLiteral("カレンダー(&C):"), calendar);
     v->addLayout(form);
 
-    trustCertificate =
-        new QCheckBox(QStringLiteral("この指紋の証明書を信頼する(&T)"), this);
+    trustCertificate = new QCheckBox(QStringLiteral("この指紋の証明書を信頼する(&T)"), this);
     trustCertificate->setObjectName(QStringLiteral("SyncTrust"));
     fingerprint = Line(this, "SyncFingerprint");
     message = Line(this, "SyncMessage");
@@ -242,9 +241,10 @@ void SyncPage::searchFinished()
         showCalendars(outcome.search.calendars);
         trustCertificate->hide();
         fingerprint->hide();
-        showMessage(QStringLiteral("カレンダーが %1 件見つかりました。同期するカレンダーを選んでください。")
-                        .arg(outcome.search.calendars.size()),
-                    false);
+        showMessage(
+            QStringLiteral("カレンダーが %1 件見つかりました。同期するカレンダーを選んでください。")
+                .arg(outcome.search.calendars.size()),
+            false);
     } else if (!outcome.untrustedFingerprint.isEmpty() &&
                outcome.untrustedFingerprint != m_confirmedFingerprint) {
         m_offeredFingerprint = outcome.untrustedFingerprint;
@@ -255,8 +255,7 @@ void SyncPage::searchFinished()
         fingerprint->setText(QStringLiteral("SHA-256: ") + m_offeredFingerprint);
         trustCertificate->show();
         fingerprint->show();
-        showMessage(outcome.search.failure +
-                        QStringLiteral("\nこの指紋の証明書を信頼しますか？"),
+        showMessage(outcome.search.failure + QStringLiteral("\nこの指紋の証明書を信頼しますか？"),
                     true);
     } else {
         showMessage(outcome.search.failure, true);
@@ -278,8 +277,7 @@ void SyncPage::showCalendars(const std::vector<FoundCalendar>& calendars)
                 chosen = calendar->count();
             calendar->addItem(CalendarCaption(found), url);
             calendar->setItemData(calendar->count() - 1,
-                                  found.url.toDisplayString(QUrl::RemoveUserInfo),
-                                  Qt::ToolTipRole);
+                                  found.url.toDisplayString(QUrl::RemoveUserInfo), Qt::ToolTipRole);
         }
         calendar->setCurrentIndex(chosen);
     }
@@ -318,8 +316,8 @@ bool SyncPage::apply()
 {
     if (!m_edited || !m_store)
         return true;
-    const SyncApplyResult result = ApplySyncOptions(typed(), password->text(), *m_store,
-                                                    m_secrets, &m_context.syncPasswordForRun);
+    const SyncApplyResult result = ApplySyncOptions(typed(), password->text(), *m_store, m_secrets,
+                                                    &m_context.syncPasswordForRun);
     if (!result.stored) {
         showMessage(result.message, true);
         return false;

@@ -5,9 +5,9 @@
 #include "context/AppContext.h"
 #include "options/OptionFrm.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -51,7 +51,8 @@ private:
                 if (secretsAnswer && kept.contains(user + u'@' + server))
                     result.password = kept.value(user + u'@' + server);
                 else if (!secretsAnswer)
-                    result.failure = QStringLiteral("パスワードの保管場所を使えません（no store）。");
+                    result.failure =
+                        QStringLiteral("パスワードの保管場所を使えません（no store）。");
                 return result;
             };
             secrets.write = [this](const QString& server, const QString& user,
@@ -195,11 +196,18 @@ private slots:
         QTest::addColumn<QString>("server");
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("says");
-        QTest::newRow("plain http to another machine")
-            << "http://dav.example.com/" << "alice" << "http://";
-        QTest::newRow("not a web address") << "ftp://dav.example.com/" << "alice" << "https://";
-        QTest::newRow("no server") << "" << "alice" << "サーバーのアドレス";
-        QTest::newRow("no user") << "https://dav.example.com/" << "" << "ユーザー名";
+        QTest::newRow("plain http to another machine") << "http://dav.example.com/"
+                                                       << "alice"
+                                                       << "http://";
+        QTest::newRow("not a web address") << "ftp://dav.example.com/"
+                                           << "alice"
+                                           << "https://";
+        QTest::newRow("no server") << ""
+                                   << "alice"
+                                   << "サーバーのアドレス";
+        QTest::newRow("no user") << "https://dav.example.com/"
+                                 << ""
+                                 << "ユーザー名";
     }
 
     void refusedOptionsKeepWhatWasTyped()
@@ -284,11 +292,18 @@ private slots:
         QTest::addColumn<QString>("server");
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("says");
-        QTest::newRow("wrong password") << "canned" << "wrong" << "HTTP 401";
-        QTest::newRow("nothing listens") << "closed" << "secret" << "接続を拒否";
-        QTest::newRow("plain http to another machine")
-            << "http://dav.example.com/" << "secret" << "http://";
-        QTest::newRow("no password anywhere") << "canned" << "" << "パスワードを入力";
+        QTest::newRow("wrong password") << "canned"
+                                        << "wrong"
+                                        << "HTTP 401";
+        QTest::newRow("nothing listens") << "closed"
+                                         << "secret"
+                                         << "接続を拒否";
+        QTest::newRow("plain http to another machine") << "http://dav.example.com/"
+                                                       << "secret"
+                                                       << "http://";
+        QTest::newRow("no password anywhere") << "canned"
+                                              << ""
+                                              << "パスワードを入力";
     }
 
     void searchFailureShowsItsReason()
@@ -363,9 +378,11 @@ private slots:
         emit w.context.events().syncStatusChanged();
         QCOMPARE(w.page->status->text(), QStringLiteral("同期しています…"));
         QVERIFY(!w.page->syncNow->isEnabled());
-        w.context.syncStatus = {false, QStringLiteral("12:04 同期しました（送信 3件、受信 1件）"), false};
+        w.context.syncStatus = {false, QStringLiteral("12:04 同期しました（送信 3件、受信 1件）"),
+                                false};
         emit w.context.events().syncStatusChanged();
-        QCOMPARE(w.page->status->text(), QStringLiteral("12:04 同期しました（送信 3件、受信 1件）"));
+        QCOMPARE(w.page->status->text(),
+                 QStringLiteral("12:04 同期しました（送信 3件、受信 1件）"));
         QVERIFY(w.page->syncNow->isEnabled());
         // Turning the sync off counts once applied.
         w.page->enabled->click();
