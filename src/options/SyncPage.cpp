@@ -312,10 +312,31 @@ SyncSettings SyncPage::typed() const
     return settings;
 }
 
+bool SyncPage::passwordKnown() const
+{
+    // A sync that is on needs a password for the server and user it uses;
+    // one kept for other ones does not serve.
+    const SyncSettings now = typed();
+    if (!now.enabled || !password->text().isEmpty() || now.server.trimmed().isEmpty() ||
+        now.user.trimmed().isEmpty())
+        return true;
+    if (now.server.trimmed() == m_stored.server && now.user.trimmed() == m_stored.user &&
+        (!m_context.syncPasswordForRun.isEmpty() || m_stored.enabled))
+        return true;
+    const SecretResult kept = m_secrets.read(now.server.trimmed(), now.user.trimmed());
+    return kept.password.has_value() || !kept.failure.isEmpty();
+}
+
 bool SyncPage::apply()
 {
     if (!m_edited || !m_store)
         return true;
+    if (!passwordKnown()) {
+        showMessage(
+            QStringLiteral("%1 のパスワードを入力してください。").arg(user->text().trimmed()),
+            true);
+        return false;
+    }
     const SyncApplyResult result = ApplySyncOptions(typed(), password->text(), *m_store, m_secrets,
                                                     &m_context.syncPasswordForRun);
     if (!result.stored) {

@@ -73,6 +73,9 @@ private:
     void showMessage(const QString& text, bool failure);
     void showStatus();
     SyncSettings typed() const;
+    // False when the sync is turned on for a server and user whose
+    // password is neither typed nor kept anywhere.
+    bool passwordKnown() const;
 
     AppContext& m_context;
     QSettings* m_store = nullptr;

@@ -195,31 +195,34 @@ private slots:
     {
         QTest::addColumn<QString>("server");
         QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("says");
-        QTest::newRow("plain http to another machine") << "http://dav.example.com/"
-                                                       << "alice"
-                                                       << "http://";
-        QTest::newRow("not a web address") << "ftp://dav.example.com/"
-                                           << "alice"
-                                           << "https://";
-        QTest::newRow("no server") << ""
-                                   << "alice"
-                                   << "サーバーのアドレス";
-        QTest::newRow("no user") << "https://dav.example.com/"
-                                 << ""
-                                 << "ユーザー名";
+        const QString https = QStringLiteral("https://dav.example.com/");
+        const QString alice = QStringLiteral("alice");
+        const QString secret = QStringLiteral("secret");
+        QTest::newRow("plain http to another machine")
+            << QStringLiteral("http://dav.example.com/") << alice << secret
+            << QStringLiteral("http://");
+        QTest::newRow("not a web address") << QStringLiteral("ftp://dav.example.com/") << alice
+                                           << secret << QStringLiteral("https://");
+        QTest::newRow("no server")
+            << QString() << alice << secret << QStringLiteral("サーバーのアドレス");
+        QTest::newRow("no user") << https << QString() << secret << QStringLiteral("ユーザー名");
+        QTest::newRow("no password kept for them")
+            << https << alice << QString() << QStringLiteral("alice のパスワード");
     }
 
     void refusedOptionsKeepWhatWasTyped()
     {
         QFETCH(QString, server);
         QFETCH(QString, user);
+        QFETCH(QString, password);
         QFETCH(QString, says);
         Window w;
         QSignalSpy changed(&w.context.events(), &AppEvents::syncSettingsChanged);
         w.type(w.page->server, server);
         w.type(w.page->user, user);
-        w.type(w.page->password, QStringLiteral("secret"));
+        w.type(w.page->password, password);
         w.page->enabled->click();
         w.frm->TabStrip1->setCurrentIndex(0);
         w.frm->Command1_Click(0);
@@ -229,7 +232,7 @@ private slots:
         QVERIFY(w.page->message->isVisible());
         QCOMPARE(w.page->server->text(), server);
         QCOMPARE(w.page->user->text(), user);
-        QCOMPARE(w.page->password->text(), QStringLiteral("secret"));
+        QCOMPARE(w.page->password->text(), password);
         QVERIFY(w.frm->Command1[0]->isEnabled());
         QCOMPARE(changed.count(), 0);
         QVERIFY(w.kept.isEmpty());
