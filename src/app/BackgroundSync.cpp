@@ -164,7 +164,10 @@ void BackgroundSync::start()
 {
     ScheduleDatabase* database = m_context.database();
     const QString time = m_context.clock().now().toString(QStringLiteral("HH:mm "));
-    if (database && !m_password && !m_asked && m_promptAllowed && !m_promptAllowed()) {
+    // Not in the middle of a batch of the windows (a bulk deletion that lets
+    // events through), nor over a window that waits for the user.
+    if (database && (database->database().InTransaction() ||
+                     (!m_password && !m_asked && m_promptAllowed && !m_promptAllowed()))) {
         m_schedule.deferred(now());
         return;
     }
@@ -204,6 +207,12 @@ void BackgroundSync::start()
 
 void BackgroundSync::finish(const SyncOutcome& outcome)
 {
+    if (ScheduleDatabase* database = m_context.database();
+        database && database->database().InTransaction()) {
+        // The rows are read back once the windows' batch is done.
+        QTimer::singleShot(100, this, [this, outcome] { finish(outcome); });
+        return;
+    }
     if (m_worker) {
         m_worker->wait();
         delete m_worker;
