@@ -1,6 +1,7 @@
 #include "app/MorvaneProgram.h"
 
 #include "app/AlarmWiring.h"
+#include "app/BackgroundSync.h"
 #include "app/DateTick.h"
 #include "app/EditorWiring.h"
 #include "app/Lifecycle.h"
@@ -29,6 +30,8 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QSessionManager>
 #include <QSettings>
 #include <QTimer>
@@ -162,6 +165,7 @@ bool MorvaneProgram::start()
     ScanAlarms(*m_context);
     DoEvents();
     startTimer1();
+    startSync();
     m_running = true;
     if (m_terminating) {
         // Asked during the last steps: the close path, as in the running program.
@@ -169,6 +173,38 @@ bool MorvaneProgram::start()
         return false;
     }
     return true;
+}
+
+void MorvaneProgram::startSync()
+{
+    // Where no secret store answers, the password is asked once per run and
+    // kept in memory only.
+    const auto ask = [](const QString& user, const QString& server) -> std::optional<QString> {
+        bool ok = false;
+        const QString password = QInputDialog::getText(
+            nullptr, kTitle,
+            QStringLiteral("同期するサーバーのパスワードを入力してください。\n%1（%2）\n"
+                           "パスワードはこのプログラムの終了まで覚えておきます。")
+                .arg(user, server),
+            QLineEdit::Password, QString(), &ok);
+        if (!ok || password.isEmpty())
+            return std::nullopt;
+        return password;
+    };
+    // Not over a window that waits for the user's answer.
+    const auto mayAsk = [] {
+        if (QApplication::activeModalWidget())
+            return false;
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && window->objectName() == QLatin1String("NewAppFrm"))
+                return false;
+        }
+        return true;
+    };
+    m_sync = std::make_unique<BackgroundSync>(*m_context, *m_store, ask, mayAsk);
+    connect(&m_context->events(), &AppEvents::syncStatusChanged, this,
+            [this] { m_menu->setSyncOffered(m_sync && m_sync->offered()); });
+    m_sync->reconfigure();
 }
 
 void MorvaneProgram::terminationRequested()

@@ -11,6 +11,7 @@
 namespace morvane {
 
 class AlarmWiring;
+class BackgroundSync;
 class AppContext;
 class CalendarFrm;
 class CalendarMenuFrm;
@@ -59,6 +60,7 @@ private:
     void connectEndings();
     void terminationRequested();
     void startTimer1();
+    void startSync();
     void traceFirstPaint();
 
     ProgramPlaces m_places;
@@ -79,6 +81,8 @@ private:
     std::unique_ptr<OptionsWiring> m_options;
     // Goes before the windows it drives.
     std::unique_ptr<AlarmWiring> m_alarms;
+    // Goes first of all: it waits for a sync still running.
+    std::unique_ptr<BackgroundSync> m_sync;
     QDate m_lastDate;
     int m_exitCode = 0;
     bool m_running = false;     // the start-up is done

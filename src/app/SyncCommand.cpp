@@ -73,6 +73,11 @@ int RunSyncCommand(const QStringList& arguments, const QString& programFolder, Q
             return 2;
         }
     }
+    // The calendar picked on the options page belongs to the stored server.
+    const QString storedServer = settings.value(QLatin1String(kSyncServerSetting)).toString();
+    const QString calendar = server.isEmpty() || server == storedServer
+                                 ? settings.value(QLatin1String(kSyncCalendarSetting)).toString()
+                                 : QString();
     const QString fingerprintKey = QLatin1String(kSyncTrustedFingerprintSetting);
     if (!server.isEmpty() && server != settings.value(QLatin1String(kSyncServerSetting)).toString())
         settings.remove(fingerprintKey);
@@ -122,13 +127,19 @@ int RunSyncCommand(const QStringList& arguments, const QString& programFolder, Q
     }
     QtDavTransport transport(user, *password);
     transport.setTrustedFingerprint(fingerprint);
-    const CalendarSearch found = FindCalendars(transport, address);
-    if (!found.ok()) {
-        err << found.failure << Qt::endl;
+    QUrl collection = QUrl::fromUserInput(calendar);
+    if (calendar.isEmpty()) {
+        const CalendarSearch found = FindCalendars(transport, address);
+        if (!found.ok()) {
+            err << found.failure << Qt::endl;
+            return 1;
+        }
+        collection = found.calendars.front().url;
+    } else if (const QString refused = RefusedAddress(collection); !refused.isEmpty()) {
+        err << refused << Qt::endl;
         return 1;
     }
-    const FoundCalendar& calendar = found.calendars.front();
-    CalendarSync sync(*opened.database, transport, calendar.url, clock, programFolder);
+    CalendarSync sync(*opened.database, transport, collection, clock, programFolder);
     const SyncOutcome outcome = sync.run();
     if (!outcome.ok()) {
         err << QStringLiteral("同期できませんでした：") << outcome.failure << Qt::endl;

@@ -20,7 +20,8 @@ bool IsSyncCommand(int argc, char** argv);
 // fingerprint); the password file is read, never stored. Without a password
 // file the password is taken from the desktop's secret store.
 // --server takes a calendar collection or a server address to find the
-// first calendar from. Counts go to out, a failure to err. Returns the exit
+// first calendar from; the calendar picked in the options (SyncCalendar) is
+// used while the server is the stored one. Counts go to out, a failure to err. Returns the exit
 // code (0 done, 1 failed, 2 wrong arguments).
 int RunSyncCommand(const QStringList& arguments, const QString& programFolder, QSettings& settings,
                    const Clock& clock, QTextStream& out, QTextStream& err);

@@ -8,6 +8,7 @@
 #include "data/records/ScheduleDatabase.h"
 #include "data/records/ScheduleFields.h"
 #include "data/records/SchedulePattern.h"
+#include "data/records/SyncBookkeeping.h"
 #include "editor/ScheduleRecordIO.h"
 #include "editor/WriteFailure.h"
 #include "ui_toolkit/CalendarImages.h"
@@ -326,8 +327,42 @@ bool DayEditor::SaveItem(QDate day)
     return saveRow(EditIndex - 1, day);
 }
 
+bool DayEditor::selectedIsMirror() const
+{
+    ScheduleDatabase* database = m_context.database();
+    if (!editing() || !database)
+        return false;
+    try {
+        return IsMirrorRecord(database->database(), m_rows[std::size_t(m_selected)].recordId);
+    } catch (const EngineError&) {
+        return false;
+    }
+}
+
+bool DayEditor::refusedAsMirror(int row)
+{
+    ScheduleDatabase* database = m_context.database();
+    if (!database || row < 0 || row >= int(m_rows.size()))
+        return false;
+    try {
+        if (!IsMirrorRecord(database->database(), m_rows[std::size_t(row)].recordId))
+            return false;
+    } catch (const EngineError&) {
+        return false;
+    }
+    ask(MirrorNote, MsgBoxStyle::Information, EditorTitle);
+    return true;
+}
+
 bool DayEditor::saveRow(int row, QDate day)
 {
+    if (refusedAsMirror(row)) {
+        // The server's dates stay as they are; the panel shows them again.
+        Changed = false;
+        if (row == m_selected)
+            ShowItem();
+        return false;
+    }
     const std::optional<int> position = recordPosition(row);
     Recordset* rs = schedules();
     if (!position || !rs)
@@ -699,6 +734,8 @@ void DayEditor::DeleteItemData(bool askFirst)
 
 bool DayEditor::removeRowRecord(int row)
 {
+    if (refusedAsMirror(row))
+        return false;
     // A question before this may have let other windows run: the record is
     // looked up now.
     const std::optional<int> current = recordPosition(row);

@@ -84,6 +84,9 @@ public:
     void offerNewSchedule();
     // A schedule of the list is chosen for editing.
     bool editing() const { return m_selected >= 0 && m_selected < int(m_rows.size()); }
+    // The chosen schedule holds dates of a server event that no schedule
+    // can hold: it is shown with MirrorNote and changed on the server only.
+    bool selectedIsMirror() const;
 
     // --- The user's edits.
     void textEdited(const QString& text);
@@ -154,6 +157,8 @@ private:
     void discardChanges(int row);
     // Deletes row's record and reads the day again; false when it failed.
     bool removeRowRecord(int row);
+    // row stands for a server event's dates: told with MirrorNote.
+    bool refusedAsMirror(int row);
     void paintSelectedRow();
     void previewRule();
     void ruleChoiceChosen(int& choice, int index);
@@ -197,5 +202,8 @@ QString ScheduleSaveQuestion(const QString& text);
 QString ScheduleDeleteQuestion(const QString& text);
 QString MessageTooLongText(int fieldSize, qsizetype byteCount);
 inline const QString EditorTitle = QStringLiteral("予定編集");
+inline const QString MirrorNote = QStringLiteral(
+    "サーバーの予定（繰り返しの規則をこのカレンダーでは表せないため、日付を写しています）。"
+    "編集はサーバー側で行ってください。");
 
 } // namespace morvane

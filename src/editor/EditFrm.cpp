@@ -227,6 +227,15 @@ void EditFrm::buildBody()
     Picture1 = new QFrame(body);
     Picture1->setObjectName(QStringLiteral("Picture1"));
 
+    MirrorLabel = new QLabel(MirrorNote, body);
+    MirrorLabel->setObjectName(QStringLiteral("MirrorLabel"));
+    MirrorLabel->setWordWrap(true);
+    MirrorLabel->setAlignment(Qt::AlignCenter);
+    MirrorLabel->setFrameShape(QFrame::StyledPanel);
+    MirrorLabel->setAutoFillBackground(true);
+    MirrorLabel->setMargin(8);
+    MirrorLabel->hide();
+
     Text1 = new QPlainTextEdit(body);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -352,6 +361,7 @@ void EditFrm::placeBody()
                                .adjusted(0, 0, extra.width(), extra.height()));
     Picture1->setGeometry(
         BodyRect(3240, 360, 3135, 2895 + kBoundRowsTwips).translated(extra.width(), 0));
+    MirrorLabel->setGeometry(Picture1->geometry());
     Text1->setGeometry(BodyRect(120, 3360 + kBoundRowsTwips, 6255, 1095)
                            .translated(0, extra.height())
                            .adjusted(0, 0, extra.width(), 0));

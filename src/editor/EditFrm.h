@@ -90,6 +90,8 @@ public:
     QLabel* Label5;
     DateTimePicker* DTPicker4; // 開始日
     QLabel* Label6;
+    // Over the panel while a server event's dates are chosen.
+    QLabel* MirrorLabel;
     DateTimePicker* DTPicker5; // 終了日
 
     // Menus.

@@ -194,6 +194,14 @@ void EditFrm::refreshPanel()
     SetBound(DTPicker4, form.firstDate, shown, repeats);
     SetBound(DTPicker5, form.lastDate, form.firstDate.isValid() ? form.firstDate : shown, repeats);
 
+    // A server event's dates: shown, explained, not edited here.
+    const bool mirror = m_editor.selectedIsMirror();
+    MirrorLabel->setVisible(mirror);
+    if (mirror)
+        MirrorLabel->raise();
+    Picture1->setEnabled(!mirror);
+    Text1->setReadOnly(mirror);
+
     if (Text1->toPlainText() != form.text) {
         // Another schedule's text: carry on writing at its end.
         Text1->setPlainText(form.text);

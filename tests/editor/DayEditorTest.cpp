@@ -756,5 +756,36 @@ TEST_F(DayEditorTest, ApostrophesAndLineBreaksAreKeptAsTyped)
     EXPECT_EQ(e.form().text, text);
 }
 
+// --- Dates of a server event ---------------------------------------------------
+
+TEST_F(DayEditorTest, AServerEventsDatesAreExplainedAndNeitherSavedNorDeleted)
+{
+    openOn(kDay, {On(kDay, QStringLiteral("Server"))});
+    Database& db = fx.context.database()->database();
+    db.ExecuteSql(QStringLiteral("UPDATE sync_item SET Mirror = 1 WHERE RecordId = ?"),
+                  {Value(fx.rs().RecordIdAt(0))});
+    editor->rowChosen(0);
+    EXPECT_TRUE(editor->selectedIsMirror());
+
+    editor->textEdited(QStringLiteral("changed here"));
+    EXPECT_FALSE(editor->MNU_F_S_Click());
+    EXPECT_EQ(fx.message(0), QStringLiteral("Server"));
+    EXPECT_EQ(editor->form().text, QStringLiteral("Server")) << "the panel shows the server's again";
+    EXPECT_FALSE(editor->Changed);
+
+    editor->DeleteItemData(false);
+    EXPECT_EQ(fx.count(), 1);
+    ASSERT_EQ(boxes.calls().size(), 2u);
+    for (const auto& call : boxes.calls())
+        EXPECT_EQ(call.text, MirrorNote);
+}
+
+TEST_F(DayEditorTest, AnOrdinaryScheduleIsNoServerEvent)
+{
+    openOn(kDay, {On(kDay, QStringLiteral("A"))});
+    editor->rowChosen(0);
+    EXPECT_FALSE(editor->selectedIsMirror());
+}
+
 } // namespace
 } // namespace morvane

@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
+#include <QMessageBox>
 #include <algorithm>
 
 namespace morvane {
@@ -99,6 +100,7 @@ void CalendarMenuFrm::connectMenus()
         m_context.events().viewerRequested(month.year(), month.month(), false);
     });
     connect(m.MNU_F, &QAction::triggered, &m_context.events(), &AppEvents::searchRequested);
+    connect(m.MNU_Y, &QAction::triggered, &m_context.events(), &AppEvents::syncNowRequested);
     connect(m.MNU_B, &QAction::triggered, this, [this] { stepDisplayedMonth(-1); });
     connect(m.MNU_N, &QAction::triggered, this, [this] { stepDisplayedMonth(1); });
     connect(m.MNU_J, &QAction::triggered, this, &CalendarMenuFrm::showJumpFrm);
@@ -140,6 +142,7 @@ void CalendarMenuFrm::connectContext()
     connect(&events, &AppEvents::monthDrawn, this, &CalendarMenuFrm::tickJumpMonth);
     connect(&events, &AppEvents::todayCursorPlaced, this, &CalendarMenuFrm::writeTodayTip);
     connect(&events, &AppEvents::dateChanged, this, &CalendarMenuFrm::setDayNotifyIcon);
+    connect(&events, &AppEvents::syncStatusChanged, this, &CalendarMenuFrm::syncStatusChanged);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &CalendarMenuFrm::removeTrayIcon);
 }
 
@@ -179,11 +182,48 @@ void CalendarMenuFrm::writeTodayTip()
 void CalendarMenuFrm::showTip(int layout)
 {
     try {
-        m_tray.setToolTip(getToolTipTextByDate(m_context, layout));
+        QString tip = getToolTipTextByDate(m_context, layout);
+        if (m_context.syncStatus.failing)
+            tip += u'\n' + m_context.syncStatus.line;
+        m_tray.setToolTip(tip);
     } catch (const EngineError&) {
         // A tip is not the place to report a broken file: it keeps its last
         // text, and the next drawing of the month reports the fault.
     }
+}
+
+void CalendarMenuFrm::setSyncOffered(bool offered)
+{
+    m_menus.MNU_Y->setVisible(offered);
+}
+
+void CalendarMenuFrm::syncStatusChanged()
+{
+    const SyncStatus& status = m_context.syncStatus;
+    if (!status.failing) {
+        if (!status.running)
+            m_syncFailureShown = false;
+        if (status.line.isEmpty() || !status.running)
+            UpdateTrayToolTip();
+        return;
+    }
+    UpdateTrayToolTip();
+    // A failure is told once, not at every retry, until a sync succeeds.
+    if (m_syncFailureShown)
+        return;
+    m_syncFailureShown = true;
+    QSystemTrayIcon* icon = m_tray.systemIcon();
+    if (icon && QSystemTrayIcon::supportsMessages()) {
+        icon->showMessage(AppTitle, status.line, QSystemTrayIcon::Warning);
+        return;
+    }
+    // No balloons here: one message that waits without holding anything up.
+    delete m_syncFailureBox;
+    auto* box = new QMessageBox(QMessageBox::Warning, AppTitle, status.line, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+    m_syncFailureBox = box;
 }
 
 void CalendarMenuFrm::startFlashing()

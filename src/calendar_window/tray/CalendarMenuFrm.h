@@ -80,6 +80,9 @@ public:
     // Removes the icon from the notification area (the exit path).
     void removeTrayIcon();
 
+    // "今すぐ同期(&Y)" is offered while sync with a calendar server is on.
+    void setSyncOffered(bool offered);
+
     // Menu commands, public so that other windows can run them.
     void MNU_X_Click();
     void MNU_D_Click();
@@ -94,6 +97,8 @@ private:
     void flashTick();
     void syncMenuTicks();
     void tickJumpMonth(QDate displayMonth);
+    // The sync item, the tip and the one message of a failing sync.
+    void syncStatusChanged();
 
     void drawMonth(const QString& firstDay);
     void stepDisplayedMonth(int months);
@@ -115,6 +120,8 @@ private:
     QTimer m_flashTimer;
     int m_flashCounter = 0;
     std::function<bool(int, int)> m_viewerJump;
+    bool m_syncFailureShown = false; // until a sync succeeds again
+    QPointer<QWidget> m_syncFailureBox;
 
     QPointer<SetDateFrm> m_setDateFrm;
     QPointer<JumpFrm> m_jumpFrm;

@@ -59,6 +59,8 @@ PopupMenus BuildPopupMenus(QWidget* owner)
     AddSeparator(m.MNU, "MNU_SP3");
     m.MNU_V = AddItem(m.MNU, "MNU_V", QStringLiteral("Viewerを開く(&V)..."));
     m.MNU_F = AddItem(m.MNU, "MNU_F", QStringLiteral("予定の検索(&F)..."));
+    m.MNU_Y = AddItem(m.MNU, "MNU_Y", QStringLiteral("今すぐ同期(&Y)"));
+    m.MNU_Y->setVisible(false);
     AddSeparator(m.MNU, "MNU_SP4");
     m.MNU_B = AddItem(m.MNU, "MNU_B", QStringLiteral("前月(&B)"));
     m.MNU_N = AddItem(m.MNU, "MNU_N", QStringLiteral("次月(&N)"));

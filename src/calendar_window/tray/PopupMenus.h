@@ -22,6 +22,7 @@ struct PopupMenus
     QAction* MNU_P = nullptr; // ticked while the calendar is shown
     QAction* MNU_V = nullptr;
     QAction* MNU_F = nullptr;
+    QAction* MNU_Y = nullptr; // shown while sync with a calendar server is on
     QAction* MNU_B = nullptr;
     QAction* MNU_N = nullptr;
     QAction* MNU_J = nullptr;

@@ -223,7 +223,9 @@ void Database::BeginTrans()
         throw EngineError(EngineErrorCode::InvalidOperation,
                           QStringLiteral("A batch is already open on '%1'.").arg(m_state->path));
     }
-    db.execute("BEGIN");
+    // The write lock is taken at once: a batch that read first and wrote
+    // later could not wait for another connection of the program.
+    db.execute("BEGIN IMMEDIATE");
     m_state->inTransaction = true;
 }
 

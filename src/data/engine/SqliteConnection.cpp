@@ -225,6 +225,11 @@ void SqliteConnection::lockAndCheck()
     execute("PRAGMA synchronous=FULL");
 }
 
+qint64 SqliteConnection::lastInsertRowid() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
 int SqliteConnection::changes() const
 {
     return sqlite3_changes(m_db);

@@ -52,6 +52,8 @@ public:
     const QString& path() const { return m_path; }
     sqlite3* handle() const { return m_db; }
     int changes() const;
+    // Id of the row the last INSERT of this connection added.
+    qint64 lastInsertRowid() const;
     // False outside BEGIN ... COMMIT, and after SQLite gave up a batch.
     bool inTransaction() const;
     // ROLLBACK, ignoring a failure: used only while another error is raised.

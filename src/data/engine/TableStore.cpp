@@ -169,10 +169,13 @@ size_t TableStore::append(SqliteConnection& connection, std::vector<Value> value
                           QStringLiteral("The table '%1' has no record id left to append with.")
                               .arg(definition.name));
     }
-    const qint64 rowid = last + 1;
-
+    // Another connection of the program (the background sync) may have
+    // appended since the rows were read: the id also passes the file's
+    // highest, in the same statement, so neither takes the other's.
     QStringList markers;
-    for (size_t i = 0; i <= fieldCount; ++i)
+    markers.append(QStringLiteral("max(?, (SELECT ifnull(max(rowid), 0) + 1 FROM %1))")
+                       .arg(QuoteIdentifier(definition.name)));
+    for (size_t i = 0; i < fieldCount; ++i)
         markers.append(QStringLiteral("?"));
     SqliteStatement& insert =
         statement(connection, m_insert,
@@ -180,11 +183,12 @@ size_t TableStore::append(SqliteConnection& connection, std::vector<Value> value
                       .arg(QuoteIdentifier(definition.name), ColumnList(definition),
                            markers.join(QLatin1String(", "))));
     insert.reset();
-    insert.bind(1, Value(rowid));
+    insert.bind(1, Value(last + 1));
     for (size_t i = 0; i < fieldCount; ++i)
         insert.bind(int(i) + 2, values[i]);
     insert.step();
     insert.reset();
+    const qint64 rowid = connection.lastInsertRowid();
 
     // Room first, so that a failed allocation cannot leave the columns of
     // unequal length; capacity grows by doubling as push_back's would.

@@ -93,4 +93,13 @@ void EnsureSyncBookkeeping(Database& database)
     }
 }
 
+bool IsMirrorRecord(const Database& database, qint64 recordId)
+{
+    if (recordId == 0 || !Complete(database))
+        return false;
+    const auto rows = database.QuerySql(
+        QStringLiteral("SELECT Mirror FROM sync_item WHERE RecordId = ?"), {Value(recordId)});
+    return !rows.empty() && rows.front().front().toInt() != 0;
+}
+
 } // namespace morvane

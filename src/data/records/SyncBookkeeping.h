@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 namespace morvane {
 
 class Database;
@@ -30,5 +32,10 @@ class Database;
 // the records already there their items. Nothing is written when all is
 // present. EngineError when the file refuses the change.
 void EnsureSyncBookkeeping(Database& database);
+
+// Whether the record with recordId stands for dates of a server event that
+// a schedule cannot hold: it is refreshed from the server and never sent, so
+// it is changed there, not here. False in a file without the bookkeeping.
+bool IsMirrorRecord(const Database& database, qint64 recordId);
 
 } // namespace morvane

@@ -54,6 +54,32 @@ private:
     }
 
 private slots:
+    // "今すぐ同期(&Y)" only while sync is on; a failing sync is named in the
+    // tip, and the tip goes back to the day once a sync succeeds.
+    void syncItemAndTip()
+    {
+        Setup s;
+        CalendarMenuFrm frm(s.context);
+        QAction* item = frm.menus().MNU_Y;
+        QCOMPARE(item->text(), QStringLiteral("今すぐ同期(&Y)"));
+        QVERIFY(!item->isVisible());
+        frm.setSyncOffered(true);
+        QVERIFY(item->isVisible());
+        QSignalSpy asked(&s.context.events(), &AppEvents::syncNowRequested);
+        item->trigger();
+        QCOMPARE(asked.count(), 1);
+
+        const QString failure = QStringLiteral("12:04 同期できません：サーバーに接続できません。");
+        s.context.syncStatus = {false, failure, true};
+        emit s.context.events().syncStatusChanged();
+        QVERIFY(frm.trayIcon().toolTip().endsWith(u'\n' + failure));
+        s.context.syncStatus = {false, QStringLiteral("12:05 同期しました（送信 0件、受信 1件）"), false};
+        emit s.context.events().syncStatusChanged();
+        QVERIFY(!frm.trayIcon().toolTip().contains(QStringLiteral("同期")));
+        frm.setSyncOffered(false);
+        QVERIFY(!item->isVisible());
+    }
+
     void menusHoldEveryItemAndSeparatorInOrder()
     {
         Setup s;
@@ -61,9 +87,10 @@ private slots:
         const PopupMenus& m = frm.menus();
         QCOMPARE(
             Names(m.MNU),
-            (QStringList{"MNU_S", "MNU_SP1", "MNU_E",   "MNU_D",   "MNU_SP2", "MNU_P",   "MNU_SP3",
-                         "MNU_V", "MNU_F",   "MNU_SP4", "MNU_B",   "MNU_N",   "MNU_J",   "MNU_SP5",
-                         "MNU_O", "MNU_T",   "MNU_U",   "MNU_SP6", "MNU_H",   "MNU_SP7", "MNU_X"}));
+            (QStringList{"MNU_S", "MNU_SP1", "MNU_E", "MNU_D",   "MNU_SP2", "MNU_P",   "MNU_SP3",
+                         "MNU_V", "MNU_F",   "MNU_Y", "MNU_SP4", "MNU_B",   "MNU_N",   "MNU_J",
+                         "MNU_SP5", "MNU_O", "MNU_T", "MNU_U",   "MNU_SP6", "MNU_H",   "MNU_SP7",
+                         "MNU_X"}));
         QCOMPARE(Names(m.MNU_H), (QStringList{"MNU_H_C", "MNU_H_SP1", "MNU_H_A"}));
         QCOMPARE(Names(m.MNU_JUMP).mid(0, 8),
                  (QStringList{"MNU_J_J", "MNU_J_SP", "MNU_J_T", "MNU_J_SP2", "MNU_J_B", "MNU_J_N",
