@@ -142,6 +142,11 @@ std::optional<QString> BackgroundSync::password()
         m_password = stored.password;
         return m_password;
     }
+    // Typed on the options page while no secret store would keep it.
+    if (!m_context.syncPasswordForRun.isEmpty()) {
+        m_password = m_context.syncPasswordForRun;
+        return m_password;
+    }
     if (m_asked || !m_prompt)
         return std::nullopt;
     m_asked = true;

@@ -363,10 +363,15 @@ bool DayEditor::saveRow(int row, QDate day)
             ShowItem();
         return false;
     }
+    // Looking the record up may read the day again, which resets the panel.
+    const ScheduleForm typed = m_form;
+    const bool typing = Changed;
     const std::optional<int> position = recordPosition(row);
     Recordset* rs = schedules();
-    if (!position || !rs)
+    if (!rs)
         return false;
+    if (!position)
+        return typing && saveAsNewRecord(typed, day);
     rs->SetAbsolutePosition(*position);
     try {
         rs->Edit();
@@ -383,6 +388,34 @@ bool DayEditor::saveRow(int row, QDate day)
         m_freshRecordId = 0; // saved by the user: kept from now on
     emit m_context.events().alarmScanRequested();
     ShowItem();
+    afterWrite();
+    return true;
+}
+
+bool DayEditor::saveAsNewRecord(const ScheduleForm& typed, QDate day)
+{
+    Recordset* rs = schedules();
+    if (!rs)
+        return false;
+    try {
+        rs->AddNew();
+        WriteScheduleForm(*rs, typed, day);
+        rs->Update();
+    } catch (const EngineError& error) {
+        cancelQuietly(*rs);
+        reportWriteFailure(error);
+        return false;
+    }
+    rs->MoveLast();
+    const qint64 saved = rs->RecordIdAt(rs->AbsolutePosition());
+    SetEditFrm(m_date, false);
+    for (int i = 0; i < int(m_rows.size()); ++i) {
+        if (m_rows[std::size_t(i)].recordId == saved) {
+            m_selected = i;
+            ShowItem();
+        }
+    }
+    emit m_context.events().alarmScanRequested();
     afterWrite();
     return true;
 }

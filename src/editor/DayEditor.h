@@ -144,6 +144,9 @@ private:
     // Yes to the save question, or the user's save: the row's record gets
     // the panel. Failures are told to the user.
     bool saveRow(int row, QDate day);
+    // The record of the text being saved went meanwhile (deleted in another
+    // window or by a sync): what was typed becomes a new schedule.
+    bool saveAsNewRecord(const ScheduleForm& typed, QDate day);
     // Position of row's record, the rows re-keyed when records moved;
     // nothing when the record is gone (the day is refilled then).
     std::optional<int> recordPosition(int row);

@@ -594,6 +594,22 @@ TEST_F(DayEditorTest, ActionOnARecordDeletedElsewhereRefreshesTheDay)
     EXPECT_EQ(e.rows()[0].text, QStringLiteral("B"));
 }
 
+TEST_F(DayEditorTest, TextTypedForARecordDeletedElsewhereIsSavedAsANewSchedule)
+{
+    DayEditor& e = openOn(kDay, {On(kDay, QStringLiteral("A")),
+                                 On(kDay.addDays(1), QStringLiteral("other"))});
+    e.textEdited(QStringLiteral("A, typed on"));
+    fx.rs().SetAbsolutePosition(0);
+    fx.rs().Delete(); // a sync or another window removes A meanwhile
+    ASSERT_TRUE(e.MNU_F_S_Click());
+    ASSERT_EQ(fx.count(), 2);
+    EXPECT_EQ(fx.message(1), QStringLiteral("A, typed on"));
+    ASSERT_EQ(e.rows().size(), 1u);
+    EXPECT_EQ(e.rows()[0].text, QStringLiteral("A, typed on"));
+    EXPECT_EQ(e.form().text, QStringLiteral("A, typed on"));
+    EXPECT_FALSE(e.Changed);
+}
+
 // --- The fields ----------------------------------------------------------------
 
 TEST_F(DayEditorTest, WeekdayRulesFor8December2026)
