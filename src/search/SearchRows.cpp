@@ -1,5 +1,6 @@
 #include "search/SearchRows.h"
 
+#include "core/NumberText.h"
 #include "data/records/RuleLabel.h"
 #include "data/records/ScheduleCodes.h"
 #include "ui_toolkit/CalendarImages.h"
@@ -26,11 +27,8 @@ QString SearchRowKey(int position, int rowNumber)
     QString key;
     key.reserve(12);
     for (const int number : {position, rowNumber}) {
-        const QString digits = QString::number(number);
         key += QLatin1Char('K');
-        for (qsizetype pad = digits.size(); pad < 4; ++pad)
-            key += QLatin1Char('0');
-        key += digits;
+        AppendNumber(key, number, 4);
     }
     return key;
 }
