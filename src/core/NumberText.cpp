@@ -2,7 +2,7 @@
 
 namespace morvane {
 
-void AppendNumber(QString& text, qint64 number, int minDigits)
+char16_t* WriteNumber(char16_t* out, qint64 number, int minDigits)
 {
     char16_t reversed[24];
     int count = 0;
@@ -15,13 +15,25 @@ void AppendNumber(QString& text, qint64 number, int minDigits)
     } while (value != 0);
     if (negative)
         reversed[count++] = u'-';
-    char16_t out[48];
-    int length = 0;
-    for (int pad = minDigits - count; pad > 0 && length < 24; --pad)
-        out[length++] = u'0';
+    for (int pad = minDigits - count; pad > 0; --pad)
+        *out++ = u'0';
     while (count > 0)
-        out[length++] = reversed[--count];
-    text.append(reinterpret_cast<const QChar*>(out), length);
+        *out++ = reversed[--count];
+    return out;
+}
+
+void AppendNumber(QString& text, qint64 number, int minDigits)
+{
+    char16_t small[48];
+    if (minDigits <= 24) {
+        const char16_t* end = WriteNumber(small, number, minDigits);
+        text.append(reinterpret_cast<const QChar*>(small), end - small);
+        return;
+    }
+    QString wide(qsizetype(minDigits) + 24, Qt::Uninitialized);
+    auto* begin = reinterpret_cast<char16_t*>(wide.data());
+    wide.truncate(WriteNumber(begin, number, minDigits) - begin);
+    text += wide;
 }
 
 } // namespace morvane

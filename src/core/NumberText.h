@@ -10,4 +10,9 @@ namespace morvane {
 // instead of through a formatted string.
 void AppendNumber(QString& text, qint64 number, int minDigits = 1);
 
+// The same digits written at out, which has room for minDigits and at least
+// 20 characters more; returns the end. A text made of several numbers is
+// then made at once.
+char16_t* WriteNumber(char16_t* out, qint64 number, int minDigits = 1);
+
 } // namespace morvane

@@ -24,13 +24,13 @@ SearchRow MakeSearchRow(const SchedulePattern& record, const QString& message,
 
 QString SearchRowKey(int position, int rowNumber)
 {
-    QString key;
-    key.reserve(12);
+    char16_t text[48];
+    char16_t* end = text;
     for (const int number : {position, rowNumber}) {
-        key += QLatin1Char('K');
-        AppendNumber(key, number, 4);
+        *end++ = u'K';
+        end = WriteNumber(end, number, 4);
     }
-    return key;
+    return QString(reinterpret_cast<const QChar*>(text), end - text);
 }
 
 std::optional<int> PositionOfSearchRowKey(const QString& key)

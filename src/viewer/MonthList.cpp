@@ -78,9 +78,11 @@ public:
         const int firstWeekday = WeekdayNumber(first);
         std::array<int, 32> weekday{};
         std::array<int, 32> week{};
+        std::array<QDate, 32> date{};
         for (int d = 1; d <= days; ++d) {
+            date[std::size_t(d)] = QDate(year, month, d);
             weekday[std::size_t(d)] = (firstWeekday - 1 + d - 1) % 7 + 1;
-            week[std::size_t(d)] = GetWeekOfMonth(QDate(year, month, d));
+            week[std::size_t(d)] = GetWeekOfMonth(date[std::size_t(d)]);
         }
 
         // Pass one: the days of each record as a set of bits; pass two lays
@@ -109,7 +111,7 @@ public:
                 const int d = std::countr_zero(rest);
                 const auto at = std::size_t(d);
                 if (FallsOn(p, year, month, d, weekday[at], week[at]) &&
-                    record.bounds.Allows(QDate(year, month, d))) {
+                    record.bounds.Allows(date[at])) {
                     held |= 1u << d;
                     ++start[at + 1];
                 }

@@ -8,13 +8,14 @@ namespace morvane {
 
 QString MakeRowKey(int position, int second)
 {
-    QString key;
-    key.reserve(12);
-    key += QLatin1Char('K');
-    AppendNumber(key, position, 4);
-    key += QLatin1Char('K');
-    AppendNumber(key, second, 4);
-    return key;
+    // Every month list row has a key: it is written in one go.
+    char16_t text[48];
+    char16_t* end = text;
+    *end++ = u'K';
+    end = WriteNumber(end, position, 4);
+    *end++ = u'K';
+    end = WriteNumber(end, second, 4);
+    return QString(reinterpret_cast<const QChar*>(text), end - text);
 }
 
 std::optional<int> RowKeyPosition(const QString& key)

@@ -53,7 +53,7 @@ TEST(NumberText, AppendsDigitsPaddedLikeTheFormattedNumber)
     const qint64 largest = std::numeric_limits<qint64>::max();
     for (const qint64 number : {qint64(0), qint64(7), qint64(12), qint64(9999), qint64(10000),
                                 qint64(-5), qint64(-12345), largest, smallest}) {
-        for (const int width : {1, 4}) {
+        for (const int width : {1, 4, 30}) {
             QString text = QStringLiteral("K");
             AppendNumber(text, number, width);
             const QString digits = QString::number(number);
