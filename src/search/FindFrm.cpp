@@ -325,12 +325,37 @@ void FindFrm::search()
     done();
 }
 
+namespace {
+
+// The texts, key, icon and colour of a result row on its list item.
+void FillItem(QTreeWidgetItem& item, const SearchRow& row)
+{
+    static const ImageList images = CalendarImageList();
+    item.setText(0, row.ruleText);
+    item.setText(1, row.message);
+    item.setData(0, Qt::UserRole, row.key);
+    item.setIcon(0, row.icon > 0 ? images.icon(row.icon) : QIcon());
+    if (row.messageColor)
+        item.setForeground(1, QColor::fromRgb(*row.messageColor));
+    else
+        item.setData(1, Qt::ForegroundRole, QVariant());
+}
+
+} // namespace
+
 void FindFrm::showRows()
 {
-    ListView1->setUpdatesEnabled(false);
-    for (int i = 0; i < int(m_rows.size()); ++i)
-        showRow(i);
-    ListView1->setUpdatesEnabled(true);
+    // The items are filled before they join the list and join it at once:
+    // one by one, each would be announced to the view as it was added and
+    // again for every value set on it.
+    QList<QTreeWidgetItem*> items;
+    items.reserve(qsizetype(m_rows.size()));
+    for (const SearchRow& row : m_rows) {
+        auto* item = new QTreeWidgetItem;
+        FillItem(*item, row);
+        items.append(item);
+    }
+    ListView1->addTopLevelItems(items);
     if (ListView1->topLevelItemCount() > 0)
         ListView1->setCurrentItem(ListView1->topLevelItem(0));
     updateSearchLink();
@@ -338,20 +363,8 @@ void FindFrm::showRows()
 
 void FindFrm::showRow(int index)
 {
-    static const ImageList images = CalendarImageList();
-    const SearchRow& row = m_rows[std::size_t(index)];
-    QTreeWidgetItem* item = ListView1->topLevelItem(index);
-    if (!item) {
-        item = new QTreeWidgetItem(ListView1);
-    }
-    item->setText(0, row.ruleText);
-    item->setText(1, row.message);
-    item->setData(0, Qt::UserRole, row.key);
-    item->setIcon(0, row.icon > 0 ? images.icon(row.icon) : QIcon());
-    if (row.messageColor)
-        item->setForeground(1, QColor::fromRgb(*row.messageColor));
-    else
-        item->setData(1, Qt::ForegroundRole, QVariant());
+    if (QTreeWidgetItem* item = ListView1->topLevelItem(index))
+        FillItem(*item, m_rows[std::size_t(index)]);
 }
 
 void FindFrm::ListView1_DblClick()

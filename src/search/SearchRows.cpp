@@ -1,5 +1,6 @@
 #include "search/SearchRows.h"
 
+#include "core/NumberText.h"
 #include "data/records/RuleLabel.h"
 #include "data/records/ScheduleCodes.h"
 #include "ui_toolkit/CalendarImages.h"
@@ -23,16 +24,13 @@ SearchRow MakeSearchRow(const SchedulePattern& record, const QString& message,
 
 QString SearchRowKey(int position, int rowNumber)
 {
-    QString key;
-    key.reserve(12);
+    char16_t text[48];
+    char16_t* end = text;
     for (const int number : {position, rowNumber}) {
-        const QString digits = QString::number(number);
-        key += QLatin1Char('K');
-        for (qsizetype pad = digits.size(); pad < 4; ++pad)
-            key += QLatin1Char('0');
-        key += digits;
+        *end++ = u'K';
+        end = WriteNumber(end, number, 4);
     }
-    return key;
+    return QString(reinterpret_cast<const QChar*>(text), end - text);
 }
 
 std::optional<int> PositionOfSearchRowKey(const QString& key)

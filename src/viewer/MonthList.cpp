@@ -7,8 +7,10 @@
 #include "viewer/RowKey.h"
 #include "viewer/ViewerTree.h"
 
-#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <span>
 
 namespace morvane {
 
@@ -60,44 +62,84 @@ bool FallsOn(const SchedulePattern& p, int year, int month, int day, int weekday
     return byRule || (p.type == kEquinox && p.month == month);
 }
 
-// The candidates that may fall on a day, found without testing every
-// record on every day: those of the day's number, those of its weekday and
-// the equinox holidays, merged back into recordset order. FallsOn still has
-// the last word.
-class DayBuckets
+// The records of each day of the month, in recordset order. Each record's
+// rule is looked at once for the month: the days it can name (its day
+// number, the days of its weekday, an equinox holiday's computed day) are
+// gathered first, and FallsOn and the record's bounds have the last word
+// on each of them.
+class MonthDays
 {
 public:
-    explicit DayBuckets(const std::vector<ViewerRecord>& records)
+    MonthDays(const std::vector<ViewerRecord>& records, int year, int month)
     {
+        const QDate first(year, month, 1);
+        const int days = first.daysInMonth();
+        const int equinoxDay = GetEquinoxDay(year, month);
+        const int firstWeekday = WeekdayNumber(first);
+        std::array<int, 32> weekday{};
+        std::array<int, 32> week{};
+        std::array<QDate, 32> date{};
+        for (int d = 1; d <= days; ++d) {
+            date[std::size_t(d)] = QDate(year, month, d);
+            weekday[std::size_t(d)] = (firstWeekday - 1 + d - 1) % 7 + 1;
+            week[std::size_t(d)] = GetWeekOfMonth(date[std::size_t(d)]);
+        }
+
+        // Pass one: the days of each record as a set of bits; pass two lays
+        // the records out day by day (a counting sort keeps their order).
+        std::vector<std::uint32_t> dayBits(records.size(), 0);
+        std::array<std::size_t, 33> start{};
         for (std::size_t i = 0; i < records.size(); ++i) {
-            const SchedulePattern& p = records[i].pattern;
-            if (p.day && *p.day >= 1 && *p.day <= 31)
-                m_byDay[std::size_t(*p.day)].push_back(i);
-            if (p.dayOfTheWeek && *p.dayOfTheWeek >= 1 && *p.dayOfTheWeek <= 7)
-                m_byWeekday[std::size_t(*p.dayOfTheWeek)].push_back(i);
-            if (p.type == kEquinox)
-                m_equinox.push_back(i);
+            const ViewerRecord& record = records[i];
+            const SchedulePattern& p = record.pattern;
+            std::uint32_t named = 0;
+            if (p.type == kEquinox) {
+                // It shows on its computed day only.
+                if (equinoxDay >= 1 && equinoxDay <= days)
+                    named = 1u << equinoxDay;
+            } else {
+                if (p.day && *p.day >= 1 && *p.day <= days)
+                    named |= 1u << *p.day;
+                if (p.dayOfTheWeek && *p.dayOfTheWeek >= 1 && *p.dayOfTheWeek <= 7) {
+                    const int offset = (*p.dayOfTheWeek - firstWeekday + 7) % 7;
+                    for (int d = 1 + offset; d <= days; d += 7)
+                        named |= 1u << d;
+                }
+            }
+            std::uint32_t held = 0;
+            for (std::uint32_t rest = named; rest != 0; rest &= rest - 1) {
+                const int d = std::countr_zero(rest);
+                const auto at = std::size_t(d);
+                if (FallsOn(p, year, month, d, weekday[at], week[at]) &&
+                    record.bounds.Allows(date[at])) {
+                    held |= 1u << d;
+                    ++start[at + 1];
+                }
+            }
+            dayBits[i] = held;
+        }
+        for (std::size_t d = 1; d < start.size(); ++d)
+            start[d] += start[d - 1];
+        m_start = start;
+        m_records.resize(start.back());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            for (std::uint32_t rest = dayBits[i]; rest != 0; rest &= rest - 1)
+                m_records[start[std::size_t(std::countr_zero(rest))]++] = i;
         }
     }
 
-    std::vector<std::size_t> recordsFor(int day, int weekday) const
+    // The records that fall on day d, in recordset order.
+    std::span<const std::size_t> recordsOn(int day) const
     {
-        std::vector<std::size_t> merged;
-        const auto& byDay = m_byDay[std::size_t(day)];
-        const auto& byWeekday = m_byWeekday[std::size_t(weekday)];
-        merged.reserve(byDay.size() + byWeekday.size() + m_equinox.size());
-        merged.insert(merged.end(), byDay.begin(), byDay.end());
-        merged.insert(merged.end(), byWeekday.begin(), byWeekday.end());
-        merged.insert(merged.end(), m_equinox.begin(), m_equinox.end());
-        std::sort(merged.begin(), merged.end());
-        merged.erase(std::unique(merged.begin(), merged.end()), merged.end());
-        return merged;
+        const auto d = std::size_t(day);
+        return std::span<const std::size_t>(m_records).subspan(m_start[d],
+                                                               m_start[d + 1] - m_start[d]);
     }
+    std::size_t total() const { return m_records.size(); }
 
 private:
-    std::array<std::vector<std::size_t>, 32> m_byDay;
-    std::array<std::vector<std::size_t>, 8> m_byWeekday;
-    std::vector<std::size_t> m_equinox;
+    std::array<std::size_t, 33> m_start{}; // first entry of day d in m_records
+    std::vector<std::size_t> m_records;
 };
 
 ListRow DayRow(int year, int month, int day, int weekday, const MonthListLook& look)
@@ -219,7 +261,6 @@ ListModel BuildMonthList(const MonthListInput& input, int year, int month, QDate
 
     const QDate first(year, month, 1);
     const int days = first.daysInMonth();
-    const int equinoxDay = GetEquinoxDay(year, month);
     const auto fixedHoliday = [&](int day) {
         return day >= 0 && day < int(input.fixedHoliday.size()) &&
                input.fixedHoliday[std::size_t(day)];
@@ -229,12 +270,10 @@ ListModel BuildMonthList(const MonthListInput& input, int year, int month, QDate
     bool substitutePending = false;
     int count = 0;
     int weekday = WeekdayNumber(first);
-    const DayBuckets buckets(input.candidates);
-    // Most records fall on one day; weekly ones on four or five.
-    model.rows.reserve(std::size_t(days) + input.candidates.size() * 2);
+    const MonthDays monthDays(input.candidates, year, month);
+    model.rows.reserve(std::size_t(days) * 2 + monthDays.total());
 
     for (int d = 1; d <= days; ++d) {
-        const QDate date(year, month, d);
         bool firstRow = true;
         if (substitutePending) {
             ListRow row = DayRow(year, month, d, weekday, look);
@@ -246,14 +285,9 @@ ListModel BuildMonthList(const MonthListInput& input, int year, int month, QDate
             firstRow = false;
         }
 
-        const int week = GetWeekOfMonth(date);
-        for (std::size_t index : buckets.recordsFor(d, weekday)) {
+        for (std::size_t index : monthDays.recordsOn(d)) {
             const ViewerRecord& record = input.candidates[index];
             const SchedulePattern& p = record.pattern;
-            if (!FallsOn(p, year, month, d, weekday, week) || !record.bounds.Allows(date))
-                continue;
-            if (p.type == kEquinox && d != equinoxDay)
-                continue;
             ListRow row;
             if (firstRow) {
                 row = DayRow(year, month, d, weekday, look);

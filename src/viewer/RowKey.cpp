@@ -1,33 +1,21 @@
 #include "viewer/RowKey.h"
 
+#include "core/NumberText.h"
 #include "data/engine/DatabaseEngine.h"
 #include "viewer/ListModel.h"
 
 namespace morvane {
 
-namespace {
-
-// At least four digits, zero-padded. Every month list row has a key, so
-// this stays clear of the general formatting routines.
-void AppendFourDigits(QString& text, int number)
-{
-    const QString digits = QString::number(number);
-    for (qsizetype pad = 4 - digits.size(); pad > 0; --pad)
-        text += QLatin1Char('0');
-    text += digits;
-}
-
-} // namespace
-
 QString MakeRowKey(int position, int second)
 {
-    QString key;
-    key.reserve(12);
-    key += QLatin1Char('K');
-    AppendFourDigits(key, position);
-    key += QLatin1Char('K');
-    AppendFourDigits(key, second);
-    return key;
+    // Every month list row has a key: it is written in one go.
+    char16_t text[48];
+    char16_t* end = text;
+    *end++ = u'K';
+    end = WriteNumber(end, position, 4);
+    *end++ = u'K';
+    end = WriteNumber(end, second, 4);
+    return QString(reinterpret_cast<const QChar*>(text), end - text);
 }
 
 std::optional<int> RowKeyPosition(const QString& key)

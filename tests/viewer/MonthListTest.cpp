@@ -7,6 +7,7 @@
 #include "viewer/RowKey.h"
 #include "viewer/ViewerFixture.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace morvane {
@@ -468,6 +469,86 @@ TEST_F(MonthListTest, BoundedRulesListExactlyWhatTheDaySearchFinds)
         }
     }
     EXPECT_EQ(TextsOfDay(list(2026, 12), 15), QStringList{QStringLiteral("火曜 8日から")});
+}
+
+// A book of every kind of rule, pseudo-randomly mixed: a day number, a
+// weekday of every or of the n-th week, both at once, Null fields, every
+// year or month, equinox holidays, bounds and skipped days, alarms. The list
+// is compared row by row with the day search run day by day: the same
+// records in the same order, each row with its record's key, id and texts,
+// and one row per day carrying the day's number.
+TEST_F(MonthListTest, RowsMatchTheDaySearchRowByRow)
+{
+    unsigned seed = 12345;
+    const auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % unsigned(n));
+    };
+    const auto maybe = [&](int n, int value) {
+        return next(n) == 0 ? std::optional<int>() : std::optional<int>(value);
+    };
+    const int types[] = {0, 0, 0, 1, 4, 5, 10};
+    for (int i = 0; i < 160; ++i) {
+        Rec rec;
+        rec.type = types[next(7)];
+        rec.year = maybe(20, std::array{0, 2026, 2028, 2025}[std::size_t(next(4))]);
+        rec.month = maybe(20, std::array{0, 0, 9, 12, 2}[std::size_t(next(5))]);
+        const int shape = next(4);
+        rec.day = shape == 1 ? -1 : 1 + next(31);
+        rec.week = shape == 0 ? -1 : next(6);
+        rec.dayOfTheWeek = shape == 0 ? maybe(10, -1) : maybe(30, 1 + next(7));
+        rec.color = maybe(10, next(16));
+        rec.message = QStringLiteral("予定 %1").arg(i);
+        if (next(5) == 0)
+            rec.alarm = QStringLiteral("%1:00").arg(next(24));
+        fixture.add(rec);
+        if (next(6) == 0) {
+            const QDate from(2026, 9, 1 + next(28));
+            fixture.boundLast(next(2) ? from : QDate(), next(2) ? from.addDays(60) : QDate(),
+                              {from.addDays(next(30)), QDate(2026, 12, 1 + next(31))});
+        }
+    }
+
+    Recordset& rs = fixture.schedules();
+    for (const QDate& month : {QDate(2026, 9, 1), QDate(2026, 12, 1), QDate(2028, 2, 1)}) {
+        const ListModel model = list(month.year(), month.month());
+        QStringList listed;
+        QStringList dayNumbers;
+        int lastDay = 0;
+        for (const ListRow& row : model.rows) {
+            EXPECT_GE(row.day, lastDay);
+            if (row.day != lastDay)
+                dayNumbers << row.text(0);
+            else
+                EXPECT_TRUE(row.text(0).isEmpty()) << row.day;
+            lastDay = row.day;
+            if (!row.key.isEmpty())
+                listed << QStringLiteral("%1 %2 %3 %4 %5")
+                              .arg(row.day)
+                              .arg(row.key)
+                              .arg(row.recordId)
+                              .arg(row.text(3), row.text(4));
+        }
+        QStringList expected;
+        QStringList days;
+        int count = 0;
+        for (int day = 1; day <= month.daysInMonth(); ++day) {
+            days << QString::number(day);
+            for (int position : FindSchedulesOn(rs, QDate(month.year(), month.month(), day))) {
+                rs.SetAbsolutePosition(position);
+                const QString alarm = rs.GetValue(schedule_fields::Alarm).toString();
+                expected << QStringLiteral("%1 %2 %3 %4 %5")
+                                .arg(day)
+                                .arg(MakeRowKey(position, count++))
+                                .arg(rs.RecordId())
+                                .arg(rs.GetValue(schedule_fields::Message).toString(), alarm);
+            }
+        }
+        const std::string name = month.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(listed, expected) << name;
+        EXPECT_EQ(dayNumbers, days) << name;
+        EXPECT_EQ(model.count, count) << name;
+    }
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "core/LineBreaks.h"
+#include "core/NumberText.h"
 #include "core/TextCollation.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace morvane {
 namespace {
@@ -41,6 +43,27 @@ TEST(LineBreaks, StoredAsCrLfAndShownAsLf)
     EXPECT_EQ(StoredLineBreaks(QStringLiteral("a\r\n\r\n")), QStringLiteral("a\r\n\r\n"));
     EXPECT_EQ(ShownLineBreaks(QStringLiteral("a\r\nb\nc\rd")), QStringLiteral("a\nb\nc\nd"));
     EXPECT_EQ(ShownLineBreaks(QStringLiteral("一行")), QStringLiteral("一行"));
+}
+
+// Written as QString::number would, padded with zeros in front (the sign
+// counting as a digit); appended after what the text held.
+TEST(NumberText, AppendsDigitsPaddedLikeTheFormattedNumber)
+{
+    const qint64 smallest = std::numeric_limits<qint64>::min();
+    const qint64 largest = std::numeric_limits<qint64>::max();
+    for (const qint64 number : {qint64(0), qint64(7), qint64(12), qint64(9999), qint64(10000),
+                                qint64(-5), qint64(-12345), largest, smallest}) {
+        for (const int width : {1, 4, 30}) {
+            QString text = QStringLiteral("K");
+            AppendNumber(text, number, width);
+            const QString digits = QString::number(number);
+            EXPECT_EQ(text, QStringLiteral("K") +
+                                QString(std::max<qsizetype>(0, width - digits.size()),
+                                        QLatin1Char('0')) +
+                                digits)
+                << number << " " << width;
+        }
+    }
 }
 
 } // namespace
