@@ -3,7 +3,7 @@
 // file of its own (offscreen unless a platform is named), then each window
 // opened as the menus open it and closed as the user closes it, cycle after
 // cycle. Prints the resident and the anonymous memory (Linux /proc) after
-// the start and along the cycles, and the threads.
+// the start and along the cycles, the threads and the widgets alive.
 //
 //   window_cycles [cycles] [records] [windows: e editor, v viewer, s search; evs]
 
@@ -40,8 +40,9 @@ void PrintMemory(const char* when, int cycle)
                 threads = parts[1].toLong();
         }
     }
-    std::printf("%-22s %5d  rss %7.1f MB  anon %6.1f MB  threads %ld\n", when, cycle, rss / 1024.0,
-                anon / 1024.0, threads);
+    std::printf("%-22s %5d  rss %7.1f MB  anon %6.1f MB  threads %ld  widgets %lld\n", when, cycle,
+                rss / 1024.0, anon / 1024.0, threads,
+                static_cast<long long>(QApplication::allWidgets().size()));
     std::fflush(stdout);
 }
 
