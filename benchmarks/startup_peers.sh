@@ -12,7 +12,9 @@
 #         event, seen by xev on the root window (no polling);
 #   paint ms from exec to the month painted (our program only: it writes
 #         that moment to the file MORVANE_FIRST_PAINT_TRACE names);
-#   rss   resident memory 5 s after exec (MB), anon of it, threads then.
+#   rss   resident memory 5 s after exec (MB), anon of it, threads then;
+#   cpu   ms of CPU the process used in those 5 s (user + system, in the
+#         kernel's clock ticks), nearly all of it the start-up.
 # Our program runs with 27 schedules in the shown month, and with 10,000
 # of which 27 fall in the shown month and the rest over sixty years.
 # Prints each run, then the medians and the median of the ratios to
@@ -74,7 +76,7 @@ mapped_at() {
 }
 
 run_one() { # name round
-    local name=$1 round=$2 start pid window map paint trace rss anon threads
+    local name=$1 round=$2 start pid window map paint trace rss anon threads cpu
     trace="$WORK/paint.$name.$round"
     start=${EPOCHREALTIME/./}
     case $name in
@@ -88,6 +90,7 @@ run_one() { # name round
     rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$pid/status")
     anon=$(awk '/^RssAnon/ { print $2 }' "/proc/$pid/status")
     threads=$(ls "/proc/$pid/task" | wc -l)
+    cpu=$(awk -v hz="$(getconf CLK_TCK)" '{ print int(($14 + $15) * 1000 / hz) }' "/proc/$pid/stat")
     window=$(calendar_window "$pid" "$name")
     map=$(mapped_at "${window:-0}")
     paint=
@@ -95,7 +98,7 @@ run_one() { # name round
     kill -TERM $pid
     wait $pid 2> /dev/null
     [ -n "$map" ] && map=$(( (map - start) / 1000 ))
-    echo "$name $round map=${map:-?} paint=${paint:--} rss=$((rss / 1024)).$((rss % 1024 * 10 / 1024)) anon=$((anon / 1024)).$((anon % 1024 * 10 / 1024)) threads=$threads"
+    echo "$name $round map=${map:-?} paint=${paint:--} rss=$((rss / 1024)).$((rss % 1024 * 10 / 1024)) anon=$((anon / 1024)).$((anon % 1024 * 10 / 1024)) threads=$threads cpu=$cpu"
 }
 
 PROGRAMS=(m27 m10000 gsimplecal bare)
@@ -111,16 +114,17 @@ done | tee "$WORK/results"
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)]; else print "?" }'; }
 field() { grep "^$1 " "$WORK/results" | sed -n "s/.* $2=\([0-9.]*\).*/\1/p"; }
 echo
-printf '%-11s %8s %8s %9s %9s %8s\n' program map_ms paint_ms rss_MB anon_MB threads
+printf '%-11s %8s %8s %8s %9s %9s %8s\n' program map_ms paint_ms cpu_ms rss_MB anon_MB threads
 for name in "${PROGRAMS[@]}"; do
-    printf '%-11s %8s %8s %9s %9s %8s\n' "$name" "$(field "$name" map | median)" \
-        "$(field "$name" paint | median)" "$(field "$name" rss | median)" \
-        "$(field "$name" anon | median)" "$(field "$name" threads | median)"
+    printf '%-11s %8s %8s %8s %9s %9s %8s\n' "$name" "$(field "$name" map | median)" \
+        "$(field "$name" paint | median)" "$(field "$name" cpu | median)" \
+        "$(field "$name" rss | median)" "$(field "$name" anon | median)" \
+        "$(field "$name" threads | median)"
 done
 echo
 echo "median of the ratios to gsimplecal, round by round:"
 for name in m27 m10000 bare; do
-    for what in map rss; do
+    for what in map cpu rss; do
         paste <(field "$name" "$what") <(field gsimplecal "$what") |
             awk '$2 > 0 { printf "%.3f\n", $1 / $2 }' | median |
             xargs printf '  %-7s %-4s %s\n' "$name" "$what"
