@@ -23,6 +23,15 @@
 
 namespace morvane {
 
+namespace {
+
+qint64 MinuteOf(qint64 epochMilliseconds)
+{
+    return epochMilliseconds >= 0 ? epochMilliseconds / 60000 : (epochMilliseconds + 1) / 60000 - 1;
+}
+
+} // namespace
+
 AlarmWiring::AlarmWiring(AppContext& context, CalendarFrm& calendar, CalendarMenuFrm& menu,
                          std::unique_ptr<AlarmSound> sound, QObject* parent)
     : QObject(parent), m_context(context), m_calendar(calendar), m_menu(menu),
@@ -79,17 +88,22 @@ void AlarmWiring::Timer1_Timer(QDate& lastDate)
     if (m_inTick)
         return;
     const QScopedValueRollback<bool> inTick(m_inTick, true);
+    // Most ticks of an idle day come within the minute of a look that found
+    // nothing due. Nothing can be due then that was not, and the date has
+    // not changed (it changes on a minute's boundary): such a tick does not
+    // turn the time into the local date and hour.
+    if (sameQuietMinute(MinuteOf(m_context.clock().epochMilliseconds()))) {
+        emit m_context.events().alarmFlashRequested(false);
+        m_menu.setDayNotifyIconFor(lastDate);
+        return;
+    }
     const QDateTime now = m_context.clock().now();
     bool failed = false;
     try {
         emit m_context.events().alarmFlashRequested(false);
-        if (!sameQuietMinute(now)) {
-            m_quiet.reset();
-            if (CheckDueAlarms(m_context, *m_sound, alarmWindowVisible(), now)) {
-                m_quiet = QuietLook{now.date(), now.time().hour() * 60 + now.time().minute(),
-                                    m_context.alarms.AlarmList};
-            }
-        }
+        m_quiet.reset();
+        if (CheckDueAlarms(m_context, *m_sound, alarmWindowVisible(), now))
+            m_quiet = QuietLook{MinuteOf(now.toMSecsSinceEpoch()), m_context.alarms.AlarmList};
     } catch (const EngineError& error) {
         failed = true;
         m_quiet.reset();
@@ -104,10 +118,9 @@ void AlarmWiring::Timer1_Timer(QDate& lastDate)
         m_errorReported = false;
 }
 
-bool AlarmWiring::sameQuietMinute(const QDateTime& now) const
+bool AlarmWiring::sameQuietMinute(qint64 epochMinute) const
 {
-    return m_quiet && !alarmWindowVisible() && m_quiet->date == now.date() &&
-           m_quiet->minuteOfDay == now.time().hour() * 60 + now.time().minute() &&
+    return m_quiet && !alarmWindowVisible() && m_quiet->epochMinute == epochMinute &&
            m_quiet->list == m_context.alarms.AlarmList;
 }
 

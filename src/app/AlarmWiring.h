@@ -41,7 +41,9 @@ public:
     // while the previous one still waits for the user is skipped. The clock
     // is read once per tick; a tick in the same minute as a look at the
     // list that found nothing due, with the list unchanged and no scan in
-    // between, reads no record and sets no picture that is already shown.
+    // between, reads no record, sets no picture that is already shown and
+    // reads the clock only as a count of minutes (the local date and time
+    // cannot have changed within that minute).
     void Timer1_Timer(QDate& lastDate);
 
     // Rebuilds today's alarm list from the table.
@@ -55,14 +57,14 @@ private:
     void showAlarmMessage(bool openedByUser);
     void traceShownAlarm();
     void reportOnce(const QString& text);
-    bool sameQuietMinute(const QDateTime& now) const;
+    bool sameQuietMinute(qint64 epochMinute) const;
 
     // The last look at the alarm list that found nothing due: its minute
-    // and the list it saw.
+    // (counted from 1970 UTC; local minutes begin on the same moments) and
+    // the list it saw.
     struct QuietLook
     {
-        QDate date;
-        int minuteOfDay = -1;
+        qint64 epochMinute = -1;
         std::vector<AlarmEntry> list;
     };
 

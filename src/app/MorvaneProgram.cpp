@@ -32,6 +32,7 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPixmapCache>
 #include <QSessionManager>
 #include <QSettings>
 #include <QTimer>
@@ -73,6 +74,13 @@ bool MorvaneProgram::start()
     m_termination = std::make_unique<TerminationSignals>();
     connect(m_termination.get(), &TerminationSignals::terminationRequested, this,
             &MorvaneProgram::terminationRequested);
+
+    // Pictures drawn for the widgets are kept for reuse under keys that
+    // include the palette, and the lists set palettes of their own: each
+    // viewer or search window opened leaves pictures no later one can use.
+    // A small bound keeps those from growing the program by megabytes over
+    // a day of opening windows.
+    QPixmapCache::setCacheLimit(kPictureCacheKilobytes);
 
     // 2. Settings, 3. the start line of the log, 4. the mark glyphs.
     m_store = m_places.settingsStore ? std::move(m_places.settingsStore) : OpenUserSettingsStore();

@@ -40,6 +40,9 @@ class MorvaneProgram : public QObject
     Q_OBJECT
 
 public:
+    // The bound of the toolkit's store of drawn pictures while the program runs.
+    static constexpr int kPictureCacheKilobytes = 2048;
+
     explicit MorvaneProgram(ProgramPlaces places = {}, const Clock* clock = nullptr,
                             QObject* parent = nullptr);
     ~MorvaneProgram() override;

@@ -14,12 +14,17 @@ public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
     QDate today() const { return now().date(); }
+    // The same moment as now(), in milliseconds since 1970 UTC: for a
+    // caller that only needs to know whether a minute has passed, without
+    // the cost of turning it into the local date and time.
+    virtual qint64 epochMilliseconds() const { return now().toMSecsSinceEpoch(); }
 };
 
 class SystemClock final : public Clock
 {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    qint64 epochMilliseconds() const override { return QDateTime::currentMSecsSinceEpoch(); }
 };
 
 class FixedClock final : public Clock

@@ -247,6 +247,43 @@ private slots:
         QCOMPARE(rs.AbsolutePosition() == elsewhere, change == 0);
     }
 
+    // A quiet minute ends on the next minute's boundary whatever comes
+    // then: midnight redraws for the new date, and after a suspend the
+    // first tick rings what fell due meanwhile.
+    void aQuietMinuteEndsOnTheMinutesBoundary_data()
+    {
+        QTest::addColumn<QDateTime>("look");
+        QTest::addColumn<QDateTime>("next");
+        QTest::addColumn<bool>("rings");
+        const QDate wednesday = kTuesday.addDays(1);
+        QTest::newRow("midnight") << QDateTime(kTuesday, QTime(23, 59, 57))
+                                  << QDateTime(wednesday, QTime(0, 0, 2)) << false;
+        QTest::newRow("two seconds later, the next minute")
+            << QDateTime(kTuesday, QTime(9, 29, 58)) << QDateTime(kTuesday, QTime(9, 30)) << true;
+        QTest::newRow("back from a suspend") << QDateTime(kTuesday, QTime(7, 0, 2))
+                                             << QDateTime(kTuesday, QTime(9, 30, 4)) << true;
+    }
+    void aQuietMinuteEndsOnTheMinutesBoundary()
+    {
+        QFETCH(QDateTime, look);
+        QFETCH(QDateTime, next);
+        QFETCH(bool, rings);
+        Running run(look);
+        // Every week at 09:30 on the weekday of the last tick (1 = Sunday).
+        run.world.add(Weekday(0, next.date().dayOfWeek() % 7 + 1, QStringLiteral("09:30")));
+        run.alarms->ScanAlarms();
+        run.tick();
+        QVERIFY(!run.shown());
+        run.world.clock.set(look.addSecs(1));
+        run.tick(); // the same quiet minute
+        QVERIFY(!run.shown());
+        run.world.clock.set(next);
+        run.tick();
+        QCOMPARE(run.shown(), rings);
+        QCOMPARE(run.lastDate, next.date());
+        QCOMPARE(run.world.context.LastDay, next.date().day());
+    }
+
     void aDatabaseFailureIsReportedOnceAndTheProgramRunsOn()
     {
         Running run(QDateTime(kTuesday, QTime(9, 0)));

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPixmapCache>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,6 +104,17 @@ private slots:
         QVERIFY(QFile::exists(place.settingsFile()));
         QVERIFY(!program.calendar()->Timer1->isActive());
         QVERIFY(program.context()->database() == nullptr);
+    }
+
+    // Each list window opened leaves pictures drawn for its own palette in
+    // the toolkit's store; its bound is what keeps a long run from growing.
+    void theStoreOfDrawnPicturesIsKeptSmall()
+    {
+        Place place;
+        FixedClock clock(kNow);
+        MorvaneProgram program(place.places(), &clock);
+        QVERIFY(program.start());
+        QVERIFY(QPixmapCache::cacheLimit() <= MorvaneProgram::kPictureCacheKilobytes);
     }
 
     void hiddenCalendarStartsWithTheTrayOnly()

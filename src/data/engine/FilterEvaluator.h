@@ -8,12 +8,20 @@
 
 namespace morvane::engine_detail {
 
-// One row of a table kept by column: field f of the row is columns[f][row].
+// Null, for a column kept empty because every row holds Null in it.
+inline const Value kNullValue;
+
+// One row of a table kept by column: field f of the row is columns[f][row],
+// or Null when that column is empty.
 struct RowRef
 {
     const std::vector<Value>* columns;
     size_t row;
-    const Value& operator[](size_t field) const { return columns[field][row]; }
+    const Value& operator[](size_t field) const
+    {
+        const std::vector<Value>& column = columns[field];
+        return column.empty() ? kNullValue : column[row];
+    }
 };
 
 // Three-valued truth: a comparison with Null is Unknown, and so is Not of

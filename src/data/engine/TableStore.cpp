@@ -37,12 +37,29 @@ std::shared_ptr<TableStore> TableStore::Load(SqliteConnection& connection,
     const size_t fieldCount = definition.fields.size();
     store->columns.resize(fieldCount);
     store->heldValues.assign(fieldCount, 0);
+    // The number of rows sizes each column once: grown value by value it
+    // would copy every value a dozen times on the way and keep up to twice
+    // the room it needs. Only a hint: the rows read below are what counts.
+    auto count = connection.prepare(
+        QStringLiteral("SELECT count(*) FROM %1").arg(QuoteIdentifier(definition.name)));
+    const size_t rowHint = count->step() ? size_t(std::max<qint64>(count->columnInteger(0), 0)) : 0;
+    store->rowids.reserve(rowHint);
     while (select->step()) {
+        const size_t row = store->rowids.size();
         store->rowids.push_back(select->columnInteger(0));
         for (size_t i = 0; i < fieldCount; ++i) {
-            store->columns[i].push_back(select->columnValue(int(i) + 1, definition.fields[i].type));
-            if (!store->columns[i].back().isNull())
+            Value value = select->columnValue(int(i) + 1, definition.fields[i].type);
+            std::vector<Value>& column = store->columns[i];
+            if (column.empty()) {
+                // A field no row has used so far takes no room.
+                if (value.isNull())
+                    continue;
+                column.reserve(std::max(rowHint, row + 1));
+                column.resize(row);
+            }
+            if (!value.isNull())
                 store->heldValues[i] = 1;
+            column.push_back(std::move(value));
         }
     }
     return store;
@@ -141,8 +158,9 @@ std::vector<Value> TableStore::rowValues(size_t row) const
 {
     std::vector<Value> values;
     values.reserve(columns.size());
-    for (const auto& column : columns)
-        values.push_back(column[row]);
+    const RowRef ref = rowRef(row);
+    for (size_t field = 0; field < columns.size(); ++field)
+        values.push_back(ref[field]);
     return values;
 }
 
@@ -196,12 +214,24 @@ size_t TableStore::append(SqliteConnection& connection, std::vector<Value> value
         if (column.size() == column.capacity())
             column.reserve(std::max<size_t>(16, column.size() * 2));
     };
+    const size_t rows = rowids.size();
     makeRoom(rowids);
-    for (auto& column : columns)
+    for (size_t i = 0; i < fieldCount; ++i) {
+        std::vector<Value>& column = columns[i];
+        if (column.empty() && values[i].isNull())
+            continue; // still Null in every row
+        if (column.size() < rows) {
+            // The first value of a field no row used: its Nulls take room now.
+            column.reserve(std::max<size_t>(16, rows * 2));
+            column.resize(rows);
+        }
         makeRoom(column);
+    }
     rowids.push_back(rowid);
     highestRowid = rowid;
     for (size_t i = 0; i < fieldCount; ++i) {
+        if (columns[i].empty() && values[i].isNull())
+            continue;
         if (!values[i].isNull())
             heldValues[i] = 1;
         columns[i].push_back(std::move(values[i]));
@@ -220,6 +250,12 @@ void TableStore::replace(SqliteConnection& connection, size_t index, std::vector
         connection, m_update,
         QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
             .arg(QuoteIdentifier(definition.name), assignments.join(QLatin1String(", "))));
+    // Room first: the first value of a field no row used gives that field
+    // its column of Nulls before the file changes.
+    for (size_t i = 0; i < fieldCount; ++i) {
+        if (columns[i].empty() && !values[i].isNull())
+            columns[i].resize(rowids.size());
+    }
     update.reset();
     for (size_t i = 0; i < fieldCount; ++i)
         update.bind(int(i) + 1, values[i]);
@@ -227,6 +263,8 @@ void TableStore::replace(SqliteConnection& connection, size_t index, std::vector
     update.step();
     update.reset();
     for (size_t i = 0; i < fieldCount; ++i) {
+        if (columns[i].empty())
+            continue; // Null before and after
         if (!values[i].isNull())
             heldValues[i] = 1;
         columns[i][index] = std::move(values[i]);
@@ -243,8 +281,10 @@ void TableStore::remove(SqliteConnection& connection, size_t index)
     erase.step();
     erase.reset();
     rowids.erase(rowids.begin() + qsizetype(index));
-    for (auto& column : columns)
-        column.erase(column.begin() + qsizetype(index));
+    for (auto& column : columns) {
+        if (!column.empty())
+            column.erase(column.begin() + qsizetype(index));
+    }
     for (RowObserver* observer : observers)
         observer->rowRemoved(index);
 }
@@ -252,7 +292,7 @@ void TableStore::remove(SqliteConnection& connection, size_t index)
 void TableStore::fieldAppended(const FieldDef& field)
 {
     definition.fields.push_back(Resolved(field));
-    columns.emplace_back(rowids.size());
+    columns.emplace_back(); // Null in every row
     heldValues.push_back(0);
     rebuildLookup();
     m_filters.clear();

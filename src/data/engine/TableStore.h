@@ -36,7 +36,10 @@ struct TableStore
 {
     TableDef definition;                     // sizes resolved
     std::vector<qint64> rowids;              // the records' ids in the file, ascending
-    std::vector<std::vector<Value>> columns; // one per field, rowids.size() long
+    // One per field, rowids.size() long; or empty while the field holds
+    // Null in every row, so fields a schedule book never uses cost neither
+    // memory nor time to read.
+    std::vector<std::vector<Value>> columns;
     // Per field: whether any row has held a value since the rows were read.
     // Never cleared by a change, so it may say yes for a column that is all
     // Null again, never no for one that is not; a pass may then skip reading
@@ -47,7 +50,7 @@ struct TableStore
 
     size_t rowCount() const { return rowids.size(); }
     bool mayHoldValues(size_t field) const { return heldValues[field] != 0; }
-    const Value& value(size_t row, size_t field) const { return columns[field][row]; }
+    const Value& value(size_t row, size_t field) const { return rowRef(row)[field]; }
     std::vector<Value> rowValues(size_t row) const;
     RowRef rowRef(size_t row) const { return RowRef{columns.data(), row}; }
 

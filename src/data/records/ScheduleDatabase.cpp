@@ -381,6 +381,9 @@ void CreateMemoTable(Database& database)
 
 int ResetAlarmFlags(Recordset& schedules)
 {
+    // Most starts find no record acknowledged: no record is then visited.
+    if (!schedules.FieldMayHoldValues(schedules.FieldIndex(schedule_fields::AlarmFlag)))
+        return 0;
     int changed = 0;
     for (schedules.MoveFirst(); !schedules.IsEOF(); schedules.MoveNext()) {
         if (schedules.GetValue(schedule_fields::AlarmFlag).isNull())

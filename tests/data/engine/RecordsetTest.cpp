@@ -2,6 +2,9 @@
 
 #include "EngineTestSupport.h"
 
+#include <QRegularExpression>
+#include <functional>
+
 namespace morvane {
 namespace {
 
@@ -76,6 +79,70 @@ TEST_F(RecordsetTest, AFieldIsSaidEmptyOnlyWhileNoRecordHoldsAValue)
     m_rs->SetValue("Year", 3);
     m_rs->Update();
     EXPECT_TRUE(m_rs->FieldMayHoldValues(year)) << "a new record holds one";
+}
+
+// A field Null in every record takes no room until a record gets a value
+// in it: whichever record, by whichever change, memory and file then hold
+// the same values, and a search finds them.
+TEST_F(RecordsetTest, AFieldNullInEveryRecordTakesItsFirstValueFromAnyChange)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(Recordset&)> change;
+        QStringList years; // afterwards, in table order; "-" for Null
+    };
+    const auto edit = [](Recordset& rs, int position, int year) {
+        rs.SetAbsolutePosition(position);
+        rs.Edit();
+        rs.SetValue("Year", year);
+        rs.Update();
+    };
+    const auto add = [](Recordset& rs, const Value& year) {
+        rs.AddNew();
+        rs.SetValue("Message", "e");
+        rs.SetValue("Year", year);
+        rs.Update();
+    };
+    const Case cases[] = {
+        {"the first record edited", [&](Recordset& rs) { edit(rs, 0, 1); }, {"1", "-", "-", "-"}},
+        {"a middle record edited", [&](Recordset& rs) { edit(rs, 2, 2); }, {"-", "-", "2", "-"}},
+        {"the last record edited", [&](Recordset& rs) { edit(rs, 3, 3); }, {"-", "-", "-", "3"}},
+        {"a new record with a value", [&](Recordset& rs) { add(rs, 4); },
+         {"-", "-", "-", "-", "4"}},
+        {"a new record without one", [&](Recordset& rs) { add(rs, Value::Null()); },
+         {"-", "-", "-", "-", "-"}},
+        {"a record deleted, then one edited",
+         [&](Recordset& rs) {
+             rs.SetAbsolutePosition(1);
+             rs.Delete();
+             edit(rs, 2, 5);
+         },
+         {"-", "-", "5"}},
+    };
+    const auto years = [this] {
+        QStringList list;
+        for (m_rs->MoveFirst(); !m_rs->IsEOF(); m_rs->MoveNext()) {
+            const Value year = m_rs->GetValue("Year");
+            list.append(year.isNull() ? QStringLiteral("-") : year.toString());
+        }
+        return list;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (m_rs->MoveFirst(); !m_rs->IsEOF(); m_rs->MoveNext())
+            m_rs->Delete();
+        for (const char* message : {"a", "b", "c", "d"})
+            Append(message);
+        Reopen(); // read from the file with the field Null throughout
+        c.change(*m_rs);
+        EXPECT_EQ(years(), c.years) << "in memory";
+        const qsizetype valued = c.years.indexOf(QRegularExpression("\\d"));
+        m_rs->FindFirst("[Year] > 0");
+        EXPECT_EQ(m_rs->NoMatch() ? -1 : m_rs->AbsolutePosition(), valued);
+        Reopen();
+        EXPECT_EQ(years(), c.years) << "in the file";
+    }
 }
 
 TEST_F(RecordsetTest, AbsolutePositionReadsAndSets)
