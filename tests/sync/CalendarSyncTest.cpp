@@ -147,6 +147,25 @@ TEST_F(CalendarSyncTest, ALostAnswerToAPutNeverDoublesTheEvent)
     EXPECT_TRUE(db()->database().QuerySql(QStringLiteral("SELECT * FROM sync_journal")).empty());
 }
 
+TEST_F(CalendarSyncTest, ADeletionAfterALostAnswerToAPutReachesTheServer)
+{
+    const qint64 id = Add(OneOff("short-lived"));
+    Add(OneOff("kept", 16));
+    server.loseAnswer = [](const DavRequest& r) { return r.method == "PUT"; };
+    EXPECT_FALSE(Sync().ok());
+    ASSERT_EQ(server.resources.size(), 1u); // took the first, unknown here
+
+    server.loseAnswer = nullptr;
+    Remove(id);
+    const SyncOutcome again = Sync();
+    ASSERT_TRUE(again.ok()) << again.failure.toStdString();
+    EXPECT_EQ(ServerSummaries(), QStringList{"kept"});
+    EXPECT_EQ(Messages(), QStringList{"kept"});
+    const SyncOutcome settled = Sync();
+    EXPECT_EQ(settled.counts.received + settled.counts.sent, 0);
+    EXPECT_EQ(Messages(), QStringList{"kept"});
+}
+
 TEST_F(CalendarSyncTest, BothChangedKeepsTheServersVersionAndTheLocalOneAsAConflict)
 {
     const qint64 id = Add(OneOff("meeting"));
