@@ -152,7 +152,7 @@ while [ $landed -lt "$KILLS" ] && [ $round -lt $((KILLS * 3)) ]; do
     [ $((round % 5)) = 3 ] && server_changes $round
     # Mostly early moments (start-up, the listing, the first answers),
     # some far into the sending.
-    if [ $((RANDOM % 2)) = 0 ]; then delay=$((RANDOM % 600)); else delay=$((RANDOM % 6000)); fi
+    if [ $((RANDOM % 2)) = 0 ]; then delay=$((RANDOM % 600)); else delay=$(( (RANDOM * 32768 + RANDOM) % 12000 )); fi
     server_before=$(server_events cal)
     here_before=$(sent_here)
     # The program itself, not a shell around it, is what gets killed.

@@ -50,7 +50,7 @@ type = owner_only
 [storage]
 filesystem_folder = $RADICALE_STORAGE
 [logging]
-level = warning
+level = ${RADICALE_LOG_LEVEL:-warning}
 CONF
     if [ -n "${RADICALE_FAST:-}" ]; then
         /usr/bin/python3 - "$WORK/radicale.conf" > "$WORK/radicale.log" 2>&1 <<'PY' &
