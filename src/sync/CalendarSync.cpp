@@ -10,6 +10,7 @@
 #include "interchange/IcsResource.h"
 #include "sync/DavTransport.h"
 #include "sync/DavXml.h"
+#include "sync/SentMark.h"
 #include "sync/SyncItems.h"
 
 #include <QHash>
@@ -76,6 +77,7 @@ struct CalendarSync::Run
     std::optional<std::unordered_multimap<QString, SyncItem>> unsent;
     bool grouping = false; // local writes of the sending phase share commits
     int grouped = 0;
+    QString identity; // the data file's, read when first needed
 
     explicit Run(CalendarSync& owner) : sync(owner), items(owner.m_database)
     {
@@ -179,6 +181,21 @@ struct CalendarSync::Run
         return item.journalSeq != 0 && EntryText(current) != item.agreed;
     }
 
+    QByteArray sentMark(const QString& text)
+    {
+        if (identity.isEmpty())
+            identity = items.fileIdentity();
+        return SentMark(identity, text);
+    }
+
+    // Whether the server's version (its schedule as text, and the resource)
+    // is no change of another side: what was agreed, stored anew, or what
+    // this file sent itself and never heard back about.
+    bool settledThere(const SyncItem& item, const QString& there, const QByteArray& resource)
+    {
+        return there == item.agreed || SentMarkOf(resource) == sentMark(there);
+    }
+
     void keepAsConflict(ScheduleEntry entry)
     {
         entry.message = FitAnsiCapacity(kConflictMark + entry.message, text_capacity::Message);
@@ -241,6 +258,14 @@ struct CalendarSync::Run
             }
             const std::optional<ScheduleEntry> current =
                 single && single->recordId ? items.entryOf(single->recordId) : std::nullopt;
+            if (current && locallyChanged(*single, *current) &&
+                EntryText(*current) != EntryText(entry) &&
+                settledThere(*single, EntryText(entry), data)) {
+                // The change here is the newer one: it goes out with the
+                // server's new ETag.
+                items.bind(single->itemId, uid, href, etag, EntryText(entry), false);
+                return;
+            }
             if (current) {
                 const bool conflict =
                     locallyChanged(*single, *current) && EntryText(*current) != EntryText(entry);
@@ -539,11 +564,12 @@ struct CalendarSync::Run
         const QString text = EntryText(current);
         if (!item.href.isEmpty() && text == item.agreed)
             return inBatch([&] { items.clearJournal(item.itemId, item.journalSeq); });
-        const QByteArray resource = BuildEventResource(current, item.uid, sync.m_clock.now());
+        QByteArray resource = BuildEventResource(current, item.uid, sync.m_clock.now());
         if (resource.isEmpty()) {
             ++outcome.counts.notSent;
             return inBatch([&] { items.clearJournal(item.itemId, item.journalSeq); });
         }
+        resource = WithSentMark(resource, sentMark(text));
         const bool isNew = item.href.isEmpty();
         const QString href = isNew ? collectionPath + item.uid + QStringLiteral(".ics") : item.href;
         QList<QPair<QByteArray, QByteArray>> headers{

@@ -44,7 +44,9 @@ QString SyncSummary(const SyncCounts& counts);
 // Conflicts: the server's version becomes the schedule, and the version
 // here is kept as a new schedule on the same day whose text begins with
 // "（競合）"; a record changed on one side and deleted on the other is
-// kept. Each conflict is written to the activity log in logFolder.
+// kept. A version on the server that is the one agreed, or one this file
+// sent itself and never heard back about, is no change of another side.
+// Each conflict is written to the activity log in logFolder.
 //
 // A fault of the network or the server stops the sync with the reason;
 // what was written here before it stays consistent.

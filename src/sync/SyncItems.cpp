@@ -88,6 +88,13 @@ std::optional<SyncItem> SyncItems::withUid(const QString& uid) const
     return ItemOf(rows.front());
 }
 
+QString SyncItems::fileIdentity() const
+{
+    const auto rows = m_database.database().QuerySql(
+        QStringLiteral("SELECT Value FROM sync_file WHERE Key = 'Identity'"));
+    return rows.empty() ? QString() : rows.front().front().toString();
+}
+
 QString SyncItems::collectionUrl() const
 {
     const auto rows =

@@ -42,6 +42,8 @@ public:
     std::vector<SyncItem> withHref(const QString& href) const;
     std::optional<SyncItem> withUid(const QString& uid) const;
 
+    // The data file's own random identity, part of every UID it makes.
+    QString fileIdentity() const;
     // The collection the file was last synced with, and its token.
     QString collectionUrl() const;
     QString syncToken() const;

@@ -147,6 +147,82 @@ TEST_F(CalendarSyncTest, ALostAnswerToAPutNeverDoublesTheEvent)
     EXPECT_TRUE(db()->database().QuerySql(QStringLiteral("SELECT * FROM sync_journal")).empty());
 }
 
+TEST_F(CalendarSyncTest, ADeletionAfterALostAnswerToAPutReachesTheServer)
+{
+    const qint64 id = Add(OneOff("short-lived"));
+    Add(OneOff("kept", 16));
+    server.loseAnswer = [](const DavRequest& r) { return r.method == "PUT"; };
+    EXPECT_FALSE(Sync().ok());
+    ASSERT_EQ(server.resources.size(), 1u); // took the first, unknown here
+
+    server.loseAnswer = nullptr;
+    Remove(id);
+    const SyncOutcome again = Sync();
+    ASSERT_TRUE(again.ok()) << again.failure.toStdString();
+    EXPECT_EQ(ServerSummaries(), QStringList{"kept"});
+    EXPECT_EQ(Messages(), QStringList{"kept"});
+    const SyncOutcome settled = Sync();
+    EXPECT_EQ(settled.counts.received + settled.counts.sent, 0);
+    EXPECT_EQ(Messages(), QStringList{"kept"});
+}
+
+// The server's version is not another side's change when it is what this
+// file sent itself (the answer was lost to a kill) or what was agreed: the
+// newer change here goes out, with no conflict.
+TEST_F(CalendarSyncTest, AChangeHereAfterOwnVersionOnTheServerIsNoConflict)
+{
+    const qint64 id = Add(OneOff("v1"));
+    ASSERT_TRUE(Sync().ok());
+    Change(id, QStringLiteral("v2"));
+    server.loseAnswer = [](const DavRequest& r) { return r.method == "PUT"; };
+    EXPECT_FALSE(Sync().ok());
+    ASSERT_EQ(ServerSummaries(), QStringList{"v2"}); // sent, unknown here
+    server.loseAnswer = nullptr;
+
+    Change(id, QStringLiteral("v3"));
+    const SyncOutcome again = Sync();
+    ASSERT_TRUE(again.ok()) << again.failure.toStdString();
+    EXPECT_EQ(again.counts.conflicts, 0);
+    EXPECT_EQ(Messages(), QStringList{"v3"});
+    EXPECT_EQ(ServerSummaries(), QStringList{"v3"});
+    EXPECT_FALSE(Log().contains(QStringLiteral("競合")));
+}
+
+TEST_F(CalendarSyncTest, AChangeHereAfterTheServerRewroteTheAgreedVersionIsNoConflict)
+{
+    const qint64 id = Add(OneOff("v1"));
+    ASSERT_TRUE(Sync().ok());
+    ASSERT_EQ(server.resources.size(), 1u);
+    // The same event stored again (a new ETag, the same schedule).
+    const QString path = server.resources.begin()->first;
+    server.store(path.mid(qsizetype(strlen(CannedServer::kPath))),
+                 server.resources.begin()->second.data);
+
+    Change(id, QStringLiteral("v2"));
+    const SyncOutcome again = Sync();
+    ASSERT_TRUE(again.ok()) << again.failure.toStdString();
+    EXPECT_EQ(again.counts.conflicts, 0);
+    EXPECT_EQ(Messages(), QStringList{"v2"});
+    EXPECT_EQ(ServerSummaries(), QStringList{"v2"});
+}
+
+TEST_F(CalendarSyncTest, AnotherProgramsChangeKeepingOurMarkIsStillAConflict)
+{
+    const qint64 id = Add(OneOff("v1"));
+    ASSERT_TRUE(Sync().ok());
+    const QString path = server.resources.begin()->first;
+    QByteArray edited = server.resources.begin()->second.data;
+    edited.replace("SUMMARY:v1", "SUMMARY:theirs");
+    ASSERT_TRUE(edited.contains("X-MORVANE-SENT:"));
+    server.store(path.mid(qsizetype(strlen(CannedServer::kPath))), edited);
+
+    Change(id, QStringLiteral("mine"));
+    const SyncOutcome again = Sync();
+    ASSERT_TRUE(again.ok()) << again.failure.toStdString();
+    EXPECT_EQ(again.counts.conflicts, 1);
+    EXPECT_EQ(Messages(), QStringList({"theirs", "（競合）mine"}));
+}
+
 TEST_F(CalendarSyncTest, BothChangedKeepsTheServersVersionAndTheLocalOneAsAConflict)
 {
     const qint64 id = Add(OneOff("meeting"));
