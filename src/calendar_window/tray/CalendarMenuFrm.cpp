@@ -76,6 +76,8 @@ CalendarMenuFrm::~CalendarMenuFrm()
     delete m_jumpFrm;
     delete m_aboutFrm;
     delete m_helpWindow;
+    // A sync failure message still open has no parent to take it along.
+    delete m_syncFailureBox;
 }
 
 QIcon CalendarMenuFrm::ImageDay(int day) const
