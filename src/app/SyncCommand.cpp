@@ -127,19 +127,12 @@ int RunSyncCommand(const QStringList& arguments, const QString& programFolder, Q
     }
     QtDavTransport transport(user, *password);
     transport.setTrustedFingerprint(fingerprint);
-    QUrl collection = QUrl::fromUserInput(calendar);
-    if (calendar.isEmpty()) {
-        const CalendarSearch found = FindCalendars(transport, address);
-        if (!found.ok()) {
-            err << found.failure << Qt::endl;
-            return 1;
-        }
-        collection = found.calendars.front().url;
-    } else if (const QString refused = RefusedAddress(collection); !refused.isEmpty()) {
-        err << refused << Qt::endl;
+    const SyncTarget target = CollectionToSync(transport, address, calendar);
+    if (!target.ok()) {
+        err << target.failure << Qt::endl;
         return 1;
     }
-    CalendarSync sync(*opened.database, transport, collection, clock, programFolder);
+    CalendarSync sync(*opened.database, transport, target.collection, clock, programFolder);
     const SyncOutcome outcome = sync.run();
     if (!outcome.ok()) {
         err << QStringLiteral("同期できませんでした：") << outcome.failure << Qt::endl;

@@ -2,6 +2,7 @@
 
 #include "sync/DavTransport.h"
 #include "sync/DavXml.h"
+#include "sync/QtDavTransport.h"
 
 namespace morvane {
 
@@ -99,6 +100,24 @@ CalendarSearch FindCalendars(DavTransport& transport, const QUrl& server)
         search.failure = QStringLiteral("%1 に予定を入れられるカレンダーがありません。")
                              .arg(server.toDisplayString(QUrl::RemoveUserInfo));
     return search;
+}
+
+SyncTarget CollectionToSync(DavTransport& transport, const QUrl& server, const QString& picked)
+{
+    SyncTarget target;
+    if (!picked.isEmpty()) {
+        target.collection = QUrl::fromUserInput(picked);
+        target.failure = RefusedAddress(target.collection);
+        return target;
+    }
+    target.failure = RefusedAddress(server);
+    if (!target.ok())
+        return target;
+    const CalendarSearch found = FindCalendars(transport, server);
+    if (found.ok())
+        target.collection = found.calendars.front().url;
+    target.failure = found.failure;
+    return target;
 }
 
 } // namespace morvane

@@ -28,4 +28,17 @@ struct CalendarSearch
 // and the calendar collections in it that hold VEVENTs.
 CalendarSearch FindCalendars(DavTransport& transport, const QUrl& server);
 
+struct SyncTarget
+{
+    QUrl collection;
+    QString failure;
+
+    bool ok() const { return failure.isEmpty(); }
+};
+
+// The collection a sync works on: the calendar picked on the options page
+// when there is one, otherwise the first calendar found from the server
+// address. An address the transport may not use is refused with the reason.
+SyncTarget CollectionToSync(DavTransport& transport, const QUrl& server, const QString& picked);
+
 } // namespace morvane
